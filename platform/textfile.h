@@ -1,0 +1,41 @@
+#pragma once
+// Text files as the programs keep them: lines ended by CR LF, Windows-1252 on disk.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace textfile {
+
+// Windows-1252: 0x80-0x9F hold €, ‚, ƒ, „, …, †, ‡, ˆ, ‰, Š, ‹, Œ, Ž, ‘, ’, “, ”, •, –, —, ˜, ™,
+// š, ›, œ, ž, Ÿ (0x81, 0x8D, 0x8F, 0x90, 0x9D are unassigned and map to U+0081...); the rest
+// is Latin-1. A character with no place in the code page is written as '?'.
+QByteArray EncodeCp1252(const QString& text);
+QString DecodeCp1252(const QByteArray& bytes);
+
+// Splits at CR LF, CR alone or LF alone; a final line end does not add an empty line.
+QStringList SplitLines(const QString& text);
+// Each line followed by CR LF.
+QByteArray JoinLines(const QStringList& lines);
+
+// Reads a whole file. False (and lines emptied) when it cannot be read.
+bool LoadFromFile(const QString& path, QStringList& lines);
+// Writes a whole file through a temporary file beside it that replaces the old one only once
+// written and flushed. False, with the reason in *error, when anything failed; the old file is
+// then untouched.
+bool SaveToFile(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+// Several files replaced together: each is written to a temporary file beside its target; only
+// when every one was written and flushed are they renamed over their targets. On failure no
+// target has been touched, the temporaries are removed, and commit() gives false with the
+// reason in *error.
+class FileSet {
+public:
+    void add(const QString& path, const QStringList& lines);
+    void add(const QString& path, const QByteArray& bytes);
+    bool commit(QString* error = nullptr);
+
+private:
+    QList<QPair<QString, QByteArray>> files_;
+};
+
+}  // namespace textfile
