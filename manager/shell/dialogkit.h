@@ -1,0 +1,39 @@
+#pragma once
+// What every dialog of the card file shares: OK and "Annuler" buttons, radio groups read as an
+// item index, key filters for amount fields.
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// OK closes as accepted, "Annuler" as rejected (Esc and the title bar reject too). A dialog
+// hands its values back only when accepted; QDialog::exec clears the result each time the
+// dialog is shown, so an earlier OK never carries over.
+void BindOkCancel(QDialog* dialog, QPushButton* ok, QPushButton* cancel);
+bool ClosedWithOk(const QDialog* dialog);
+
+// A radio group is a group box whose radio buttons, in the order the form lists them, are its
+// items; the item index is the checked button's place, -1 when none is.
+int ItemIndex(const QGroupBox* group);
+// An index outside the items leaves every button unchecked.
+void SetItemIndex(QGroupBox* group, int index);
+
+// The filter of numeric fields: '.' becomes ',' and, besides the characters of `allowed`, only
+// control characters pass (the callers' own rules decide about those first).
+void NumericKey(QChar& key, const QString& allowed);
+
+// Calls `filter` with each character typed into `widget`; the filter may change it, or set it
+// to QChar(0) to drop it. Backspace reaches it as 8 and Enter as 13; Esc and Tab never do
+// (they belong to the dialog).
+void OnKeyPress(QWidget* widget, std::function<void(QChar& key)> filter);
+
+// The check of a dialog's OK: `convert` runs on each field in turn and throws where its text
+// is refused (the conversion error, or a value out of range); the first refusal is shown
+// in the standard error box and its field takes the focus. True when every field passed.
+bool FieldsConvert(const QList<QLineEdit*>& fields, const std::function<void(const QLineEdit*)>& convert);
