@@ -27,7 +27,8 @@ public:
     ScriptedDialogs& printerSetup(bool ok);
     // One of the programs' modal windows, by its class name (metaObject()->className()): the
     // script acts on its controls (types, clicks OK or Annuler...); exec answers the dialog's
-    // result once the script has run.
+    // result once the script has run. The dialog is shown while its script runs; one the script
+    // leaves open is closed as by the title bar (reject()).
     ScriptedDialogs& dialog(const QString& className, std::function<void(QDialog*)> script);
 
     // Everything shown so far, one line each ("message: <text>", "input: <caption>", ...).
@@ -55,4 +56,5 @@ private:
     Expectation* next(const QString& kind, const QString& key, const QString& shownLine);
     std::deque<Expectation> expected_;
     Expectation current_;
+    platform::DialogService* previous_ = nullptr;
 };

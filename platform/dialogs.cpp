@@ -1,0 +1,156 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include "platform/printer.h"
+
+namespace platform {
+
+namespace {
+
+struct ButtonKind {
+    MsgDlgBtn button;
+    ModalResult result;
+    const char* text;
+    QMessageBox::ButtonRole role;
+};
+
+const ButtonKind kButtons[] = {
+    {mbYes, mrYes, "Oui", QMessageBox::YesRole},
+    {mbNo, mrNo, "Non", QMessageBox::NoRole},
+    {mbOK, mrOk, "OK", QMessageBox::AcceptRole},
+    {mbCancel, mrCancel, "Annuler", QMessageBox::RejectRole},
+    {mbAbort, mrAbort, "Abandonner", QMessageBox::RejectRole},
+    {mbRetry, mrRetry, "Réessayer", QMessageBox::AcceptRole},
+    {mbIgnore, mrIgnore, "Ignorer", QMessageBox::AcceptRole},
+};
+
+QString ApplicationTitle()
+{
+    return QGuiApplication::applicationDisplayName();
+}
+
+// "Text (*.a;*.b)|*.a;*.b|Other|*.x" -> "Text (*.a *.b);;Other (*.x)"
+QString QtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts).join(u' ');
+        QString description = parts[i].trimmed();
+        if (!description.endsWith(QStringLiteral("(%1)").arg(patterns)))
+            description += QStringLiteral(" (%1)").arg(patterns);
+        out << description;
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+class QtDialogs : public DialogService {
+public:
+    int messageDlg(const QString& text, MsgDlgType type, int buttons) override
+    {
+        static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
+                                                  QMessageBox::Information, QMessageBox::Question,
+                                                  QMessageBox::NoIcon};
+        static const char* const captions[] = {"Avertissement", "Erreur", "Information", "Confirmation"};
+        QMessageBox box(QApplication::activeWindow());
+        box.setIcon(icons[type]);
+        box.setWindowTitle(type == mtCustom ? ApplicationTitle() : QString::fromUtf8(captions[type]));
+        box.setText(text);
+        QHash<QAbstractButton*, ModalResult> results;
+        for (const auto& kind : kButtons)
+            if (buttons & kind.button)
+                results.insert(box.addButton(QString::fromUtf8(kind.text), kind.role), kind.result);
+        box.exec();
+        return results.value(box.clickedButton(), mrCancel);
+    }
+
+    void showMessage(const QString& text) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(ApplicationTitle());
+        box.setText(text);
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.exec();
+    }
+
+    QString inputBox(const QString& caption, const QString& prompt, const QString& def) override
+    {
+        QInputDialog dialog(QApplication::activeWindow());
+        dialog.setWindowTitle(caption);
+        dialog.setLabelText(prompt);
+        dialog.setTextValue(def);
+        dialog.setOkButtonText(QStringLiteral("OK"));
+        dialog.setCancelButtonText(QStringLiteral("Annuler"));
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : def;
+    }
+
+    QString openFile(const QString& filter, const QString& fileName, const QString& title) override
+    {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, fileName, QtFilter(filter));
+    }
+
+    QString saveFile(const QString& filter, const QString& fileName, const QString& title,
+                     const QString& defaultExt) override
+    {
+        QFileDialog dialog(QApplication::activeWindow(), title, QString(), QtFilter(filter));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        // The callers ask themselves before replacing a file.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setDefaultSuffix(defaultExt);
+        if (!fileName.isEmpty())
+            dialog.selectFile(fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().constFirst();
+    }
+
+    bool printerSetup() override
+    {
+        QPrintDialog dialog(&Printer(), QApplication::activeWindow());
+        dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    int exec(QDialog* dialog) override { return dialog->exec(); }
+};
+
+DialogService* installed = nullptr;
+
+}  // namespace
+
+DialogService& Dialogs()
+{
+    static QtDialogs real;
+    return installed ? *installed : real;
+}
+
+void SetDialogs(DialogService* service)
+{
+    installed = service;
+}
+
+int MessageDlg(const QString& text, MsgDlgType type, int buttons)
+{
+    return Dialogs().messageDlg(text, type, buttons);
+}
+
+void ShowMessage(const QString& text)
+{
+    Dialogs().showMessage(text);
+}
+
+QString InputBox(const QString& caption, const QString& prompt, const QString& def)
+{
+    return Dialogs().inputBox(caption, prompt, def);
+}
+
+}  // namespace platform

@@ -1,0 +1,218 @@
+#include "platform/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+namespace textfile {
+
+namespace {
+
+// Code points of the bytes 0x80-0x9F; the five unassigned bytes stand for the C1 control of
+// the same number so that any byte survives a load and a save.
+const char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,   // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,   // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,   // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,   // 98-9F
+};
+
+char EncodeChar(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHighControls[i] == c)
+            return char(0x80 + i);
+    return '?';
+}
+
+QString SystemError(int err)
+{
+    return QString::fromLocal8Bit(std::strerror(err));
+}
+
+QByteArray Native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+}  // namespace
+
+QByteArray EncodeCp1252(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A character outside the basic plane is one character, and one '?'.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        out += EncodeChar(c.unicode());
+    }
+    return out;
+}
+
+QString DecodeCp1252(const QByteArray& bytes)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* p = out.data();
+    for (char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        *p++ = QChar(u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char16_t(u));
+    }
+    return out;
+}
+
+QStringList SplitLines(const QString& text)
+{
+    QStringList lines;
+    int start = 0;
+    const int n = text.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArray JoinLines(const QStringList& lines)
+{
+    QByteArray out;
+    for (const QString& line : lines) {
+        out += EncodeCp1252(line);
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool LoadFromFile(const QString& path, QStringList& lines)
+{
+    lines.clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    lines = SplitLines(DecodeCp1252(bytes));
+    return true;
+}
+
+bool SaveToFile(const QString& path, const QStringList& lines, QString* error)
+{
+    FileSet set;
+    set.add(path, lines);
+    return set.commit(error);
+}
+
+void FileSet::add(const QString& path, const QStringList& lines)
+{
+    add(path, JoinLines(lines));
+}
+
+void FileSet::add(const QString& path, const QByteArray& bytes)
+{
+    files_.append({path, bytes});
+}
+
+bool FileSet::commit(QString* error)
+{
+    struct Staged {
+        QString target;
+        QString backup;   // where the old content waits while the set is being replaced
+        std::unique_ptr<QTemporaryFile> temp;
+        bool hadOld = false;
+        bool backedUp = false;
+        bool replaced = false;
+    };
+    std::vector<Staged> staged;
+    QString reason;
+
+    auto fail = [&](const QString& why) {
+        reason = why;
+        return false;
+    };
+
+    // 1. Every file written and flushed beside its target; nothing renamed yet.
+    auto writeAll = [&] {
+        for (const auto& [path, bytes] : files_) {
+            Staged s;
+            s.target = QFileInfo(path).absoluteFilePath();
+            s.hadOld = QFileInfo::exists(s.target);
+            s.temp = std::make_unique<QTemporaryFile>(s.target + QStringLiteral(".XXXXXX"));
+            if (!s.temp->open())
+                return fail(QStringLiteral("%1 : %2").arg(path, s.temp->errorString()));
+            const auto perms = s.hadOld ? QFile::permissions(s.target)
+                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                                              QFile::ReadGroup | QFile::ReadOther;
+            if (s.temp->write(bytes) != bytes.size() || !s.temp->flush())
+                return fail(QStringLiteral("%1 : %2").arg(path, s.temp->errorString()));
+            if (::fsync(s.temp->handle()) != 0)
+                return fail(QStringLiteral("%1 : %2").arg(path, SystemError(errno)));
+            s.backup = s.temp->fileName() + QStringLiteral(".old");
+            s.temp->setPermissions(perms);
+            s.temp->close();
+            staged.push_back(std::move(s));
+        }
+        return true;
+    };
+
+    // 2. With more than one file, the old contents are kept aside (a second link, no copy) so
+    //    that a rename failing half-way can be undone.
+    auto keepOld = [&] {
+        if (staged.size() < 2)
+            return true;
+        for (auto& s : staged) {
+            if (!s.hadOld)
+                continue;
+            if (::link(Native(s.target).constData(), Native(s.backup).constData()) != 0
+                && !QFile::copy(s.target, s.backup))
+                return fail(QStringLiteral("%1 : %2").arg(s.target, SystemError(errno)));
+            s.backedUp = true;
+        }
+        return true;
+    };
+
+    auto renameAll = [&] {
+        for (auto& s : staged) {
+            if (std::rename(Native(s.temp->fileName()).constData(), Native(s.target).constData()) != 0)
+                return fail(QStringLiteral("%1 : %2").arg(s.target, SystemError(errno)));
+            s.temp->setAutoRemove(false);
+            s.replaced = true;
+        }
+        return true;
+    };
+
+    const bool ok = writeAll() && keepOld() && renameAll();
+    for (auto& s : staged) {
+        if (!ok && s.replaced) {
+            if (s.backedUp)
+                std::rename(Native(s.backup).constData(), Native(s.target).constData());
+            else
+                QFile::remove(s.target);   // it did not exist before
+        }
+        if (s.backedUp)
+            QFile::remove(s.backup);
+    }
+    staged.clear();   // removes the temporaries that were not renamed
+    if (!ok && error)
+        *error = reason;
+    return ok;
+}
+
+}  // namespace textfile

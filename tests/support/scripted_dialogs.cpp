@@ -1,0 +1,184 @@
+#include "scripted_dialogs.h"
+
+#include <gtest/gtest.h>
+#include <QDialog>
+
+using namespace platform;
+
+namespace {
+
+QString Describe(const QString& kind, const QString& key)
+{
+    return key.isEmpty() ? kind : kind + QStringLiteral(": ") + key;
+}
+
+// The button a scripted answer stands for; Esc (mrCancel) is always possible.
+int ButtonOf(int result)
+{
+    switch (result) {
+    case mrOk: return mbOK;
+    case mrYes: return mbYes;
+    case mrNo: return mbNo;
+    case mrAbort: return mbAbort;
+    case mrRetry: return mbRetry;
+    case mrIgnore: return mbIgnore;
+    default: return 0;
+    }
+}
+
+}  // namespace
+
+ScriptedDialogs::ScriptedDialogs() : previous_(&Dialogs())
+{
+    SetDialogs(this);
+}
+
+ScriptedDialogs::~ScriptedDialogs()
+{
+    if (!expected_.empty()) {
+        QStringList left;
+        for (const auto& e : expected_)
+            left << Describe(e.kind, e.key);
+        ADD_FAILURE() << "dialogs expected but never shown: " << left.join(QStringLiteral(" | ")).toStdString()
+                      << "\nshown: " << shown.join(QStringLiteral(" | ")).toStdString();
+    }
+    SetDialogs(previous_);
+}
+
+ScriptedDialogs& ScriptedDialogs::message(const QString& text, int answer)
+{
+    Expectation& e = expected_.emplace_back();
+    e.kind = QStringLiteral("message");
+    e.key = text;
+    e.result = answer;
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::input(const QString& caption, const QString& answer)
+{
+    Expectation& e = expected_.emplace_back();
+    e.kind = QStringLiteral("input");
+    e.key = caption;
+    e.answer = answer;
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::inputCancel(const QString& caption)
+{
+    Expectation& e = expected_.emplace_back();
+    e.kind = QStringLiteral("input");
+    e.key = caption;
+    e.cancel = true;
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::open(const QString& path)
+{
+    Expectation& e = expected_.emplace_back();
+    e.kind = QStringLiteral("open");
+    e.answer = path;
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::save(const QString& path)
+{
+    Expectation& e = expected_.emplace_back();
+    e.kind = QStringLiteral("save");
+    e.answer = path;
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::printerSetup(bool ok)
+{
+    Expectation& e = expected_.emplace_back();
+    e.kind = QStringLiteral("printer");
+    e.cancel = !ok;
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::dialog(const QString& className, std::function<void(QDialog*)> script)
+{
+    Expectation& e = expected_.emplace_back();
+    e.kind = QStringLiteral("dialog");
+    e.key = className;
+    e.script = std::move(script);
+    return *this;
+}
+
+// The next expectation when it matches what is shown (an expectation without a key matches any
+// dialog of its kind); otherwise the test fails and the caller answers as cancelled.
+ScriptedDialogs::Expectation* ScriptedDialogs::next(const QString& kind, const QString& key, const QString& shownLine)
+{
+    shown << shownLine;
+    if (expected_.empty()) {
+        ADD_FAILURE() << "unexpected dialog: " << shownLine.toStdString() << "\n(no dialog was expected)";
+        return nullptr;
+    }
+    const Expectation& front = expected_.front();
+    if (front.kind != kind || (!front.key.isEmpty() && front.key != key)) {
+        ADD_FAILURE() << "unexpected dialog: " << shownLine.toStdString()
+                      << "\nexpected: " << Describe(front.kind, front.key).toStdString();
+        return nullptr;
+    }
+    current_ = std::move(expected_.front());
+    expected_.pop_front();
+    return &current_;
+}
+
+int ScriptedDialogs::messageDlg(const QString& text, MsgDlgType, int buttons)
+{
+    const Expectation* e = next(QStringLiteral("message"), text, Describe(QStringLiteral("message"), text));
+    if (!e)
+        return mrCancel;
+    if (e->result != mrCancel && !(ButtonOf(e->result) & buttons)) {
+        ADD_FAILURE() << "the box \"" << text.toStdString() << "\" has no button for the answer " << e->result;
+        return mrCancel;
+    }
+    return e->result;
+}
+
+void ScriptedDialogs::showMessage(const QString& text)
+{
+    next(QStringLiteral("message"), text, Describe(QStringLiteral("message"), text));
+}
+
+QString ScriptedDialogs::inputBox(const QString& caption, const QString&, const QString& def)
+{
+    const Expectation* e = next(QStringLiteral("input"), caption, Describe(QStringLiteral("input"), caption));
+    return !e || e->cancel ? def : e->answer;
+}
+
+QString ScriptedDialogs::openFile(const QString& filter, const QString&, const QString&)
+{
+    const Expectation* e = next(QStringLiteral("open"), filter, Describe(QStringLiteral("open"), filter));
+    return e ? e->answer : QString();
+}
+
+QString ScriptedDialogs::saveFile(const QString& filter, const QString&, const QString&, const QString&)
+{
+    const Expectation* e = next(QStringLiteral("save"), filter, Describe(QStringLiteral("save"), filter));
+    return e ? e->answer : QString();
+}
+
+bool ScriptedDialogs::printerSetup()
+{
+    const Expectation* e = next(QStringLiteral("printer"), {}, QStringLiteral("printer"));
+    return e && !e->cancel;
+}
+
+int ScriptedDialogs::exec(QDialog* dialog)
+{
+    const QString className = QString::fromLatin1(dialog->metaObject()->className());
+    Expectation* e = next(QStringLiteral("dialog"), className, Describe(QStringLiteral("dialog"), className));
+    if (!e)
+        return QDialog::Rejected;
+    // The script may itself bring up dialogs, which replace current_: keep ours.
+    const auto script = std::move(e->script);
+    dialog->setResult(QDialog::Rejected);
+    dialog->show();
+    if (script)
+        script(dialog);
+    if (dialog->isVisible())
+        dialog->reject();
+    return dialog->result();
+}
