@@ -1,0 +1,85 @@
+#pragma once
+// Runs one of the card file's dialogs as its callers do (through the dialog service) with the
+// scripted responder handing it to the test's script, and closes it the ways an operator can.
+#include <QAbstractButton>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include "platform/dialogs.h"
+#include "support/scripted_dialogs.h"
+
+enum class CloseBy { Ok, Cancel, Escape, TitleBar };
+
+inline const char* CloseName(CloseBy how)
+{
+    switch (how) {
+    case CloseBy::Ok: return "OK";
+    case CloseBy::Cancel: return "Annuler";
+    case CloseBy::Escape: return "Esc";
+    case CloseBy::TitleBar: return "title bar";
+    }
+    return "?";
+}
+
+// The button named `name` (objectName), failing the test when the form has none.
+inline QPushButton* Button(QDialog& dialog, const char* name)
+{
+    auto* button = dialog.findChild<QPushButton*>(name);
+    EXPECT_NE(button, nullptr) << name;
+    return button;
+}
+
+inline void Close(QDialog& dialog, CloseBy how)
+{
+    switch (how) {
+    case CloseBy::Ok: Button(dialog, "OKBtn")->click(); break;
+    case CloseBy::Cancel: Button(dialog, "CancelBtn")->click(); break;
+    case CloseBy::Escape: QTest::keyClick(&dialog, Qt::Key_Escape); break;
+    case CloseBy::TitleBar: dialog.close(); break;
+    }
+}
+
+// Types `text` key by key into `widget`, accented letters too (QTest::keyClicks takes ASCII only).
+inline void Type(QWidget* widget, const QString& text)
+{
+    for (QChar c : text) {
+        if (c.unicode() < 128) {
+            QTest::keyClick(widget, char(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+// Clicks a radio button or check box where the operator would: on its indicator (a wide
+// button's middle may lie beyond its text and not count as a hit).
+inline void Tick(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// The caption of the label that names `field` (its buddy), or "" when none does.
+inline QString LabelOf(QWidget* field)
+{
+    for (auto* label : field->window()->findChildren<QLabel*>())
+        if (label->buddy() == field)
+            return label->text();
+    return {};
+}
+
+// Shows `dialog` through the dialog service; `script` acts on it as the operator would.
+// `more` adds what the script itself makes appear (message boxes, nested dialogs), in order.
+template <class D>
+int Drive(D& dialog, const std::function<void(D&)>& script,
+          const std::function<void(ScriptedDialogs&)>& more = {})
+{
+    ScriptedDialogs responder;
+    responder.dialog(D::staticMetaObject.className(),
+                     [&](QDialog* shown) { script(*static_cast<D*>(shown)); });
+    if (more)
+        more(responder);
+    return platform::Dialogs().exec(&dialog);
+}
