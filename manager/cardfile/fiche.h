@@ -1,0 +1,271 @@
+#pragma once
+// The card-file window: every record of the open saved set, one card of one kind at a time, and
+// the operations of the whole card file. One class, one source file per concern; the sections
+// below name the file that implements them (fiche.cpp: the window itself; fiche_records.cpp, ...).
+//
+// The pages' controls come from one form per page (fiche_*.ui beside this file); the window
+// inherits each page's generated Ui class so that the code names controls as the forms do
+// (Edit1, StringGrid2, ...).
+#include <QByteArray>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include "manager/cardfile/recordlist.h"
+#include "platform/rtl.h"
+#include "ui_fiche.h"
+#include "ui_fiche_articles.h"
+#include "ui_fiche_caisse.h"
+#include "ui_fiche_clients.h"
+#include "ui_fiche_factures.h"
+#include "ui_fiche_postes.h"
+
+class QLineEdit;
+class QMenu;
+class QMdiSubWindow;
+class TWSocketServer;
+
+class TFiche : public QWidget,
+               public Ui::Fiche,
+               public Ui::FicheClients,
+               public Ui::FicheFactures,
+               public Ui::FicheArticles,
+               public Ui::FichePostes,
+               public Ui::FicheCaisse {
+    Q_OBJECT
+
+public:
+    explicit TFiche(QWidget* parent = nullptr);
+    ~TFiche() override;
+
+    // ---- the window (fiche.cpp) ---------------------------------------------------------------
+    void FormCreate();
+    void FormDestroy();
+    // Runs when the window becomes the active MDI child (see SubWindowActivating), not on every
+    // activation of the application's windows.
+    void FormActivate();
+    void FormResize();
+    // Navigation keys wherever the focus is on a card; the key becomes Qt::Key_Clear once used,
+    // and the control that had it never sees it.
+    void FormKeyDown(int& key, Qt::KeyboardModifiers shift);
+    void Articles();
+    // Right-justifies a text for a column `width` pixels wide, measured with the window's font.
+    QString Rset(const QString& text, int width) const;
+    // Puts the navigation keys on a control created after the window (a grid's cell editor).
+    void BindKeys(QWidget* control);
+    // The room view's pop-up menu (its one item is the form's action Historique1).
+    QMenu* PopupMenu1 = nullptr;
+
+    // ---- block records and list maintenance (fiche_records.cpp) -------------------------------
+    // The five record kinds in the order of their pages (TabSheet1..TabSheet5) and of the
+    // numbered family members (Renum, Renum2 ... Renum5).
+    enum Kind { KClient, KFacture, KArticle, KPoste, KTicket, KindCount };
+    // Everything that tells one record kind from another; the family operations are written
+    // once over it.
+    struct RecordKind {
+        QWidget* TFiche::*page;
+        RecordList TFiche::*list;
+        int TFiche::*count;
+        int TFiche::*index;
+        bool TFiche::*modified;
+        int capacity;                     // blocks the list may hold (numbers 0 .. capacity-1)
+        void (TFiche::*writer)();
+        void (TFiche::*reader)();
+        int (TFiche::*nextCode)();
+        QLineEdit* TFiche::*codeEdit;     // null for invoices: their number is not a plain code
+        QLineEdit* TFiche::*focus;        // the first text field of the card
+    };
+    static const RecordKind& KindOf(Kind k);
+    // The kind of the active page; false on the room and history pages.
+    bool CurrentKind(Kind& k) const;
+    RecordList& ListOf(Kind k) { return this->*KindOf(k).list; }
+
+    void Ajout();
+    void Supprime();
+    // The common part of the five card writers: replaces the block of the kind's current index
+    // by start tag + fieldLines + end tag (in place, or at the end for invoices) and sets
+    // DoitSauver. The writer has checked its modified flag before.
+    void RewriteBlock(Kind k, const QStringList& fieldLines);
+    // The checks and repairs of a freshly loaded list (Verif, then Doublons) and the trimming of
+    // a list about to be saved (Squize).
+    void CheckLoaded(Kind k);
+    void TrimForSave(Kind k);
+
+    void Renum();
+    void Renum2();
+    void Renum3();
+    void Renum4();
+    void Renum5();
+    void Squize();
+    void Squize2();
+    void Squize3();
+    void Squize4();
+    void Squize5();
+    void SupBloc(int n);
+    void SupBloc2(int n);
+    void SupBloc3(int n);
+    void SupBloc4(int n);
+    void SupBloc5(int n);
+    void Doublons();
+    void Doublons2();
+    void Doublons3();
+    void Doublons4();
+    void Doublons5();
+    void Verif();
+    void Verif2();
+    void Verif3();
+    void Verif4();
+    void Verif5();
+
+    // The families written once over the kind (the numbered members above call these).
+    void RenumberAfterDelete(Kind k);
+    void DropLinesBeforeFirstBlock(Kind k);
+    void RemoveBlock(Kind k, int n);
+    void RemoveDuplicates(Kind k);
+    void RebuildIfUnbalanced(Kind k);
+
+    // ---- customers (fiche_clients.cpp) --------------------------------------------------------
+    void EcritFiche();
+    void LitFiche();
+    int Numerom();   // sets ProchainClient and answers it
+
+    // ---- invoices (fiche_factures.cpp) --------------------------------------------------------
+    void EcritFact();
+    void LitFact();
+    int Numerof();   // sets ProchainFacture and answers it
+    void Button2Click();
+
+    // ---- articles (fiche_articles.cpp) --------------------------------------------------------
+    void EcritArt();
+    void LitArt();
+    int Numeroa();   // sets ProchainArticle and answers it
+
+    // ---- machines (fiche_postes.cpp) ----------------------------------------------------------
+    void EcritPoste();
+    void LitPoste();
+    int Numerop();   // sets ProchainPoste and answers it
+
+    // ---- cash tickets (fiche_caisse.cpp) ------------------------------------------------------
+    void EcritCaisse();
+    void LitCaisse();
+    int Numeroc();   // sets ProchainTicket and answers it
+
+    // ---- the saved set (fiche_ensemble.cpp) ---------------------------------------------------
+    void TestModif(bool& modified);
+    void Charge(const QString& path);
+    void Sauve(const QString& path);
+    void SetSauve();
+    void Nouveau();
+
+    // ---- settings files (fiche_settings.cpp) --------------------------------------------------
+    void GetIni(bool& openAuto, QString& path, int& mode);
+    void SetIni(bool openAuto);
+    void SauveIni(const QString& path);
+    void SauveSoc();
+    void SauveCombo();
+    void ChargeSoc();
+    void ChargeIni();
+    void ChargeCombo();
+
+    // ---- page setup (fiche_parametres.cpp) ----------------------------------------------------
+    void ParM();
+
+    // ---- navigation and selections (fiche_navigation.cpp) -------------------------------------
+    void SetSel(int mode);
+    void SetArt(int mode);
+    void SetFact(int mode);
+    void SetPoste(int mode);
+    void SetCaisse(int mode);
+    void Clients();
+    void Premier();
+    void Dernier();
+    void Suivant();
+    void Precedent();
+    void Liste();
+
+    // ---- starting with the session (fiche_start.cpp) -------------------------------------------
+    // The flag "Démarrer automatiquement" (DemarrageAuto) and the autostart entry "Velmora" that
+    // runs this program in its working folder.
+    void GetStart(bool& flag) const;
+    void SetStart(bool flag);
+    void Autorun();
+    void notAutorun();
+
+    // ---- further sections are added by the files that implement them --------------------------
+
+public:
+    // ---- private state of the card file (public so that the dialogs and the server reach it) --
+    RecordList ListeClients{4}, ListeArticles{4}, ListeFactures{4}, ListePostes{4}, ListeTickets{5};
+    QStringList ListeConnexions;
+
+    int IndexClient = 0, IndexArticle = 0, IndexFacture = 0, IndexPoste = 0, IndexTicket = 0;
+    int NbClients = 0, NbArticles = 0, NbFactures = 0, NbPostes = 0, NbTickets = 0;
+    int ProchainClient = 0, ProchainArticle = 0, ProchainFacture = 0, ProchainPoste = 0, ProchainTicket = 0;
+    bool ModifClient = false, ModifArticle = false, ModifFacture = false, ModifPoste = false, ModifTicket = false;
+    bool DoitSauver = false;
+
+    QString CheminFichier, CheminFactures, CheminArticles, CheminPostes, CheminTickets;
+
+    int ModeSelection = 0, ModeSelectionArticles = 0, ModeSelectionFactures = 0, ModeSelectionPostes = 0,
+        ModeSelectionTickets = 0;
+    QString SelCodePostal, SelVille, SelFamille, SelFournisseur, SelCodeClient, SelSysteme;
+
+    // The values of "Velmora.ini" (DernierFichier is its line 1).
+    QString DernierFichier;
+    int OuvrirAuto = 0, TypePapier = 0, OrientationEnveloppe = 0, DecalageEnveloppe = 0;
+    double TauxTVA1 = 0, TauxTVA2 = 0, TauxTVA3 = 0;
+    int Decimales = 0;
+    double TarifQuartHeure = 0, TarifDemiHeure = 0, TarifTroisQuarts = 0, TarifHeure = 0, TarifQuartSup = 0,
+           TarifHeureAbo = 0;
+    int SensConversion = 0, DeviseChoisie = 0;
+    double TauxFranc = 0, TauxDollar = 0, TauxLivre = 0, TauxYen = 0, TauxDollarCanadien = 0;
+    QString CodeBouton1, CodeBouton2, CodeBouton3;
+    int HeuresAbonnement = 5;
+    int DemarrageAuto = 0;
+
+    QString LignesSociete[8];
+
+    QString FormatMontant = QStringLiteral("0.00");
+    int ModeDevise = 0;
+    QString NomDevise;
+    double FrancsParEuro = 6.55957;
+
+    int NbLignesFacture = 0;
+    QString FactureValidee;
+    QString CodeTVADefaut = QStringLiteral("1");
+    bool GrilleFactureActive = false;
+
+    int NbLignesTicket = 0;
+    QString TicketValide;
+
+    QString PortServeur = QStringLiteral("25201");
+    QString DerniereLigne;
+    QByteArray Occupation = QByteArray(256, '\0');
+    rtl::TDateTime HeureConnexion = 0;
+
+    // The internal clipboard: one group of strings per record kind, never saved.
+    struct {
+        QStringList Client, Article, Facture, Poste, Ticket;
+    } PressePapiers;
+
+    // ---- test seams (the program never sets these) --------------------------------------------
+    // When set, the navigation keys hand the operation they would run to this function instead
+    // of running it.
+    std::function<void(void (TFiche::*)())> NavigationSpy;
+    // How many times FormActivate ran.
+    int ActivationCount = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void SubWindowActivating();
+    void AlignInvoiceLines();
+    QMdiSubWindow* subWindow_ = nullptr;
+    bool activeChild_ = false;
+};
+
+// Takes the text before the first TAB out of s (s keeps at most 255 characters after it); a text
+// without TAB is taken whole and s becomes empty.
+QString ExtraitChamp(QString& s);

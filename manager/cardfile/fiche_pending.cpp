@@ -1,0 +1,45 @@
+// Card operations whose bodies come with later work. Each body leaves this file when the file
+// named in its section of fiche.h implements it.
+#include "manager/cardfile/fiche.h"
+
+// customers
+void TFiche::EcritFiche() {}
+void TFiche::LitFiche() {}
+int TFiche::Numerom() { return ProchainClient; }
+
+// invoices
+void TFiche::EcritFact() {}
+void TFiche::LitFact() {}
+int TFiche::Numerof() { return ProchainFacture; }
+void TFiche::Button2Click() {}
+
+// articles
+void TFiche::EcritArt() {}
+void TFiche::LitArt() {}
+int TFiche::Numeroa() { return ProchainArticle; }
+
+// machines
+void TFiche::EcritPoste() {}
+void TFiche::LitPoste() {}
+int TFiche::Numerop() { return ProchainPoste; }
+
+// cash tickets
+void TFiche::EcritCaisse() {}
+void TFiche::LitCaisse() {}
+int TFiche::Numeroc() { return ProchainTicket; }
+
+// page setup (fiche_parametres.cpp)
+void TFiche::ParM() {}
+
+// navigation and selections
+void TFiche::SetSel(int) {}
+void TFiche::SetArt(int) {}
+void TFiche::SetFact(int) {}
+void TFiche::SetPoste(int) {}
+void TFiche::SetCaisse(int) {}
+void TFiche::Clients() {}
+void TFiche::Premier() {}
+void TFiche::Dernier() {}
+void TFiche::Suivant() {}
+void TFiche::Precedent() {}
+void TFiche::Liste() {}
