@@ -5,11 +5,14 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include "platform/dialogs.h"
+#include "platform/printer.h"
 
 using namespace platform;
 
@@ -148,6 +151,21 @@ TEST_F(RealDialogs, SaveDialogAnswersThePathWithTheDefaultExtension)
     });
     EXPECT_EQ(Dialogs().saveFile(QStringLiteral("Fichiers vantor (*.vtr)|*.vtr"), {}, {}, QStringLiteral("vtr")),
               dir.filePath(QStringLiteral("dossier.vtr")));
+}
+
+TEST_F(RealDialogs, PrinterSetupConfiguresTheProcesssPrinter)
+{
+    for (const bool accept : {false, true}) {
+        QPrinter* configured = nullptr;
+        WhenModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<QPrintDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            configured = dialog->printer();
+            accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+        EXPECT_EQ(Dialogs().printerSetup(), accept);
+        EXPECT_EQ(configured, &Printer());
+    }
 }
 
 }  // namespace
