@@ -1,20 +1,11 @@
 // Dates and times: day numbers from 30/12/1899, French formats, the injectable clock.
 #include <gtest/gtest.h>
 #include "platform/rtl.h"
+#include "convert_error.h"
 
 using namespace rtl;
 
 namespace {
-
-QString ConvertErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.Message;
-    }
-    return QStringLiteral("<no error>");
-}
 
 // Restores the system clock whatever the test did.
 class FixedClock : public ::testing::Test {

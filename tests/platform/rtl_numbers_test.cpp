@@ -2,20 +2,11 @@
 #include <gtest/gtest.h>
 #include <cmath>
 #include "platform/rtl.h"
+#include "convert_error.h"
 
 using namespace rtl;
 
 namespace {
-
-QString ConvertErrorOf(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const EConvertError& e) {
-        return e.Message;
-    }
-    return QStringLiteral("<no error>");
-}
 
 TEST(StrToInt, AcceptsSignedDecimalWithBlanksAround)
 {

@@ -45,63 +45,53 @@ ScriptedDialogs::~ScriptedDialogs()
     SetDialogs(previous_);
 }
 
-ScriptedDialogs& ScriptedDialogs::message(const QString& text, int answer)
+ScriptedDialogs::Expectation& ScriptedDialogs::add(const QString& kind, const QString& key)
 {
     Expectation& e = expected_.emplace_back();
-    e.kind = QStringLiteral("message");
-    e.key = text;
-    e.result = answer;
+    e.kind = kind;
+    e.key = key;
+    return e;
+}
+
+ScriptedDialogs& ScriptedDialogs::message(const QString& text, int answer)
+{
+    add(QStringLiteral("message"), text).result = answer;
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::input(const QString& caption, const QString& answer)
 {
-    Expectation& e = expected_.emplace_back();
-    e.kind = QStringLiteral("input");
-    e.key = caption;
-    e.answer = answer;
+    add(QStringLiteral("input"), caption).answer = answer;
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::inputCancel(const QString& caption)
 {
-    Expectation& e = expected_.emplace_back();
-    e.kind = QStringLiteral("input");
-    e.key = caption;
-    e.cancel = true;
+    add(QStringLiteral("input"), caption).cancel = true;
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::open(const QString& path)
 {
-    Expectation& e = expected_.emplace_back();
-    e.kind = QStringLiteral("open");
-    e.answer = path;
+    add(QStringLiteral("open")).answer = path;
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::save(const QString& path)
 {
-    Expectation& e = expected_.emplace_back();
-    e.kind = QStringLiteral("save");
-    e.answer = path;
+    add(QStringLiteral("save")).answer = path;
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::printerSetup(bool ok)
 {
-    Expectation& e = expected_.emplace_back();
-    e.kind = QStringLiteral("printer");
-    e.cancel = !ok;
+    add(QStringLiteral("printer")).cancel = !ok;
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::dialog(const QString& className, std::function<void(QDialog*)> script)
 {
-    Expectation& e = expected_.emplace_back();
-    e.kind = QStringLiteral("dialog");
-    e.key = className;
-    e.script = std::move(script);
+    add(QStringLiteral("dialog"), className).script = std::move(script);
     return *this;
 }
 

@@ -53,6 +53,7 @@ private:
         bool cancel = false;
         std::function<void(QDialog*)> script;
     };
+    Expectation& add(const QString& kind, const QString& key = {});
     Expectation* next(const QString& kind, const QString& key, const QString& shownLine);
     std::deque<Expectation> expected_;
     Expectation current_;
