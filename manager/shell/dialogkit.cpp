@@ -1,7 +1,6 @@
 #include "manager/shell/dialogkit.h"
 
 #include <QDialog>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QGroupBox>
 #include <QPushButton>
@@ -57,53 +56,6 @@ void NumericKey(QChar& key, const QString& allowed)
         key = QLatin1Char(',');
     if (!allowed.contains(key))
         key = QChar(0);
-}
-
-namespace {
-
-class KeyPressFilter : public QObject {
-public:
-    KeyPressFilter(QWidget* widget, std::function<void(QChar&)> filter)
-        : QObject(widget), filter_(std::move(filter))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        QChar key;
-        switch (keyEvent->key()) {
-        case Qt::Key_Backspace: key = QChar(8); break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: key = QChar(13); break;
-        default:
-            if (keyEvent->text().size() != 1 || keyEvent->text()[0].unicode() < ' '
-                || (keyEvent->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-                return false;   // not a character: navigation keys, Tab, Esc, shortcuts
-            key = keyEvent->text()[0];
-        }
-        const QChar typed = key;
-        filter_(key);
-        if (key == typed)
-            return false;
-        if (key != QChar(0))
-            if (auto* edit = qobject_cast<QLineEdit*>(watched))
-                edit->insert(QString(key));
-        return true;
-    }
-
-private:
-    std::function<void(QChar&)> filter_;
-};
-
-}  // namespace
-
-void OnKeyPress(QWidget* widget, std::function<void(QChar& key)> filter)
-{
-    widget->installEventFilter(new KeyPressFilter(widget, std::move(filter)));
 }
 
 bool FieldsConvert(const QList<QLineEdit*>& fields, const std::function<void(const QLineEdit*)>& convert)

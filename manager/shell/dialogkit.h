@@ -24,14 +24,10 @@ int ItemIndex(const QGroupBox* group);
 // An index outside the items leaves every button unchecked.
 void SetItemIndex(QGroupBox* group, int index);
 
-// The filter of numeric fields: '.' becomes ',' and, besides the characters of `allowed`, only
-// control characters pass (the callers' own rules decide about those first).
+// The filter of numeric fields (for OnKeyPress): '.' becomes ',' and, besides the characters of
+// `allowed`, only control characters pass: Backspace, and the keys that belong to the dialog
+// (Tab, Esc).
 void NumericKey(QChar& key, const QString& allowed);
-
-// Calls `filter` with each character typed into `widget`; the filter may change it, or set it
-// to QChar(0) to drop it. Backspace reaches it as 8 and Enter as 13; Esc and Tab never do
-// (they belong to the dialog).
-void OnKeyPress(QWidget* widget, std::function<void(QChar& key)> filter);
 
 // The check of a dialog's OK: `convert` runs on each field in turn and throws where its text
 // is refused (the conversion error, or a value out of range); the first refusal is shown

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include "manager/shell/dialogkit.h"
+#include "platform/widgets/keypress.h"
 #include "platform/rtl.h"
 
 TParamf::TParamf(QWidget* owner) : QDialog(owner)
@@ -13,16 +14,12 @@ TParamf::TParamf(QWidget* owner) : QDialog(owner)
         connect(item, &QRadioButton::clicked, this, &TParamf::DeviseClick);
     for (QLineEdit* field : rateFields())
         OnKeyPress(field, [this](QChar& key) {
-            if (key == QChar(8))
-                return;
             if (key == QChar(13)) {
                 key = QChar(0);
                 Valider();
                 return;
             }
             NumericKey(key, QStringLiteral("0123456789,"));
-            if (key.unicode() < ' ')
-                key = QChar(0);
         });
 }
 

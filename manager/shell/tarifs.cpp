@@ -2,6 +2,7 @@
 
 #include <optional>
 #include "manager/shell/dialogkit.h"
+#include "platform/widgets/keypress.h"
 #include "platform/rtl.h"
 
 namespace {
