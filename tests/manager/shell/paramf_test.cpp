@@ -116,6 +116,20 @@ TEST(TParamf, BackspaceWorksInARateField)
     });
 }
 
+// The rate fields' filter leaves the dialog's own keys alone.
+TEST(TParamf, TabAndEscStillWorkInARateField)
+{
+    Fixture f({});
+    Drive<TParamf>(f.dialog, [](TParamf& d) {
+        d.Edit1->setFocus();
+        QTest::keyClick(d.Edit1, Qt::Key_Tab);
+        EXPECT_EQ(d.focusWidget(), d.Edit2);
+        QTest::keyClick(d.Edit2, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(f.dialog.result(), QDialog::Rejected);
+}
+
 TEST(TParamf, OkStoresEverything)
 {
     Fixture f(SevenModes, {5.5, 19.6, 2.1, 0, 2, ""});
