@@ -47,6 +47,7 @@ TFiche::TFiche(QWidget* parent) : QWidget(parent)
     TabSheet2->installEventFilter(this);
 
     FormCreate();
+    ConnectCards();
 }
 
 TFiche::~TFiche()
@@ -130,17 +131,18 @@ bool TFiche::event(QEvent* e)
 void TFiche::SubWindowActivating()
 {
     if (QMdiArea* area = subWindow_->mdiArea()) {
-        connect(area, &QMdiArea::subWindowActivated, this,
-                [this](QMdiSubWindow* w) {
-                    if (w && w != subWindow_)
-                        activeChild_ = false;
-                },
-                Qt::UniqueConnection);
+        connect(area, &QMdiArea::subWindowActivated, this, &TFiche::ChildActivated, Qt::UniqueConnection);
     }
     if (activeChild_)
         return;
     activeChild_ = true;
     platform::Guarded([this] { FormActivate(); });
+}
+
+void TFiche::ChildActivated(QMdiSubWindow* child)
+{
+    if (child && child != subWindow_)
+        activeChild_ = false;
 }
 
 void TFiche::FormActivate()

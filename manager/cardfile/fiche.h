@@ -261,6 +261,7 @@ protected:
 
 private:
     void SubWindowActivating();
+    void ChildActivated(QMdiSubWindow* child);
     void AlignInvoiceLines();
     QMdiSubWindow* subWindow_ = nullptr;
     bool activeChild_ = false;
