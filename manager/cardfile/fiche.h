@@ -166,8 +166,15 @@ public:
     void ChargeIni();
     void ChargeCombo();
 
-    // ---- page setup (fiche_parametres.cpp) ----------------------------------------------------
-    void ParM();
+    // ---- parameter dialogs (fiche_parametres.cpp) ----------------------------------------------
+    // Each hands its dialog the values in memory and takes the answers back only as the dialog
+    // allows (OK, or always for the pick-list editor); the files follow at the main window's close.
+    void ParM();           // page setup: paper type, envelope orientation and guide
+    void Psoc();           // company lines 1 to 7
+    void Tarification();   // tariffs and subscription hours; then the customer card is read again
+    void ParF();           // VAT rates, decimals, currency, payment modes; amount format and captions
+    void FamArt();         // the article families (ComboBox9)
+    void Fournisseurs();   // the suppliers (ComboBox10)
 
     // ---- navigation and selections (fiche_navigation.cpp) -------------------------------------
     void SetSel(int mode);

@@ -28,9 +28,6 @@ void TFiche::EcritCaisse() {}
 void TFiche::LitCaisse() {}
 int TFiche::Numeroc() { return ProchainTicket; }
 
-// page setup (fiche_parametres.cpp)
-void TFiche::ParM() {}
-
 // navigation and selections
 void TFiche::SetSel(int) {}
 void TFiche::SetArt(int) {}

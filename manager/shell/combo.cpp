@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QKeyEvent>
+#include "manager/shell/dialogkit.h"
 
 TCombo::TCombo(QWidget* owner) : QDialog(owner)
 {
@@ -23,9 +24,10 @@ void TCombo::Init(const QComboBox* source)
 
 void TCombo::Result(QComboBox* target) const
 {
-    target->clear();
+    QStringList items;
     for (int i = 0; i < ListBox1->count(); ++i)
-        target->addItem(ListBox1->item(i)->text());
+        items << ListBox1->item(i)->text();
+    ReplaceItems(target, items);
 }
 
 void TCombo::Valider()

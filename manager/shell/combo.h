@@ -14,7 +14,7 @@ public:
     explicit TCombo(QWidget* owner);
 
     void Init(const QComboBox* source);
-    // The combo's items become the list's, in order.
+    // The combo's items become the list's, in order; the text it shows stays.
     void Result(QComboBox* target) const;
 
     // Enter in the edit and the speed button: the selected item takes the edit's text, or,

@@ -1,5 +1,6 @@
 #include "manager/shell/dialogkit.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QGroupBox>
@@ -71,4 +72,16 @@ bool FieldsConvert(const QList<QLineEdit*>& fields, const std::function<void(con
         }
     }
     return true;
+}
+
+void ReplaceItems(QComboBox* combo, const QStringList& items)
+{
+    const QSignalBlocker quiet(combo);
+    const QString shown = combo->currentText();
+    combo->clear();
+    combo->addItems(items);
+    if (combo->isEditable())
+        combo->setEditText(shown);
+    else
+        combo->setCurrentIndex(combo->findText(shown));
 }

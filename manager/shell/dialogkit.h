@@ -4,8 +4,10 @@
 #include <QChar>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
+class QComboBox;
 class QDialog;
 class QGroupBox;
 class QLineEdit;
@@ -33,3 +35,7 @@ void NumericKey(QChar& key, const QString& allowed);
 // is refused (the conversion error, or a value out of range); the first refusal is shown
 // in the standard error box and its field takes the focus. True when every field passed.
 bool FieldsConvert(const QList<QLineEdit*>& fields, const std::function<void(const QLineEdit*)>& convert);
+
+// Gives a combo of a card new items. The text the card shows in it stays, and the combo keeps
+// quiet meanwhile, so refilling a pick list neither blanks nor marks the card being edited.
+void ReplaceItems(QComboBox* combo, const QStringList& items);

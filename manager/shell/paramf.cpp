@@ -80,11 +80,11 @@ void TParamf::Result(double& rate1, double& rate2, double& rate3, int& currencyM
     rate3 = r3;
     decimals = SpinEdit1->value();
 
-    paymentModes->clear();
+    QStringList modes;
     for (const QLineEdit* field : paymentFields())
         if (!field->text().isEmpty())
-            paymentModes->addItem(field->text());
-    paymentModes->addItems(hiddenPaymentModes_);
+            modes << field->text();
+    ReplaceItems(paymentModes, modes + hiddenPaymentModes_);
 
     currencyName.clear();
     currencyMode = ItemIndex(RadioGroup1);

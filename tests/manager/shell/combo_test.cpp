@@ -136,4 +136,29 @@ TEST(TCombo, ResultReplacesTheTargetsItems)
     EXPECT_EQ(dialog.SpeedButton1->toolTip(), "Valider");
 }
 
+// The card's family combo shows the family of the article on the card: editing the list of
+// families must neither blank it nor look like an edit of the card.
+TEST(TCombo, TheCardsComboKeepsItsTextAndStaysQuiet)
+{
+    for (bool editable : {true, false}) {
+        QComboBox card;
+        card.setEditable(editable);
+        card.addItems({"JEUX", "BOISSONS"});
+        card.setCurrentIndex(1);
+        int changes = 0;
+        QObject::connect(&card, &QComboBox::currentTextChanged, [&] { ++changes; });
+        TCombo dialog(nullptr);
+        dialog.Init(&card);
+        Drive<TCombo>(dialog, [](TCombo& d) {
+            QTest::keyClicks(d.Edit1, "PAPETERIE");
+            QTest::keyClick(d.Edit1, Qt::Key_Return);
+            d.Button1->click();
+        });
+        dialog.Result(&card);
+        EXPECT_EQ(card.currentText(), "BOISSONS") << editable;
+        EXPECT_EQ(card.count(), 3) << editable;
+        EXPECT_EQ(changes, 0) << editable;
+    }
+}
+
 }  // namespace
