@@ -25,16 +25,18 @@ void TPickList::attach(QListWidget* list, QPushButton* ok, QPushButton* cancel)
 
 void TPickList::Init(const RecordList& list)
 {
-    list_->clear();
-    list_->setUpdatesEnabled(false);
+    QStringList codes, shown;
     for (int i = 0; i < list.Count(); ++i) {
         if (!IsStartLine(list.Strings(i)) || i + kind_.nameLine >= list.Count())
             continue;
-        const QString code = list.Strings(i + 1);
-        auto* item = new QListWidgetItem(code + QLatin1Char(' ') + list.Strings(i + kind_.nameLine), list_);
-        item->setData(CodeRole, code);
+        codes << list.Strings(i + 1);
+        shown << codes.back() + QLatin1Char(' ') + list.Strings(i + kind_.nameLine);
     }
-    list_->setUpdatesEnabled(true);
+    list_->clear();
+    // Added in one go: adding items one by one to the list box is quadratic.
+    list_->addItems(shown);
+    for (int row = 0; row < codes.size(); ++row)
+        list_->item(row)->setData(CodeRole, codes[row]);
 }
 
 QString TPickList::Result() const
