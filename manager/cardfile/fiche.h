@@ -150,21 +150,46 @@ public:
     int Numeroc();   // sets ProchainTicket and answers it
 
     // ---- the saved set (fiche_ensemble.cpp) ---------------------------------------------------
+    // Writes every edited card into its block and answers whether the set differs from its files.
     void TestModif(bool& modified);
+    // Loads the set whose customer file is `path`; a file of the set that is missing gives an
+    // empty list of its kind.
     void Charge(const QString& path);
-    void Sauve(const QString& path);
+    void ChargeArt();
+    void ChargeFact();
+    void ChargePoste();
+    void ChargeCaisse();
+    // The four sibling paths from CheminFichier: its last three characters replaced by "fct",
+    // "stk", "pst" and "cai".
+    void Synchro();
+    // Saves the set under `path` when it must be saved, all five files or none. False when a file
+    // could not be written: the error has been shown, the files on disk are as they were, and
+    // DoitSauver and CheminFichier keep their values. True when saved, or when nothing was to save.
+    bool Sauve(const QString& path);
+    // The next Sauve writes even when nothing changed (save as).
     void SetSauve();
     void Nouveau();
 
     // ---- settings files (fiche_settings.cpp) --------------------------------------------------
+    // "Velmora.ini", "Velmora.soc" and "Velmora.cbx" in the working folder. A missing file leaves
+    // the values as they are; a file that cannot be written is skipped without a message.
+    void ChargeIni();
+    void SauveIni(const QString& path);   // `path` is written as the last set (line 1)
+    void ChargeSoc();
+    void SauveSoc();
+    void ChargeCombo();
+    void SauveCombo();
     void GetIni(bool& openAuto, QString& path, int& mode);
     void SetIni(bool openAuto);
-    void SauveIni(const QString& path);
-    void SauveSoc();
-    void SauveCombo();
-    void ChargeSoc();
-    void ChargeIni();
-    void ChargeCombo();
+    // Millimetres to printer pixels, across and down (every vertical position 3 mm lower).
+    int Mh(int mm);
+    int Mv(int mm);
+    // The printer's printable page in pixels and in millimetres, as Mh and Mv read it.
+    struct GeometrieImprimante {
+        int LargeurPixels, HauteurPixels, LargeurMm, HauteurMm;
+    };
+    // Tests hand in a page of their own; an empty function goes back to the process's printer.
+    static void SetGeometrieImprimante(std::function<GeometrieImprimante()> source);
 
     // ---- parameter dialogs (fiche_parametres.cpp) ----------------------------------------------
     // Each hands its dialog the values in memory and takes the answers back only as the dialog

@@ -1,0 +1,170 @@
+// The saved set: the customer file the user names and four sibling files beside it, one per other
+// record kind, each the plain text of one record list (CR LF lines, Windows-1252, no header).
+//
+// A set is written all or nothing: the five files go to temporary files beside their targets and
+// replace them only once every one was written, so a full disk or a read-only folder never leaves
+// a set with some files new and some old.
+#include <QFileInfo>
+#include "manager/cardfile/fiche.h"
+#include "platform/dialogs.h"
+#include "platform/textfile.h"
+
+namespace {
+
+// The files of a set in the order they are written (customers, articles, invoices, machines,
+// tickets), which is also the order the cards are flushed in and the siblings loaded in. A
+// sibling's path is the main file's with its last three characters replaced by its extension.
+struct FichierDuJeu {
+    TFiche::Kind kind;
+    QString TFiche::*chemin;
+    QLatin1String extension;  // empty for the main file
+};
+const FichierDuJeu Fichiers[] = {
+    {TFiche::KClient, &TFiche::CheminFichier, QLatin1String()},
+    {TFiche::KArticle, &TFiche::CheminArticles, QLatin1String("stk")},
+    {TFiche::KFacture, &TFiche::CheminFactures, QLatin1String("fct")},
+    {TFiche::KPoste, &TFiche::CheminPostes, QLatin1String("pst")},
+    {TFiche::KTicket, &TFiche::CheminTickets, QLatin1String("cai")},
+};
+
+const FichierDuJeu& FichierDe(TFiche::Kind k)
+{
+    for (const FichierDuJeu& f : Fichiers)
+        if (f.kind == k)
+            return f;
+    Q_UNREACHABLE();
+}
+
+// A main path shorter than an extension leaves nothing of itself: the bare names "fct", "stk"...
+QString CheminAnnexe(const QString& principal, QLatin1String extension)
+{
+    return principal.left(std::max<qsizetype>(principal.size() - 3, 0)) + extension;
+}
+
+QString CheminDans(const QString& principal, const FichierDuJeu& f)
+{
+    return f.extension.isEmpty() ? principal : CheminAnnexe(principal, f.extension);
+}
+
+// Loads one kind's list from its file and checks it. A file missing from the set gives an empty
+// list: keeping the previous set's records would save them under the new set's names.
+void ChargeListe(TFiche& fiche, TFiche::Kind k)
+{
+    const TFiche::RecordKind& kind = TFiche::KindOf(k);
+    QStringList lignes;
+    textfile::LoadFromFile(fiche.*FichierDe(k).chemin, lignes);
+    RecordList& liste = fiche.*kind.list;
+    liste = lignes;
+    fiche.*kind.count = liste.StartLineCount();
+    fiche.*kind.index = 0;
+    fiche.CheckLoaded(k);
+    fiche.*kind.modified = false;
+}
+
+}  // namespace
+
+void TFiche::Synchro()
+{
+    for (const FichierDuJeu& f : Fichiers)
+        if (!f.extension.isEmpty())
+            this->*f.chemin = CheminAnnexe(CheminFichier, f.extension);
+}
+
+void TFiche::ChargeArt()
+{
+    ChargeListe(*this, KArticle);
+}
+
+void TFiche::ChargeFact()
+{
+    ChargeListe(*this, KFacture);
+}
+
+void TFiche::ChargePoste()
+{
+    ChargeListe(*this, KPoste);
+}
+
+void TFiche::ChargeCaisse()
+{
+    ChargeListe(*this, KTicket);
+}
+
+void TFiche::Charge(const QString& path)
+{
+    CheminFichier = QFileInfo(path).isFile() ? path : QString();
+    Synchro();
+    setWindowTitle(QFileInfo(CheminFichier).fileName());
+    // DoitSauver is cleared before the checks: it ends set only when one of them rebuilt a list.
+    DoitSauver = false;
+    ChargeListe(*this, KClient);
+    ChargeArt();
+    ChargeFact();
+    ChargePoste();
+    ChargeCaisse();
+
+    IndexClient = 0;
+    LitFiche();
+    ModifClient = false;
+    Premier();
+    // The room view is rebuilt from the machines here once the workstation server exists.
+}
+
+bool TFiche::Sauve(const QString& path)
+{
+    bool modifie = false;
+    TestModif(modifie);
+    if (!modifie)
+        return true;
+
+    textfile::FileSet jeu;
+    for (const FichierDuJeu& f : Fichiers) {
+        TrimForSave(f.kind);
+        jeu.add(CheminDans(path, f), ListOf(f.kind).ToStringList());
+    }
+    QString raison;
+    if (!jeu.commit(&raison)) {
+        // Nothing on disk changed: the set stays to be saved, under the name it had.
+        platform::MessageDlg(QStringLiteral("Impossible d'enregistrer %1.\n%2\n"
+                                            "Les fichiers déjà enregistrés n'ont pas été modifiés.")
+                                 .arg(QFileInfo(path).fileName(), raison),
+                             platform::mtError, platform::mbOK);
+        return false;
+    }
+
+    CheminFichier = path;
+    Synchro();
+    DoitSauver = false;
+    // What the cards show is now on disk: closing right after a save has nothing to ask.
+    for (const FichierDuJeu& f : Fichiers)
+        this->*KindOf(f.kind).modified = false;
+    setWindowTitle(QFileInfo(CheminFichier).fileName());
+    return true;
+}
+
+void TFiche::SetSauve()
+{
+    DoitSauver = true;
+}
+
+void TFiche::TestModif(bool& modified)
+{
+    for (const FichierDuJeu& f : Fichiers)
+        (this->*KindOf(f.kind).writer)();
+    modified = DoitSauver;
+}
+
+void TFiche::Nouveau()
+{
+    for (const FichierDuJeu& f : Fichiers) {
+        const RecordKind& kind = KindOf(f.kind);
+        (this->*kind.list).Clear();
+        this->*kind.count = 0;
+        this->*kind.index = 0;
+        this->*kind.modified = false;
+        (this->*f.chemin).clear();
+    }
+    DoitSauver = false;
+    setWindowTitle(QString());
+    Clients();
+}
