@@ -1,6 +1,7 @@
 #include "manager/cardfile/recordlist.h"
 
 #include <algorithm>
+#include <array>
 #include "platform/exception.h"
 #include "platform/rtl.h"
 
@@ -73,14 +74,35 @@ RecordList& RecordList::operator=(const QStringList& lines)
 
 // ---- tags and number cells ---------------------------------------------------------------------
 
+namespace {
+
+// Tags are read far more often than anything else is made: built by hand, not by arg().
+QString MakeTag(bool end, int n, int width)
+{
+    if (n < 0 || (width < 9 && n >= std::array<int, 9>{1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000}[width]))
+        return QStringLiteral("%1%2>").arg(end ? QLatin1String("</BLOC") : QLatin1String("<BLOC")).arg(n, width, 10, QLatin1Char('0'));
+    const int prefix = end ? 6 : 5;
+    QString tag(prefix + width + 1, Qt::Uninitialized);
+    QChar* out = tag.data();
+    const char* head = end ? "</BLOC" : "<BLOC";
+    for (int i = 0; i < prefix; ++i)
+        out[i] = QLatin1Char(head[i]);
+    for (int i = prefix + width - 1; i >= prefix; --i, n /= 10)
+        out[i] = QLatin1Char(char('0' + n % 10));
+    out[prefix + width] = QLatin1Char('>');
+    return tag;
+}
+
+}  // namespace
+
 QString RecordList::StartTag(int n) const
 {
-    return QStringLiteral("<BLOC%1>").arg(n, width_, 10, QLatin1Char('0'));
+    return MakeTag(false, n, width_);
 }
 
 QString RecordList::EndTag(int n) const
 {
-    return QStringLiteral("</BLOC%1>").arg(n, width_, 10, QLatin1Char('0'));
+    return MakeTag(true, n, width_);
 }
 
 bool RecordList::Canonical(const QString& text, int& n, bool& end) const
