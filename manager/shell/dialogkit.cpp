@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include "platform/application.h"
@@ -18,6 +19,35 @@ void BindOkCancel(QDialog* dialog, QPushButton* ok, QPushButton* cancel)
 bool ClosedWithOk(const QDialog* dialog)
 {
     return dialog->result() == QDialog::Accepted;
+}
+
+namespace {
+
+class EnterAccepts : public QObject {
+public:
+    EnterAccepts(QDialog* dialog, QWidget* control) : QObject(control), dialog_(dialog) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        dialog_->accept();
+        return true;
+    }
+
+private:
+    QDialog* dialog_;
+};
+
+}  // namespace
+
+void AcceptOnEnter(QDialog* dialog, QWidget* control)
+{
+    control->installEventFilter(new EnterAccepts(dialog, control));
 }
 
 namespace {

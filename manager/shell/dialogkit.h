@@ -20,6 +20,10 @@ class QWidget;
 void BindOkCancel(QDialog* dialog, QPushButton* ok, QPushButton* cancel);
 bool ClosedWithOk(const QDialog* dialog);
 
+// Enter (or the keypad's Enter) in `control` closes `dialog` as accepted: in a list, the way
+// to choose the current entry from the keyboard.
+void AcceptOnEnter(QDialog* dialog, QWidget* control);
+
 // A radio group is a group box whose radio buttons, in the order the form lists them, are its
 // items; the item index is the checked button's place, -1 when none is.
 int ItemIndex(const QGroupBox* group);

@@ -1,7 +1,6 @@
 #include "manager/shell/gridlist.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include "manager/shell/blocklines.h"
@@ -48,8 +47,8 @@ void TGridList::attach(QTableWidget* grid, QPushButton* close)
     for (int c = CountColumn; c < Columns; ++c)
         grid_->setColumnWidth(c, columns_.widths[c - CountColumn]);
     grid_->setColumnWidth(CountColumn, RunningNumberWidth);
-    grid_->installEventFilter(this);
-    connect(grid_, &QTableWidget::cellDoubleClicked, this, &TGridList::choose);
+    AcceptOnEnter(this, grid_);
+    connect(grid_, &QTableWidget::cellDoubleClicked, this, &QDialog::accept);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -78,23 +77,6 @@ void TGridList::Init(const RecordList& list)
     }
     grid_->setUpdatesEnabled(true);
     grid_->setCurrentCell(0, CountColumn);
-}
-
-void TGridList::choose()
-{
-    accept();
-}
-
-bool TGridList::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == grid_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            choose();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 int TGridList::Result() const

@@ -35,11 +35,8 @@ protected:
     TGridList(QWidget* owner, const GridListColumns& columns);
     // The form's grid and its "Fermer" button.
     void attach(QTableWidget* grid, QPushButton* close);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void choose();
-
     const GridListColumns& columns_;
     QTableWidget* grid_ = nullptr;
 };

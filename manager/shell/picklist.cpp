@@ -1,6 +1,5 @@
 #include "manager/shell/picklist.h"
 
-#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include "manager/shell/blocklines.h"
@@ -20,7 +19,7 @@ void TPickList::attach(QListWidget* list, QPushButton* ok, QPushButton* cancel)
     BindOkCancel(this, ok, cancel);
     connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     if (kind_.enterChooses)
-        list_->installEventFilter(this);
+        AcceptOnEnter(this, list_);
 }
 
 void TPickList::Init(const RecordList& list)
@@ -45,16 +44,4 @@ QString TPickList::Result() const
         return {};
     const auto selected = list_->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->data(CodeRole).toString();
-}
-
-bool TPickList::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == list_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            accept();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

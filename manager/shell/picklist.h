@@ -27,7 +27,6 @@ public:
 protected:
     TPickList(QWidget* owner, const PickListKind& kind);
     void attach(QListWidget* list, QPushButton* ok, QPushButton* cancel);
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const PickListKind& kind_;

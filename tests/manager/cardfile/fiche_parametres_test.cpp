@@ -14,14 +14,6 @@
 
 namespace {
 
-QStringList Items(const QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
-
 // Expects the dialog of class D and runs `script` on it.
 template <class D>
 void Answer(ScriptedDialogs& responder, const std::function<void(D&)>& script)

@@ -21,10 +21,7 @@ struct Fixture {
 void PickInList(ScriptedDialogs& s, int row)
 {
     s.dialog("TListeArt1", [row](QDialog* d) {
-        auto* list = d->findChild<QListWidget*>("ListBox1");
-        const QPoint at = list->visualItemRect(list->item(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        DoubleClickItem(d->findChild<QListWidget*>("ListBox1"), row);
     });
 }
 
@@ -123,9 +120,7 @@ TEST(TBoutons, ThePickListReadsTheDialogsOwnCopyOfTheArticles)
         },
         [&](ScriptedDialogs& s) {
             s.dialog("TListeArt1", [&](QDialog* d) {
-                auto* list = d->findChild<QListWidget*>("ListBox1");
-                for (int i = 0; i < list->count(); ++i)
-                    shown << list->item(i)->text();
+                shown = Items(d->findChild<QListWidget*>("ListBox1"));
                 Close(*d, CloseBy::Cancel);
             });
         });

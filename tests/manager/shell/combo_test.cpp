@@ -5,33 +5,15 @@
 
 namespace {
 
-QStringList Items(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
-QStringList Items(const QComboBox& combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo.count(); ++i)
-        texts << combo.itemText(i);
-    return texts;
-}
-
-void ClickItem(TCombo& d, int row)
-{
-    QListWidget* list = d.ListBox1;
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
-}
-
 struct Step {
-    enum { Click, Type, Enter, Valider, Delete } what;
+    enum What { Click, Type, Enter, Valider, Delete } what;
     int row = -1;
-    QString text;
+    QString text = {};
 };
+
+Step ClickOn(int row) { return {Step::Click, row, {}}; }
+Step Typing(const QString& text) { return {Step::Type, -1, text}; }
+Step Press(Step::What what) { return {what, -1, {}}; }
 
 struct Case {
     const char* name;
@@ -44,28 +26,28 @@ TEST(TCombo, EditingTheList)
     const QStringList start = {"Jeux", "Papeterie", "Boissons"};
     const Case cases[] = {
         {"a click copies the item into the edit, Enter replaces it",
-         {{Step::Click, 1}, {Step::Type, -1, "x"}, {Step::Enter}},
+         {ClickOn(1), Typing("x"), Press(Step::Enter)},
          {"Jeux", "Papeteriex", "Boissons"}},
         {"with nothing selected Enter appends",
-         {{Step::Type, -1, "Snacks"}, {Step::Enter}},
+         {Typing("Snacks"), Press(Step::Enter)},
          {"Jeux", "Papeterie", "Boissons", "Snacks"}},
         {"with nothing selected Enter on an empty edit appends an empty item",
-         {{Step::Enter}},
+         {Press(Step::Enter)},
          {"Jeux", "Papeterie", "Boissons", ""}},
         {"the speed button does what Enter does",
-         {{Step::Click, 0}, {Step::Valider}},
-         {"Jeux", "Papeterie", "Boissons"}},
+         {ClickOn(0), Typing("!"), Press(Step::Valider), Typing("Café"), Press(Step::Valider)},
+         {"Jeux!", "Papeterie", "Boissons", "Café"}},
         {"after a replacement the selection is gone, so the next Enter appends",
-         {{Step::Click, 2}, {Step::Type, -1, "!"}, {Step::Enter}, {Step::Type, -1, "Café"}, {Step::Enter}},
+         {ClickOn(2), Typing("!"), Press(Step::Enter), Typing("Café"), Press(Step::Enter)},
          {"Jeux", "Papeterie", "Boissons!", "Café"}},
         {"Delete removes the selected item",
-         {{Step::Click, 0}, {Step::Delete}},
+         {ClickOn(0), Press(Step::Delete)},
          {"Papeterie", "Boissons"}},
         {"Delete with nothing selected removes nothing, and the next Enter appends",
-         {{Step::Delete}, {Step::Type, -1, "Z"}, {Step::Enter}},
+         {Press(Step::Delete), Typing("Z"), Press(Step::Enter)},
          {"Jeux", "Papeterie", "Boissons", "Z"}},
         {"Delete clears the choice: the next Enter appends rather than replaces",
-         {{Step::Click, 1}, {Step::Delete}, {Step::Type, -1, "Y"}, {Step::Enter}},
+         {ClickOn(1), Press(Step::Delete), Typing("Y"), Press(Step::Enter)},
          {"Jeux", "Boissons", "Y"}},
     };
 
@@ -80,7 +62,7 @@ TEST(TCombo, EditingTheList)
             for (const Step& s : c.steps) {
                 switch (s.what) {
                 case Step::Click:
-                    ClickItem(d, s.row);
+                    ClickItem(d.ListBox1, s.row);
                     EXPECT_EQ(d.Edit1->text(), d.ListBox1->item(s.row)->text()) << c.name;
                     break;
                 case Step::Type: Type(d.Edit1, s.text); break;
@@ -101,7 +83,7 @@ TEST(TCombo, EditingTheList)
         });
         EXPECT_EQ(Items(dialog.ListBox1), c.after) << c.name;
         dialog.Result(&source);
-        EXPECT_EQ(Items(source), c.after) << c.name;
+        EXPECT_EQ(Items(&source), c.after) << c.name;
     }
 }
 
@@ -118,7 +100,7 @@ TEST(TCombo, WhatIsEditedAppliesHoweverTheEditorCloses)
             Close(d, how);
         });
         dialog.Result(&source);
-        EXPECT_EQ(Items(source), QStringList({"A", "B", "C"})) << CloseName(how);
+        EXPECT_EQ(Items(&source), QStringList({"A", "B", "C"})) << CloseName(how);
     }
 }
 
@@ -131,7 +113,7 @@ TEST(TCombo, ResultReplacesTheTargetsItems)
     QComboBox target;
     target.addItems({"old1", "old2", "old3"});
     dialog.Result(&target);
-    EXPECT_EQ(Items(target), QStringList({"A", "B"}));
+    EXPECT_EQ(Items(&target), QStringList({"A", "B"}));
     EXPECT_EQ(dialog.Button1->text(), "Fermer");
     EXPECT_EQ(dialog.SpeedButton1->toolTip(), "Valider");
 }

@@ -2,8 +2,10 @@
 // Runs one of the card file's dialogs as its callers do (through the dialog service) with the
 // scripted responder handing it to the test's script, and closes it the ways an operator can.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -66,6 +68,42 @@ inline void Type(QWidget* widget, const QString& text)
 inline void Tick(QAbstractButton* button)
 {
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+// The texts of a list box's or a combo's items, in order.
+inline QStringList Items(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+inline QStringList Items(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+// Clicks on an item of a list box, scrolled into view first.
+inline QPoint ItemCenter(QListWidget* list, int row)
+{
+    list->scrollToItem(list->item(row));
+    return list->visualItemRect(list->item(row)).center();
+}
+
+inline void ClickItem(QListWidget* list, int row)
+{
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ItemCenter(list, row));
+}
+
+// A double click begins with a click.
+inline void DoubleClickItem(QListWidget* list, int row)
+{
+    ClickItem(list, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ItemCenter(list, row));
 }
 
 // The caption of the label that names `field` (its buddy), or "" when none does.

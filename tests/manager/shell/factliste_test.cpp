@@ -8,32 +8,6 @@
 
 namespace {
 
-QStringList Items(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
-QPoint ItemCenter(QListWidget* list, int row)
-{
-    list->scrollToItem(list->item(row));
-    return list->visualItemRect(list->item(row)).center();
-}
-
-void ClickItem(QListWidget* list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ItemCenter(list, row));
-}
-
-// A double click begins with a click.
-void DoubleClickItem(QListWidget* list, int row)
-{
-    ClickItem(list, row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ItemCenter(list, row));
-}
-
 template <class D>
 int Answer(D& dialog, const std::function<void(D&)>& script)
 {

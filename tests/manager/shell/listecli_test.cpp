@@ -10,35 +10,9 @@
 
 namespace {
 
-QStringList Items(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
-}
-
 QListWidget* ListOf(TPickList& dialog)
 {
     return dialog.findChild<QListWidget*>("ListBox1");
-}
-
-QPoint ItemCenter(QListWidget* list, int row)
-{
-    list->scrollToItem(list->item(row));
-    return list->visualItemRect(list->item(row)).center();
-}
-
-void ClickItem(QListWidget* list, int row)
-{
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, ItemCenter(list, row));
-}
-
-// A double click begins with a click.
-void DoubleClickItem(QListWidget* list, int row)
-{
-    ClickItem(list, row);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, ItemCenter(list, row));
 }
 
 QString Answer(TPickList& dialog, const std::function<void(TPickList&)>& script)
