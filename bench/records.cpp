@@ -3,8 +3,8 @@
 // deleting a ticket with the renumbering of every later one, each beside the same operation done
 // on a plain QStringList, and a walk over the whole list.
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <random>
+#include "bench/qt_bench_main.h"
 #include "manager/cardfile/fiche.h"
 
 namespace {
@@ -36,6 +36,19 @@ QStringList TicketLines(int count)
         lines << Tag("</BLOC", n);
     }
     return lines;
+}
+
+// A plain list's block deletion: line after line from the start tag up to the end tag. Answers
+// where the block was.
+int DeletePlainBlock(QStringList& list, int n)
+{
+    const QString end = Tag("</BLOC", n);
+    const int pos = int(list.indexOf(Tag("<BLOC", n)));
+    while (pos >= 0 && pos < list.size()) {
+        if (list.takeAt(pos) == end)
+            break;
+    }
+    return pos;
 }
 
 const QStringList& Full()
@@ -115,15 +128,9 @@ void BM_RewriteInPlace_PlainList(benchmark::State& state)
         fields << QStringLiteral("DATAScan\t1\t0,50");
         if (fields.size() > 30)
             fields = Fields(0);
-        const QString end = Tag("</BLOC", n);
-        int pos = int(list.indexOf(Tag("<BLOC", n)));
-        while (pos < list.size()) {
-            const QString gone = list.takeAt(pos);
-            if (gone == end)
-                break;
-        }
+        const int pos = DeletePlainBlock(list, n);
         QStringList block{Tag("<BLOC", n)};
-        block << fields << end;
+        block << fields << Tag("</BLOC", n);
         for (int k = 0; k < block.size(); ++k)
             list.insert(pos + k, block[k]);
     }
@@ -163,13 +170,7 @@ void BM_DeleteWithRenumbering_PlainList(benchmark::State& state)
     std::uniform_int_distribution<int> pick(0, Tickets - 2);
     for (auto _ : state) {
         const int i = pick(rng);
-        const QString end = Tag("</BLOC", i);
-        const int pos = int(list.indexOf(Tag("<BLOC", i)));
-        while (pos < list.size()) {
-            const QString gone = list.takeAt(pos);
-            if (gone == end)
-                break;
-        }
+        DeletePlainBlock(list, i);
         for (QString& line : list) {
             const bool start = line.startsWith(QLatin1String("<BLOC"));
             if (!start && !line.startsWith(QLatin1String("</BLOC")))
@@ -228,13 +229,5 @@ BENCHMARK(BM_LoadAndSaveLines)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

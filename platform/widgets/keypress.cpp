@@ -18,16 +18,13 @@ public:
     {
         if (event->type() != QEvent::KeyPress || resending_)
             return false;
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (key->text().isEmpty())
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        QChar ch;
+        const KeyOutcome outcome = RunKeyHook(handler_, key, ch);
+        if (outcome == KeyOutcome::Pass)
             return false;
-        const QChar typed = key->text().front();
-        QChar ch = typed;
-        handler_(ch);
-        if (ch == typed)
-            return false;
-        if (!ch.isNull()) {
-            QKeyEvent replaced(QEvent::KeyPress, KeyCodeOf(ch), key->modifiers(), QString(ch), key->isAutoRepeat());
+        if (outcome == KeyOutcome::Replace) {
+            QKeyEvent replaced = ReplacedKey(key, ch);
             resending_ = true;
             QCoreApplication::sendEvent(watched, &replaced);
             resending_ = false;
@@ -42,11 +39,24 @@ private:
 
 }  // namespace
 
-int KeyCodeOf(QChar ch)
+KeyOutcome RunKeyHook(const KeyPressHandler& handler, const QKeyEvent& event, QChar& replacement)
+{
+    if (!handler || event.text().isEmpty())
+        return KeyOutcome::Pass;
+    const QChar typed = event.text().front();
+    replacement = typed;
+    handler(replacement);
+    if (replacement == typed)
+        return KeyOutcome::Pass;
+    return replacement.isNull() ? KeyOutcome::Drop : KeyOutcome::Replace;
+}
+
+QKeyEvent ReplacedKey(const QKeyEvent& original, QChar ch)
 {
     // Qt's codes for the ASCII characters are their capital forms.
     const char16_t up = ch.toUpper().unicode();
-    return up < 0x80 ? int(up) : int(Qt::Key_unknown);
+    const int code = up < 0x80 ? int(up) : int(Qt::Key_unknown);
+    return QKeyEvent(QEvent::KeyPress, code, original.modifiers(), QString(ch), original.isAutoRepeat());
 }
 
 void OnKeyPress(QWidget* control, KeyPressHandler handler)

@@ -270,15 +270,12 @@ void TStringGrid::SetOnKeyPress(KeyPressHandler handler)
 
 bool TStringGrid::HookKey(QObject* target, QKeyEvent* event)
 {
-    if (!onKeyPress_ || event->text().isEmpty())
+    QChar ch;
+    const KeyOutcome outcome = RunKeyHook(onKeyPress_, *event, ch);
+    if (outcome == KeyOutcome::Pass)
         return false;
-    const QChar typed = event->text().front();
-    QChar ch = typed;
-    onKeyPress_(ch);
-    if (ch == typed)
-        return false;
-    if (!ch.isNull()) {
-        QKeyEvent replaced(QEvent::KeyPress, KeyCodeOf(ch), event->modifiers(), QString(ch), event->isAutoRepeat());
+    if (outcome == KeyOutcome::Replace) {
+        QKeyEvent replaced = ReplacedKey(*event, ch);
         inFlight_ = &replaced;
         if (target == this)
             QTableWidget::keyPressEvent(&replaced);

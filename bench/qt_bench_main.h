@@ -1,0 +1,18 @@
+#pragma once
+// The body of a benchmark program that needs widgets: one application on Qt's offscreen platform
+// (unless the environment names another), then every benchmark the command line selects.
+#include <benchmark/benchmark.h>
+#include <QApplication>
+
+inline int RunQtBenchmarks(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
