@@ -1,0 +1,421 @@
+// Connecting, the order of events, and the dispatch of Winsock notifications, on real
+// loopback TCP against plain POSIX peers.
+#include <gtest/gtest.h>
+#include <QPointer>
+#include <chrono>
+#include <thread>
+#include "rawpeer.h"
+#include "wsfixture.h"
+
+using namespace winsock;
+
+namespace {
+
+// A client socket aimed at 127.0.0.1:Port.
+void Aim(TWSocket& s, int Port)
+{
+    s.AssignAddr(LoopbackAddr());
+    s.AssignPort(QString::number(Port));
+    s.AssignProto(QStringLiteral("tcp"));
+}
+
+QString ErrorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const ESocketException& e) {
+        return e.Message;
+    }
+    return QStringLiteral("<no error>");
+}
+
+void Post(TWSocket& s, SOCKET Handle, long Event, int Error)
+{
+    PostMessage(s.Handle(), WM_ASYNCSELECT, Handle, MakeSelectReply(Event, Error));
+}
+
+}  // namespace
+
+TEST(Connect, ConnectedThenDataSentWithNothingSent)
+{
+    rawpeer::Listener peer;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, peer.Port());
+    s.Connect();
+    EXPECT_EQ(s.State(), wsConnecting);
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
+    EXPECT_EQ(log.Lines, QStringList({"state 7>1", "state 1>3", "state 3>4", "connected 0",
+                                      "sent 0"}));
+    EXPECT_EQ(s.State(), wsConnected);
+}
+
+TEST(Connect, RefusedGivesConnectedWithErrorThenClosedZero)
+{
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, rawpeer::UnusedPort());
+    s.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("closed 0"); }));
+    EXPECT_EQ(log.Lines, QStringList({"state 7>1", "state 1>3", "state 3>4", "connected 10061",
+                                      "state 4>7", "closed 0"}));
+    EXPECT_EQ(s.State(), wsClosed);
+    EXPECT_EQ(s.HSocket(), INVALID_SOCKET);
+}
+
+TEST(Connect, PeerCloseOffersEveryWaitingByteBeforeClosedEvenWithoutReceiveLoop)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    s.ComponentOptions = wsoNoReceiveLoop;
+    QByteArray got;
+    s.OnDataAvailable = [&](TWSocket* sender, int) {
+        char c;
+        if (sender->ReceiveInto(&c, 1) == 1)  // one byte per event
+            got += c;
+    };
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    peer.SendAll("abcdef");
+    peer.Close();
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("closed 0"); }));
+    EXPECT_EQ(got, "abcdef");
+    EXPECT_EQ(log.Events().count("closed 0"), 1);
+    EXPECT_EQ(s.State(), wsClosed);
+}
+
+TEST(Connect, SessionClosedFiresOnceWhenOwnCloseMeetsPeerClose)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s, true);
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    peer.Close();
+    PumpFor(50);  // the close notification is handled ...
+    s.CloseConnection();  // ... and the own close comes after it
+    PumpFor(50);
+    EXPECT_EQ(log.Events().filter("closed").size(), 1);
+
+    TWSocket t;
+    EventLog tlog;
+    tlog.Attach(&t);
+    Aim(t, listener.Port());
+    t.Connect();
+    rawpeer::Conn peer2(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return t.State() == wsConnected; }));
+    peer2.Close();
+    t.CloseConnection();  // before the peer's close is told
+    PumpFor(100);
+    EXPECT_EQ(tlog.Events().filter("closed").size(), 1);
+}
+
+TEST(Connect, DataBeforeTheConnectNotificationConnectsFirst)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s, true);
+    Aim(s, listener.Port());
+    s.Connect();
+    // A read notification queued ahead of the connect notification.
+    Post(s, s.HSocket(), FD_READ, 0);
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
+    const QStringList events = log.Events();
+    ASSERT_GE(events.size(), 2);
+    EXPECT_EQ(events[0], "connected 0");
+    EXPECT_EQ(events[1], "data 0");
+    EXPECT_EQ(events.count("connected 0"), 1);
+}
+
+TEST(Connect, CloseNotificationWhileConnectingIsIgnored)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    Post(s, s.HSocket(), FD_CLOSE, WSAECONNRESET);
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("connected 0"); }));
+    PumpFor(50);
+    EXPECT_EQ(log.Events().filter("closed").size(), 0);
+    EXPECT_EQ(s.State(), wsConnected);
+}
+
+TEST(Connect, NotificationOfAnEarlierConnectionIsIgnoredWhenTheDescriptorIsReused)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    const SOCKET old = s.HSocket();
+    s.CloseConnection();
+    Aim(s, listener.Port());
+    s.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    // The system gave the new connection the same descriptor; the handle still differs.
+    EXPECT_EQ(s.HSocket() & 0xffffffffu, old & 0xffffffffu);
+    EXPECT_NE(s.HSocket(), old);
+    log.Lines.clear();
+    Post(s, old, FD_CLOSE, 0);
+    PumpFor(50);
+    EXPECT_TRUE(log.Lines.isEmpty());
+    EXPECT_EQ(s.State(), wsConnected);
+}
+
+TEST(Connect, SettersRefuseAnOpenSocketButAcceptTheSameText)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    Aim(s, listener.Port());
+    s.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    struct Case {
+        const char* name;
+        std::function<void()> assign;
+        QString error;
+    };
+    const QString port = QString::number(listener.Port());
+    const Case cases[] = {
+        {"Addr", [&] { s.AssignAddr("10.0.0.1"); }, "Cannot change Addr if not closed"},
+        {"Port", [&] { s.AssignPort("81"); }, "Cannot change Port if not closed"},
+        {"Proto", [&] { s.AssignProto("udp"); }, "Cannot change Proto if not closed"},
+        {"LocalPort", [&] { s.AssignLocalPort("0"); }, "Cannot change LocalPort if not closed"},
+        {"LocalAddr", [&] { s.AssignLocalAddr(""); }, "Cannot change LocalAddr if not closed"},
+        {"same Addr", [&] { s.AssignAddr(LoopbackAddr()); }, "<no error>"},
+        {"same Port", [&] { s.AssignPort(port); }, "<no error>"},
+        {"same Proto", [&] { s.AssignProto("tcp"); }, "<no error>"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ErrorOf(c.assign), c.error) << c.name;
+    // Through OnError the refusal leaves the text unchanged.
+    int errors = 0;
+    s.OnError = [&](TWSocket*) { ++errors; };
+    s.AssignAddr("10.0.0.1");
+    EXPECT_EQ(errors, 1);
+    EXPECT_EQ(s.FetchAddr(), LoopbackAddr());
+}
+
+TEST(Connect, ConnectReportsWhatIsMissingOrWrongBeforeOpeningAnything)
+{
+    struct Case {
+        const char* addr;
+        const char* port;
+        const char* proto;
+        QString error;
+    };
+    const Case cases[] = {
+        {"127.0.0.1", "", "tcp", "Connect: No Port Specified"},
+        {"", "80", "tcp", "Connect: No IP Address Specified"},
+        {"127.0.0.1", "80", "", "Connect: No Protocol Specified"},
+        {"127.0.0.1", "70000", "tcp", "connect: Range check error"},
+        {"127.0.0.1", "99999999999", "tcp", "connect: Integer overflow"},
+        {"127.0.0.1", "nosuchservice", "tcp",
+         "connect: WSocketResolvePort: Cannot convert port 'nosuchservice', Error #11004"},
+        {"127.0.0.1", "80", "nosuchproto",
+         "connect: WSocketResolveProto: Cannot convert protocol 'nosuchproto', Error #11004"},
+    };
+    for (const Case& c : cases) {
+        TWSocket s;
+        s.AssignAddr(c.addr);
+        s.AssignPort(c.port);
+        s.AssignProto(c.proto);
+        EXPECT_EQ(ErrorOf([&] { s.Connect(); }), c.error) << c.addr << " " << c.port;
+        EXPECT_EQ(s.State(), wsClosed);
+        EXPECT_EQ(s.HSocket(), INVALID_SOCKET);
+    }
+}
+
+TEST(Connect, ConnectTwiceIsRefused)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    Aim(s, listener.Port());
+    s.Connect();
+    EXPECT_EQ(ErrorOf([&] { s.Connect(); }), "Connect: Socket already in use");
+}
+
+TEST(Connect, SendWhileConnectingClosesAndReportsNotConnected)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    ASSERT_EQ(s.State(), wsConnecting);
+    EXPECT_EQ(ErrorOf([&] { s.SendText("x"); }),
+              "Error 10057 in function Send\r\nSocket is not connected");
+    EXPECT_EQ(log.Events(), QStringList({"closed 10057"}));
+    EXPECT_EQ(s.State(), wsClosed);
+    EXPECT_EQ(s.LastError(), 10057);
+    PumpFor(50);
+    EXPECT_EQ(log.Events(), QStringList({"closed 10057"}));
+}
+
+TEST(Connect, ReceiveTextReturnsWhatWaitsAndEmptyWhenNothingDoes)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    QStringList texts;
+    s.OnDataAvailable = [&](TWSocket* sender, int) {
+        EXPECT_EQ(sender->RcvdCount(), 3);
+        texts << sender->ReceiveText();
+    };
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    peer.SendAll("a\r\n");
+    ASSERT_TRUE(PumpUntil([&] { return !texts.isEmpty(); }));
+    EXPECT_EQ(texts, QStringList({"a\r\n"}));
+    EXPECT_EQ(s.ReceiveText(), QString());
+    EXPECT_EQ(s.LastError(), WSAEWOULDBLOCK);
+    EXPECT_EQ(s.ReadCount(), 3);
+}
+
+TEST(Connect, WithoutDataHandlerReceivedBytesAreDropped)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    peer.SendAll(QByteArray(3000, 'x'));
+    ASSERT_TRUE(PumpUntil([&] { return s.RcvdCount() == 0; }));
+    PumpFor(50);
+    EXPECT_EQ(s.RcvdCount(), 0);
+    QString got;
+    s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
+    peer.SendAll("end");
+    ASSERT_TRUE(PumpUntil([&] { return !got.isEmpty(); }));
+    EXPECT_EQ(got, "end");
+}
+
+TEST(Connect, AHandlerThatDoesNotReadGetsOneEventPerNotification)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    int calls = 0;
+    s.OnDataAvailable = [&](TWSocket*, int) { ++calls; };
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    peer.SendAll("unread");
+    ASSERT_TRUE(PumpUntil([&] { return calls > 0; }));
+    PumpFor(100);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(s.ReceiveText(), "unread");
+}
+
+TEST(Connect, TestMessageEndsInBackgroundExceptionThatAbortsByDefault)
+{
+    rawpeer::Listener listener;
+    for (bool keep : {false, true}) {
+        TWSocket s;
+        EventLog log;
+        log.Attach(&s);
+        QString seen;
+        s.OnBgException = [&](TWSocket*, const std::exception& e, bool& canClose) {
+            seen = QString::fromUtf8(e.what());
+            canClose = !keep;
+        };
+        Aim(s, listener.Port());
+        s.Connect();
+        rawpeer::Conn peer(listener.Accept());
+        ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+        PostMessage(s.Handle(), WM_TRIGGER_EXCEPTION, 0, 0);
+        ASSERT_TRUE(PumpUntil([&] { return !seen.isEmpty(); }));
+        EXPECT_EQ(seen, "Test exception in WSocket");
+        EXPECT_EQ(s.State(), keep ? wsConnected : wsClosed) << keep;
+    }
+}
+
+TEST(Connect, ResetPeerMakesPeerAddressDropTheSocketThroughItsCloseEvents)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    peer.Reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the reset arrives, unseen
+    EXPECT_EQ(ErrorOf([&] { s.PeerAddr(); }),
+              "Error 10057 in function GetPeerName\r\nSocket is not connected");
+    EXPECT_EQ(log.Events(), QStringList({"connected 0", "sent 0", "closed 10057"}));
+    EXPECT_EQ(s.State(), wsClosed);
+    // The close reset the fields: the port must be given again.
+    EXPECT_EQ(ErrorOf([&] { s.Connect(); }), "Connect: No Port Specified");
+}
+
+TEST(Connect, SendAfterPeerResetClosesWithTheResetCode)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
+    peer.Reset();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    s.SendText("into the void");
+    EXPECT_EQ(log.Events().filter("closed"), QStringList({"closed 10054"}));
+    EXPECT_EQ(s.State(), wsClosed);
+}
+
+TEST(Connect, ReconnectFromSessionClosedKeepsTheNewConnection)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    bool retried = false;
+    s.OnSessionClosed = [&](TWSocket* sender, int) {
+        if (retried)
+            return;
+        retried = true;
+        Aim(*sender, listener.Port());
+        sender->Connect();
+    };
+    Aim(s, rawpeer::UnusedPort());
+    s.Connect();
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    rawpeer::Conn peer(listener.Accept());
+    EXPECT_TRUE(peer.Valid());
+    EXPECT_NE(s.HSocket(), INVALID_SOCKET);
+}
+
+TEST(Connect, PostFreeFromOwnHandlerWaitsForTheHandlerToReturn)
+{
+    rawpeer::Listener listener;
+    QPointer<TWSocket> s = new TWSocket;
+    bool aliveAfterNestedLoop = false;
+    s->OnDataAvailable = [&](TWSocket* sender, int) {
+        sender->ReceiveText();
+        sender->PostFree();
+        PumpFor(50);  // a modal box would run the loop like this
+        aliveAfterNestedLoop = !s.isNull();
+    };
+    Aim(*s, listener.Port());
+    s->Connect();
+    rawpeer::Conn peer(listener.Accept());
+    peer.SendAll("x");
+    ASSERT_TRUE(PumpUntil([&] { return s.isNull(); }));
+    EXPECT_TRUE(aliveAfterNestedLoop);
+}
