@@ -2,7 +2,9 @@
 // the card file only as each dialog allows.
 #include <gtest/gtest.h>
 #include <QComboBox>
+#include <QDir>
 #include <QListWidget>
+#include <QTemporaryDir>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/combo.h"
 #include "manager/shell/dialog_driver.h"
@@ -361,6 +363,95 @@ TEST(PickListEditors, EditTheirListAndKeepTheCardsText)
             EXPECT_EQ(combo->currentText(), "ON THE CARD") << c.name;
         }
     }
+}
+
+// ---- after a restart ----------------------------------------------------------------------------
+
+// The working folder of one test, left when the test ends.
+class WorkingFolder {
+public:
+    WorkingFolder() : previous_(QDir::currentPath()) { EXPECT_TRUE(QDir::setCurrent(dir_.path())); }
+    ~WorkingFolder() { QDir::setCurrent(previous_); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// What the dialogs changed reaches the settings files when the main window closes (SauveIni,
+// SauveSoc, SauveCombo) and comes back when the next run's card file is activated.
+TEST(ParameterDialogs, ValuesComeBackAfterARestart)
+{
+    WorkingFolder folder;
+    {
+        TFiche fiche;
+        fiche.LignesSociete[7] = "ligne 8";
+        ScriptedDialogs responder;
+        Answer<TSociete>(responder, [](TSociete& d) {
+            d.Edit1->setText("Le Cyber");
+            d.Edit6->setText("FR99");
+            Close(d, CloseBy::Ok);
+        });
+        Answer<TMPage>(responder, [](TMPage& d) {
+            Tick(d.RadioButton2);
+            Tick(d.CheckBox1);
+            Close(d, CloseBy::Ok);
+        });
+        Answer<TTarifs>(responder, [](TTarifs& d) {
+            d.Edit2->setText("2,5");
+            d.Edit6->setText("12");
+            d.Edit7->setText("3,25");
+            Close(d, CloseBy::Ok);
+        });
+        Answer<TParamf>(responder, [](TParamf& d) {
+            d.Edit1->setText("5,5");
+            d.Edit2->setText("19,6");
+            d.SpinEdit1->setValue(1);
+            d.Edit5->setText("Espèces");
+            d.Edit6->setText("CB");
+            Close(d, CloseBy::Ok);
+        });
+        Answer<TCombo>(responder, [](TCombo& d) {
+            Type(d.Edit1, "Boissons");
+            QTest::keyClick(d.Edit1, Qt::Key_Return);
+            d.Button1->click();
+        });
+        Answer<TCombo>(responder, [](TCombo& d) {
+            Type(d.Edit1, "Métro");
+            QTest::keyClick(d.Edit1, Qt::Key_Return);
+            d.Button1->click();
+        });
+        fiche.Psoc();
+        fiche.ParM();
+        fiche.Tarification();
+        fiche.ParF();
+        fiche.FamArt();
+        fiche.Fournisseurs();
+
+        fiche.SauveIni(QString());
+        fiche.SauveSoc();
+        fiche.SauveCombo();
+    }
+
+    TFiche next;
+    next.ChargeSoc();
+    next.ChargeIni();
+    next.ChargeCombo();
+    EXPECT_EQ(next.LignesSociete[0], "Le Cyber");
+    EXPECT_EQ(next.LignesSociete[5], "FR99");
+    EXPECT_EQ(next.LignesSociete[7], "ligne 8");
+    EXPECT_EQ(next.TypePapier, 1);
+    EXPECT_EQ(next.OrientationEnveloppe, 0);
+    EXPECT_EQ(next.DecalageEnveloppe, 100);
+    EXPECT_DOUBLE_EQ(next.TarifDemiHeure, 2.5);
+    EXPECT_DOUBLE_EQ(next.TarifHeureAbo, 3.25);
+    EXPECT_EQ(next.HeuresAbonnement, 12);
+    EXPECT_DOUBLE_EQ(next.TauxTVA1, 5.5);
+    EXPECT_DOUBLE_EQ(next.TauxTVA2, 19.6);
+    EXPECT_EQ(next.Decimales, 1);
+    EXPECT_EQ(Items(next.ComboBox3), QStringList({"Espèces", "CB"}));
+    EXPECT_EQ(Items(next.ComboBox9), QStringList({"Boissons"}));
+    EXPECT_EQ(Items(next.ComboBox10), QStringList({"Métro"}));
 }
 
 }  // namespace
