@@ -2,12 +2,17 @@
 // two small text routines that the cards share.
 #include "manager/cardfile/fiche.h"
 
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTextEdit>
 #include <algorithm>
 #include "platform/application.h"
 #include "platform/widgets/stringgrid.h"
@@ -36,11 +41,19 @@ TFiche::TFiche(QWidget* parent) : QWidget(parent)
     connect(ListView1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(ListView1->viewport()->mapToGlobal(at)); });
 
-    // The navigation keys work wherever the focus is on one of the five cards.
+    // The navigation keys work wherever the focus is on an input control of the five cards: edits,
+    // check boxes, combo boxes, memos, date pickers and grids (with their cell editors), but not
+    // the machine card's system combo, where the keys pick a system. Labels, buttons and panels
+    // keep theirs.
     for (QWidget* page : {TabSheet1, TabSheet2, TabSheet3, TabSheet4, TabSheet5}) {
-        BindKeys(page);
-        for (QWidget* control : page->findChildren<QWidget*>())
-            BindKeys(control);
+        for (QWidget* control : page->findChildren<QWidget*>()) {
+            const bool input = qobject_cast<QLineEdit*>(control) || qobject_cast<QCheckBox*>(control) ||
+                               qobject_cast<QComboBox*>(control) || qobject_cast<QAbstractSpinBox*>(control) ||
+                               qobject_cast<QPlainTextEdit*>(control) || qobject_cast<QTextEdit*>(control) ||
+                               qobject_cast<QAbstractItemView*>(control);
+            if (input && control != ComboBox1 && !ComboBox1->isAncestorOf(control))
+                BindKeys(control);
+        }
         for (TStringGrid* grid : page->findChildren<TStringGrid*>())
             connect(grid, &TStringGrid::EditorCreated, this, &TFiche::BindKeys);
     }

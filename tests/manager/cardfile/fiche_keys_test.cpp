@@ -141,3 +141,41 @@ TEST(KeysElsewhere, AUsedKeyBecomesClear)
     fiche.FormKeyDown(key, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_EQ(key, Qt::Key_Home);
 }
+
+struct ControlCase {
+    const char* name;
+    int page;     // 1 to 5
+    bool bound;
+};
+
+void PrintTo(const ControlCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Controls : public ::testing::TestWithParam<ControlCase> {};
+
+// Edits, check boxes, combo boxes, memos, date pickers and grids navigate; the machine card's
+// system combo, buttons and labels do not.
+TEST_P(Controls, NavigateWhereTheCardsInputIs)
+{
+    const ControlCase& c = GetParam();
+    Window w;
+    w.fiche.PageControl1->setCurrentIndex(c.page - 1);
+    auto* control = w.fiche.findChild<QWidget*>(QString::fromLatin1(c.name));
+    ASSERT_NE(control, nullptr);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_F2);
+    EXPECT_EQ(w.ran.size(), c.bound ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Controls,
+                         ::testing::Values(ControlCase{"Edit1", 1, true}, ControlCase{"CheckBox1", 1, true},
+                                           ControlCase{"MaskEdit1", 1, true}, ControlCase{"DateTimePicker2", 1, true},
+                                           ControlCase{"Memo1", 1, true}, ControlCase{"StringGrid6", 1, true},
+                                           ControlCase{"ComboBox3", 2, true}, ControlCase{"Memo2", 2, true},
+                                           ControlCase{"ComboBox9", 3, true}, ControlCase{"Edit17", 4, true},
+                                           ControlCase{"CheckBox14", 4, true}, ControlCase{"Memo3", 4, true},
+                                           ControlCase{"ComboBox1", 4, false}, ControlCase{"SpeedButton2", 4, false},
+                                           ControlCase{"Button5", 5, false}, ControlCase{"MaskEdit7", 5, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
