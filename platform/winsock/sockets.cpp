@@ -508,15 +508,14 @@ int sendto(SOCKET s, const char* buf, int len, int flags, const sockaddr* to, in
     const ssize_t n = addressed ? ::sendto(so->fd, buf, size_t(len), systemFlags,
                                            reinterpret_cast<::sockaddr*>(&dest), sizeof dest)
                                 : ::send(so->fd, buf, size_t(len), systemFlags);
-    if (n >= 0)
-        return int(n);
     const int err = errno;
-    if (err == EAGAIN) {
-        // The one case that brings FD_WRITE back: space came free after a refused send.
+    // What brings FD_WRITE back: space coming free after a send that would have blocked,
+    // whether it took nothing or only part of the data.
+    if ((n < 0 && err == EAGAIN) || (n >= 0 && n < len && so->type == SOCK_STREAM)) {
         so->writeDue = true;
         Update(*so);
     }
-    return Fail(ErrorFromErrno(err));
+    return n >= 0 ? int(n) : Fail(ErrorFromErrno(err));
 }
 
 int recv(SOCKET s, char* buf, int len, int flags)

@@ -1,9 +1,12 @@
 #include "rawpeer.h"
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 
 namespace rawpeer {
@@ -88,6 +91,8 @@ int Listener::Accept(int TimeoutMs)
 }
 
 Conn::~Conn() { Close(); }
+
+int Conn::LocalPort() const { return PortOf(fd_); }
 
 Conn& Conn::operator=(Conn&& other) noexcept
 {
@@ -177,6 +182,36 @@ void Conn::Reset()
     linger l{1, 0};
     setsockopt(fd_, SOL_SOCKET, SO_LINGER, &l, sizeof l);
     Close();
+}
+
+NoMoreDescriptors::NoMoreDescriptors()
+{
+    rlimit limit;
+    if (getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return;
+    saved_ = limit.rlim_cur;
+    int highest = 0;
+    for (int fd = 0; fd < int(std::min<rlim_t>(limit.rlim_cur, 65536)); ++fd)
+        if (fcntl(fd, F_GETFD) != -1)
+            highest = fd;
+    limit.rlim_cur = rlim_t(highest) + 1;
+    active_ = setrlimit(RLIMIT_NOFILE, &limit) == 0;
+    for (int fd; active_ && (fd = dup(0)) >= 0;)
+        fillers_.push_back(fd);
+}
+
+void NoMoreDescriptors::Release()
+{
+    if (!active_)
+        return;
+    for (int fd : fillers_)
+        close(fd);
+    fillers_.clear();
+    rlimit limit;
+    getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = saved_;
+    setrlimit(RLIMIT_NOFILE, &limit);
+    active_ = false;
 }
 
 bool KeepAliveOn(int Fd) { return IntOption(Fd, SO_KEEPALIVE) != 0; }

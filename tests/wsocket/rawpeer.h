@@ -2,6 +2,7 @@
 // Plain blocking POSIX sockets for the far end of a test connection, independent of the
 // library under test. Every wait has a limit, so a fault fails the test instead of hanging it.
 #include <QByteArray>
+#include <vector>
 
 namespace rawpeer {
 
@@ -36,6 +37,7 @@ public:
 
     bool Valid() const { return fd_ >= 0; }
     int Fd() const { return fd_; }
+    int LocalPort() const;
     bool SendAll(const QByteArray& Data);
     // Reads until Count bytes came, the peer closed or TimeoutMs passed.
     QByteArray Read(int Count, int TimeoutMs = 5000);
@@ -50,6 +52,20 @@ public:
 
 private:
     int fd_ = -1;
+};
+
+// While it lives, the process can open no further descriptor.
+class NoMoreDescriptors {
+public:
+    NoMoreDescriptors();
+    ~NoMoreDescriptors() { Release(); }
+    bool Active() const { return active_; }
+    void Release();
+
+private:
+    bool active_ = false;
+    unsigned long saved_ = 0;
+    std::vector<int> fillers_;  // the free numbers below the limit, taken
 };
 
 // SO_KEEPALIVE of a descriptor.

@@ -1,0 +1,270 @@
+// Sending through the queue of blocks, flushing, and name lookups.
+#include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include "rawpeer.h"
+#include "wsfixture.h"
+
+using namespace winsock;
+
+namespace {
+
+void Aim(TWSocket& s, int Port)
+{
+    s.AssignAddr(LoopbackAddr());
+    s.AssignPort(QString::number(Port));
+}
+
+QByteArray Pattern(int size)
+{
+    QByteArray data(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        data[i] = char('a' + (i * 7 + i / 251) % 26);
+    return data;
+}
+
+// Exposes the queueing step alone.
+class QueueProbe : public TWSocket {
+public:
+    using TCustomWSocket::QueueSendData;
+};
+
+QList<int> BlockSizes(const TCustomWSocket& s)
+{
+    QList<int> sizes;
+    for (const auto& block : s.SendQueue()) {
+        int count = 0;
+        block->PeekData(count);
+        sizes << count;
+    }
+    return sizes;
+}
+
+}  // namespace
+
+TEST(Transfer, DataIsQueuedInBlocksOfBufSize)
+{
+    struct Case {
+        int len;
+        QList<int> blocks;
+    };
+    const Case cases[] = {
+        {5000, {1460, 1460, 1460, 620}},
+        {1460, {1460}},
+        {1461, {1460, 1}},
+        {1, {1}},
+        {0, {}},
+    };
+    for (const Case& c : cases) {
+        QueueProbe s;
+        const QByteArray data = Pattern(c.len);
+        s.QueueSendData(data.constData(), c.len);
+        EXPECT_EQ(BlockSizes(s), c.blocks) << c.len;
+    }
+    // What follows goes to the end of the last block first.
+    QueueProbe s;
+    s.QueueSendData("abc", 3);
+    const QByteArray more = Pattern(1460);
+    s.QueueSendData(more.constData(), 1460);
+    EXPECT_EQ(BlockSizes(s), QList<int>({1460, 3}));
+}
+
+TEST(Transfer, SendOf5000BytesArrivesAndDataSentComesOnceFromTheEventLoop)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
+    log.Lines.clear();
+    const QByteArray data = Pattern(5000);
+    EXPECT_EQ(s.Send(data.constData(), int(data.size())), 5000);
+    EXPECT_TRUE(log.Lines.isEmpty());  // never inside Send
+    EXPECT_EQ(peer.Read(5000), data);
+    PumpFor(50);
+    EXPECT_EQ(log.Lines, QStringList({"sent 0"}));
+    // One emptied block stays queued.
+    EXPECT_EQ(BlockSizes(s), QList<int>({0}));
+}
+
+TEST(Transfer, LargeDataToASlowReaderArrivesWhole)
+{
+    rawpeer::Listener listener(true);
+    TWSocket s;
+    int sentEvents = 0;
+    s.OnDataSent = [&](TWSocket*, int) { ++sentEvents; };
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return sentEvents == 1; }));
+
+    const QByteArray data = Pattern(4 << 20);
+    QByteArray received;
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        // A slow reader: small reads with pauses.
+        while (received.size() < data.size()) {
+            const QByteArray chunk = peer.Read(int(std::min<qsizetype>(32768, data.size() - received.size())), 10000);
+            if (chunk.isEmpty())
+                break;
+            received += chunk;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        done = true;
+    });
+    EXPECT_EQ(s.Send(data.constData(), int(data.size())), int(data.size()));
+    EXPECT_FALSE(s.AllSent());  // the reader's window filled up: the rest waits in the queue
+    const bool finished = PumpUntil([&] { return done.load(); }, 60000);
+    reader.join();
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(received.size(), data.size());
+    EXPECT_TRUE(received == data);
+    PumpFor(20);
+    EXPECT_TRUE(s.AllSent());
+    EXPECT_EQ(sentEvents, 2);
+}
+
+TEST(Transfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
+{
+    rawpeer::Listener listener(true);
+    TWSocket s;
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+
+    // A peer that never reads: the flush gives up, the data stays queued.
+    const QByteArray data = Pattern(8 << 20);
+    s.Send(data.constData(), int(data.size()));
+    ASSERT_FALSE(s.AllSent());
+    s.FlushTimeout = 1;
+    s.FlushQueue();
+    EXPECT_FALSE(s.AllSent());
+    EXPECT_FALSE(s.SendQueue().empty());
+
+    // A peer that reads: the flush returns once everything is out.
+    std::atomic<qsizetype> got{0};
+    std::thread reader([&] { got = peer.Read(int(data.size()), 30000).size(); });
+    s.FlushTimeout = 60;
+    s.FlushQueue();
+    EXPECT_TRUE(s.AllSent());
+    reader.join();
+    EXPECT_EQ(got.load(), data.size());
+}
+
+TEST(Transfer, DnsLookupOfADottedAddressAnswersBeforeReturning)
+{
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    s.DnsLookup("10.1.2.3");
+    EXPECT_EQ(log.Lines, QStringList({"dns 0"}));
+    EXPECT_EQ(s.DnsResult(), "10.1.2.3");
+    EXPECT_EQ(s.DnsResultList(), QStringList({"10.1.2.3"}));
+}
+
+TEST(Transfer, DnsLookupOfANameAnswersFromTheEventLoop)
+{
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    s.DnsLookup("localhost");
+    EXPECT_TRUE(log.Lines.isEmpty());
+    ASSERT_TRUE(PumpUntil([&] { return !log.Lines.isEmpty(); }));
+    EXPECT_EQ(log.Lines, QStringList({"dns 0"}));
+    EXPECT_EQ(s.DnsResult(), "127.0.0.1");
+    EXPECT_TRUE(s.DnsResultList().contains("127.0.0.1"));
+}
+
+TEST(Transfer, ReverseLookupGivesTheHostName)
+{
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    s.ReverseDnsLookup("127.0.0.1");
+    ASSERT_TRUE(PumpUntil([&] { return !log.Lines.isEmpty(); }));
+    EXPECT_EQ(log.Lines, QStringList({"dns 0"}));
+    EXPECT_FALSE(s.DnsResult().isEmpty());
+    EXPECT_EQ(s.DnsResultList(), QStringList({s.DnsResult()}));
+}
+
+TEST(Transfer, LookupsRefuseAnEmptyName)
+{
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    int errors = 0;
+    s.OnError = [&](TWSocket*) { ++errors; };
+    s.DnsLookup("");
+    s.ReverseDnsLookup("");
+    s.ReverseDnsLookup(QString(257, '1'));
+    EXPECT_EQ(errors, 3);
+    EXPECT_EQ(log.Lines, QStringList({"dns 10022", "dns 10022", "dns 10022"}));
+    s.OnError = nullptr;
+    try {
+        s.DnsLookup("");
+        ADD_FAILURE() << "no error";
+    } catch (const ESocketException& e) {
+        EXPECT_EQ(e.Message, "DNS lookup: invalid host name.");
+    }
+}
+
+TEST(Transfer, CancelledLookupAnswersInterruptedAndNeverItsReply)
+{
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    s.DnsLookup("localhost");
+    s.CancelLookup();
+    EXPECT_EQ(log.Lines, QStringList({"dns 10004"}));
+    PumpFor(300);
+    EXPECT_EQ(log.Lines, QStringList({"dns 10004"}));
+    EXPECT_TRUE(s.DnsResult().isEmpty());
+}
+
+TEST(Transfer, ListenOnAPortInUseReportsBindAndLeavesNothingOpen)
+{
+    rawpeer::Listener other;
+    TWSocket s;
+    s.AssignAddr("127.0.0.1");
+    s.AssignPort(QString::number(other.Port()));
+    try {
+        s.Listen();
+        ADD_FAILURE() << "no error";
+    } catch (const ESocketException& e) {
+        EXPECT_EQ(e.Message, "Error 10048 in function Bind\r\nAddress already in use");
+    }
+    EXPECT_EQ(s.State(), wsClosed);
+    EXPECT_EQ(s.HSocket(), INVALID_SOCKET);
+}
+
+TEST(Transfer, ListenReportsWhatIsNotAssigned)
+{
+    struct Case {
+        const char* addr;
+        const char* port;
+        const char* proto;
+        QString error;
+    };
+    const Case cases[] = {
+        {"0.0.0.0", "", "tcp", "Error 10022 in function listen: port not assigned\r\nInvalid argument"},
+        {"0.0.0.0", "0", "", "Error 10022 in function listen: protocol not assigned\r\nInvalid argument"},
+        {"", "0", "tcp", "Error 10022 in function listen: address not assigned\r\nInvalid argument"},
+    };
+    for (const Case& c : cases) {
+        TWSocket s;
+        s.AssignAddr(c.addr);
+        s.AssignPort(c.port);
+        s.AssignProto(c.proto);
+        try {
+            s.Listen();
+            ADD_FAILURE() << "no error";
+        } catch (const ESocketException& e) {
+            EXPECT_EQ(e.Message, c.error);
+        }
+    }
+}
