@@ -231,6 +231,7 @@ TEST_P(Ajout, AddsARecordUpToTheKindsCapacity)
     f.fiche.ProchainTicket = 202405017;
     const TFiche::RecordKind& d = TFiche::KindOf(c.kind);
     (f.fiche.*d.codeEdit)->setText(QStringLiteral("avant"));
+    f.fiche.*d.modified = false;   // an untouched card: the writer leaves the list alone
     {
         ScriptedDialogs dialogs;
         if (c.full)
