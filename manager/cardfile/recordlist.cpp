@@ -10,7 +10,6 @@ int RecordList::ChunkLimit = 256;
 struct RecordList::Chunk {
     std::vector<Line> lines;
     int order = 0;      // its place in chunks_
-    int start = 0;      // the list position of its first line (see startsValidUpTo_)
     int irregular = 0;  // lines beginning with "<BLOC" or "</BLOC" kept as text
 };
 
@@ -154,11 +153,11 @@ bool RecordList::TagNumber(const QString& line, int& n) const
 int RecordList::Root(int cell) const
 {
     int root = cell;
-    while (cells_[root].parent >= 0)
-        root = cells_[root].parent;
-    while (cells_[cell].parent >= 0) {
-        const int next = cells_[cell].parent;
-        cells_[cell].parent = root;
+    while (parent_[root] >= 0)
+        root = parent_[root];
+    while (parent_[cell] >= 0) {
+        const int next = parent_[cell];
+        parent_[cell] = root;
         cell = next;
     }
     return root;
@@ -170,7 +169,8 @@ int RecordList::CellFor(int n)
         byNumber_.resize(n + 1, -1);
     if (byNumber_[n] < 0) {
         cells_.emplace_back();
-        cells_.back().number = n;
+        number_.push_back(n);
+        parent_.push_back(-1);
         byNumber_[n] = int(cells_.size()) - 1;
     }
     return byNumber_[n];
@@ -180,7 +180,7 @@ QString RecordList::TextOf(const Line& line) const
 {
     if (line.cell < 0)
         return line.text;
-    const int n = cells_[Root(line.cell)].number;
+    const int n = number_[Root(line.cell)];
     return line.end ? EndTag(n) : StartTag(n);
 }
 
@@ -248,17 +248,14 @@ void RecordList::MoveRefs(Chunk* from, Chunk* to, const Line& line)
 
 void RecordList::EnsureStarts() const
 {
-    const int n = int(chunks_.size());
+    const int n = int(sizes_.size());
     if (startsValidUpTo_ >= n)
         return;
-    int pos = 0;
-    if (startsValidUpTo_ > 0) {
-        const Chunk& prev = *chunks_[startsValidUpTo_ - 1];
-        pos = prev.start + int(prev.lines.size());
-    }
+    starts_.resize(n);
+    int pos = startsValidUpTo_ > 0 ? starts_[startsValidUpTo_ - 1] + sizes_[startsValidUpTo_ - 1] : 0;
     for (int c = startsValidUpTo_; c < n; ++c) {
-        chunks_[c]->start = pos;
-        pos += int(chunks_[c]->lines.size());
+        starts_[c] = pos;
+        pos += sizes_[c];
     }
     startsValidUpTo_ = n;
 }
@@ -282,17 +279,14 @@ void RecordList::Locate(int index, int& chunk, int& offset) const
     const int n = int(chunks_.size());
     // Reading lines one after the other lands in the same chunk or the next one.
     for (int c = lastChunk_; c < n && c <= lastChunk_ + 1; ++c) {
-        const Chunk& ch = *chunks_[c];
-        if (index >= ch.start && index < ch.start + int(ch.lines.size())) {
+        if (index >= starts_[c] && index < starts_[c] + sizes_[c]) {
             chunk = lastChunk_ = c;
-            offset = index - ch.start;
+            offset = index - starts_[c];
             return;
         }
     }
-    const auto it = std::upper_bound(chunks_.begin(), chunks_.end(), index,
-                                     [](int i, const std::unique_ptr<Chunk>& ch) { return i < ch->start; });
-    chunk = lastChunk_ = int(it - chunks_.begin()) - 1;
-    offset = index - chunks_[chunk]->start;
+    chunk = lastChunk_ = int(std::upper_bound(starts_.begin(), starts_.begin() + n, index) - starts_.begin()) - 1;
+    offset = index - starts_[chunk];
 }
 
 void RecordList::SplitIfFull(int chunk)
@@ -315,6 +309,11 @@ void RecordList::SplitIfFull(int chunk)
         pieces.push_back(std::move(next));
     }
     full->lines.resize(piece);
+    sizes_[chunk] = piece;
+    std::vector<int> pieceSizes;
+    for (const auto& p : pieces)
+        pieceSizes.push_back(int(p->lines.size()));
+    sizes_.insert(sizes_.begin() + chunk + 1, pieceSizes.begin(), pieceSizes.end());
     chunks_.insert(chunks_.begin() + chunk + 1, std::make_move_iterator(pieces.begin()),
                    std::make_move_iterator(pieces.end()));
     Reorder(chunk + 1);
@@ -323,6 +322,7 @@ void RecordList::SplitIfFull(int chunk)
 void RecordList::RemoveChunk(int chunk)
 {
     chunks_.erase(chunks_.begin() + chunk);
+    sizes_.erase(sizes_.begin() + chunk);
     Reorder(chunk);
     lastChunk_ = 0;
 }
@@ -339,6 +339,7 @@ void RecordList::Assign(const QStringList& lines)
         chunk->lines.resize(to - from);
         for (int j = from; j < to; ++j)
             Register(chunk.get(), chunk->lines[j - from], lines[j]);
+        sizes_.push_back(to - from);
         chunks_.push_back(std::move(chunk));
     }
     count_ = int(lines.size());
@@ -407,7 +408,7 @@ int RecordList::FirstTag(int n, bool end) const
     for (int j = 0; j < int(best->lines.size()); ++j) {
         const Line& l = best->lines[j];
         if (l.cell >= 0 && l.end == end && Root(l.cell) == root)
-            return best->start + j;
+            return starts_[best->order] + j;
     }
     return -1;
 }
@@ -436,6 +437,7 @@ void RecordList::Insert(int index, const QStringList& lines)
     int c, off;
     if (chunks_.empty()) {
         chunks_.push_back(std::make_unique<Chunk>());
+        sizes_.push_back(0);
         Reorder(0);
         c = off = 0;
     } else if (index == count_) {
@@ -451,6 +453,7 @@ void RecordList::Insert(int index, const QStringList& lines)
     chunk->lines.insert(chunk->lines.begin() + off, std::make_move_iterator(fresh.begin()),
                         std::make_move_iterator(fresh.end()));
     count_ += int(lines.size());
+    sizes_[c] += int(lines.size());
     Touch(c);
     SplitIfFull(c);
 }
@@ -478,6 +481,7 @@ void RecordList::Delete(int index, int n)
         chunk->lines.erase(chunk->lines.begin() + off, chunk->lines.begin() + off + take);
         n -= take;
         count_ -= take;
+        sizes_[c] -= take;
         if (chunk->lines.empty()) {
             RemoveChunk(c);
         } else {
@@ -491,7 +495,11 @@ void RecordList::Delete(int index, int n)
 void RecordList::Clear()
 {
     chunks_.clear();
+    sizes_.clear();
+    starts_.clear();
     cells_.clear();
+    number_.clear();
+    parent_.clear();
     byNumber_.clear();
     count_ = startLines_ = endLines_ = 0;
     startsValidUpTo_ = lastChunk_ = 0;
@@ -518,7 +526,7 @@ int RecordList::BlockLength(int pos, int n) const
             if (length > 0 && (line.cell >= 0 ? !line.end : line.text.startsWith(kStart)))
                 return length;   // no end tag: the block ends where the next one starts
             ++length;
-            if (line.cell >= 0 && line.end && cells_[Root(line.cell)].number == n)
+            if (line.cell >= 0 && line.end && number_[Root(line.cell)] == n)
                 return length;
         }
     }
@@ -538,7 +546,7 @@ void RecordList::Renumber(int i)
             if (used(staying)) {
                 Cell& from = cells_[moving];
                 Cell& into = cells_[staying];
-                from.parent = staying;
+                parent_[moving] = staying;
                 for (int e = 0; e < 2; ++e) {
                     into.refs[e] += from.refs[e];
                     into.chunks[e].append(from.chunks[e].constData(), from.chunks[e].size());
@@ -552,7 +560,7 @@ void RecordList::Renumber(int i)
         byNumber_.erase(byNumber_.begin() + i + 1);
         for (int n = i; n < int(byNumber_.size()); ++n)
             if (byNumber_[n] >= 0)
-                cells_[byNumber_[n]].number = n;
+                number_[byNumber_[n]] = n;
     }
     // Tags written otherwise: read one by one, and rewritten in the list's form when they move.
     for (const auto& chunk : chunks_) {

@@ -99,8 +99,6 @@ private:
         bool end = false;  // the cell's end tag rather than its start tag
     };
     struct Cell {
-        int number = 0;
-        int parent = -1;                              // the cell it was merged into, or -1
         int refs[2] = {0, 0};                         // start tags, end tags
         QVarLengthArray<Chunk*, 1> chunks[2];         // one entry per tag line, by the chunk holding it
     };
@@ -126,8 +124,12 @@ private:
     int startLines_ = 0;
     int endLines_ = 0;
     std::vector<std::unique_ptr<Chunk>> chunks_;
+    std::vector<int> sizes_;             // lines per chunk
+    mutable std::vector<int> starts_;    // the list position of each chunk's first line
     mutable int startsValidUpTo_ = 0;   // chunks before this one have a correct start
     mutable int lastChunk_ = 0;          // where the last lookup landed
     mutable std::vector<Cell> cells_;
+    std::vector<int> number_;            // per cell: its block number
+    mutable std::vector<int> parent_;    // per cell: the cell it was merged into, or -1
     std::vector<int> byNumber_;          // block number -> its cell (a root), or -1
 };
