@@ -1,4 +1,4 @@
-// The string grid as the cards use it: Delphi-style cells and counts over a Qt table.
+// The string grid as the cards use it: cells by column and row, counts that include the fixed row.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QHeaderView>
