@@ -123,10 +123,36 @@ public:
     void RemoveDuplicates(Kind k);
     void RebuildIfUnbalanced(Kind k);
 
+    // ---- the cards' common engine (fiche_cartes.cpp) -------------------------------------------
+    // Connects the handlers of the customer, machine and cash-ticket cards; the constructor
+    // calls it once.
+    void ConnectCards();
+    // Lines of the block shown on a card that the card has no place for (past the lines a card
+    // reads, more rows than its grid has, lines of no kind it knows): kept when the card is read
+    // and written back unchanged with it.
+    QStringList KeptLines[KindCount];
+
     // ---- customers (fiche_clients.cpp) --------------------------------------------------------
     void EcritFiche();
     void LitFiche();
     int Numerom();   // sets ProchainClient and answers it
+    // The card's handlers: any change marks the card modified (Edit1Change, StringGrid6KeyPress);
+    // a new password; the login must be unique; minutes left follow total minutes; the amount
+    // fields; the history line; leaving the page writes the card.
+    void Edit1Change();
+    void StringGrid6KeyPress(QChar& key);
+    void GenPasse();
+    void Edit11Exit();
+    void Edit13Exit();
+    void Edit15KeyPress(QChar& key);   // also the key filter of Edit44
+    void Edit15Enter();
+    void Edit15Exit();
+    void SpeedButton1Click();
+    void TabSheet1Exit();
+
+    // ---- copy and paste of cards (fiche_presse.cpp) --------------------------------------------
+    void Copier();
+    void Coller();
 
     // ---- invoices (fiche_factures.cpp) --------------------------------------------------------
     void EcritFact();
@@ -140,14 +166,25 @@ public:
     int Numeroa();   // sets ProchainArticle and answers it
 
     // ---- machines (fiche_postes.cpp) ----------------------------------------------------------
+    void Machines();
     void EcritPoste();
     void LitPoste();
     int Numerop();   // sets ProchainPoste and answers it
+    void Edit16Change();
+    void SpeedButton2Click();
+    void TabSheet4Exit();
 
     // ---- cash tickets (fiche_caisse.cpp) ------------------------------------------------------
+    void Caisse();
     void EcritCaisse();
     void LitCaisse();
     int Numeroc();   // sets ProchainTicket and answers it
+    void Edit28Change();
+    void Edit37Enter();
+    void Edit37Exit();
+    void Edit42Enter();
+    void Edit42Exit();
+    void TabSheet5Exit();
 
     // ---- the saved set (fiche_ensemble.cpp) ---------------------------------------------------
     // Writes every edited card into its block and answers whether the set differs from its files.

@@ -2,11 +2,6 @@
 // named in its section of fiche.h implements it.
 #include "manager/cardfile/fiche.h"
 
-// customers
-void TFiche::EcritFiche() {}
-void TFiche::LitFiche() {}
-int TFiche::Numerom() { return ProchainClient; }
-
 // invoices
 void TFiche::EcritFact() {}
 void TFiche::LitFact() {}
@@ -17,16 +12,6 @@ void TFiche::Button2Click() {}
 void TFiche::EcritArt() {}
 void TFiche::LitArt() {}
 int TFiche::Numeroa() { return ProchainArticle; }
-
-// machines
-void TFiche::EcritPoste() {}
-void TFiche::LitPoste() {}
-int TFiche::Numerop() { return ProchainPoste; }
-
-// cash tickets
-void TFiche::EcritCaisse() {}
-void TFiche::LitCaisse() {}
-int TFiche::Numeroc() { return ProchainTicket; }
 
 // navigation and selections
 void TFiche::SetSel(int) {}

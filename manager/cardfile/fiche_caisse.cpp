@@ -1,0 +1,139 @@
+// The cash-ticket card: its block's lines, writing and reading it, the ticket numbers (YYYYMMnnn)
+// and the price and paid fields.
+#include <QPushButton>
+#include "manager/cardfile/fiche_cartes.h"
+#include "platform/application.h"
+#include "platform/widgets/stringgrid.h"
+
+using namespace cartes;
+using namespace rtl;
+
+namespace {
+
+const QLatin1String TicketPrefix("NUMT");
+
+const Field CaisseFields[] = {
+    {Rule::Prefixed, Control<&TFiche::Edit28>, true, "NUMT"},   // +1 ticket number
+    {Rule::Text, Control<&TFiche::Edit32>},                     // +2 customer code
+    {Rule::Text, Control<&TFiche::Edit33>},                     // +3 customer name
+    {Rule::Text, Control<&TFiche::Edit34>},                     // +4 machine number
+    {Rule::Text, Control<&TFiche::Edit35>},                     // +5 machine name
+    {Rule::Mask, Control<&TFiche::MaskEdit4>},                  // +6 start date
+    {Rule::Mask, Control<&TFiche::MaskEdit5>},                  // +7 start time
+    {Rule::Mask, Control<&TFiche::MaskEdit6>},                  // +8 end date
+    {Rule::Mask, Control<&TFiche::MaskEdit7>},                  // +9 end time
+    {Rule::Text, Control<&TFiche::Edit36>},                     // +10 minutes
+    {Rule::Text, Control<&TFiche::Edit37>},                     // +11 price, as shown
+    {Rule::Text, Control<&TFiche::Edit42>},                     // +12 paid
+    {Rule::Text, Control<&TFiche::Edit43>},                     // +13 balance
+    {Rule::Flag, Control<&TFiche::CheckBox3>},                  // +14 paid in full
+    {Rule::Flag, Control<&TFiche::CheckBox15>},                 // +15 subscriber
+    {Rule::State, nullptr, false, "", &TFiche::TicketValide},   // +16 booked onto the customer
+};
+
+// The detail lines keep designation, quantity and unit price; the line amount is recomputed.
+const RepeatLines CaisseRepeats[] = {
+    {Repeat::Memo, "MEMO", Control<&TFiche::Memo4>},
+    {Repeat::Rows, "DATA", Control<&TFiche::StringGrid5>, 3},
+};
+constexpr int DetailRepeat = 1;
+
+const Card CaisseCard{TFiche::KTicket, CaisseFields, CaisseRepeats, 14};
+
+}  // namespace
+
+void TFiche::Caisse()
+{
+    PageControl1->setCurrentWidget(TabSheet5);
+    LitCaisse();
+    Edit32->setFocus();
+}
+
+void TFiche::EcritCaisse()
+{
+    WriteCard(*this, CaisseCard);
+}
+
+void TFiche::LitCaisse()
+{
+    Button5->setEnabled(true);
+    StringGrid5->setEnabled(true);
+    // The details total belongs to the ticket shown: a blank ticket shows none.
+    Label63->clear();
+    const Reading reading = ReadCard(*this, CaisseCard);
+    // A booked ticket can be neither booked again nor changed in its details.
+    const bool booked = TicketValide == QLatin1String("Y");
+    Button5->setEnabled(!booked);
+    StringGrid5->setEnabled(!booked);
+    NbLignesTicket = reading.nextRow[DetailRepeat];
+    // Reading never marks the ticket modified, although the price shown may differ from the
+    // stored one.
+    ModifTicket = false;
+}
+
+// The ticket numbers of a month run from YYYYMM001; a later number already in the list is
+// continued from, so YYYYMM999 is followed by the next month's first number.
+int TFiche::Numeroc()
+{
+    const int base = StrToInt(FormatDateTime(QStringLiteral("yyyymm"), Date()) + QStringLiteral("000"));
+    ProchainTicket = NextNumber(ListeTickets, base, TicketPrefix);
+    return ProchainTicket;
+}
+
+void TFiche::Edit28Change()
+{
+    ModifTicket = true;
+}
+
+void TFiche::Edit37Enter()
+{
+    Edit37->setText(Trim(Edit37->text()));
+}
+
+void TFiche::Edit37Exit()
+{
+    const QString price = Trim(Edit37->text());
+    if (price.isEmpty())
+        return;
+    Edit37->setText(Amount(*this, StrToFloat(price), 80));
+    ModifTicket = true;
+}
+
+void TFiche::Edit42Enter()
+{
+    Edit42->setText(Trim(Edit42->text()));
+}
+
+// The balance is what was paid minus the price: negative while the customer still owes. The
+// ticket is paid only when the unrounded difference is nothing.
+void TFiche::Edit42Exit()
+{
+    const QString typed = Trim(Edit42->text());
+    if (typed.isEmpty())
+        return;
+    const double paid = StrToFloat(typed);
+    Edit42->setText(Amount(*this, paid, 80));
+    const QString price = Trim(Edit37->text());
+    if (price.isEmpty())
+        return;
+    const double balance = paid - StrToFloat(price);
+    Edit43->setText(Amount(*this, balance, 80));
+    if (balance == 0)
+        CheckBox3->setChecked(true);
+    ModifTicket = true;
+}
+
+void TFiche::TabSheet5Exit()
+{
+    EcritCaisse();
+}
+
+void cartes::ConnectTicketCard(TFiche& f)
+{
+    using platform::guard;
+    ConnectChanges(f, CaisseCard, guard(&f, &TFiche::Edit28Change));
+    OnEnter(f.Edit37, guard(&f, &TFiche::Edit37Enter));
+    OnExit(f.Edit37, guard(&f, &TFiche::Edit37Exit));
+    OnEnter(f.Edit42, guard(&f, &TFiche::Edit42Enter));
+    OnExit(f.Edit42, guard(&f, &TFiche::Edit42Exit));
+}

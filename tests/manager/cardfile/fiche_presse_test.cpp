@@ -1,0 +1,117 @@
+// Copy and paste of customer, machine and ticket cards through the card file's own clipboard.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include "fiche_cartes_fixture.h"
+#include "platform/widgets/maskedit.h"
+
+using namespace cards;
+
+// The pasted customer is the copied one under a code of its own, one above the highest in the
+// list, whatever code the copied card had; its account is not copied.
+TEST_F(CardFixture, PastedCustomerGetsAFreshCode)
+{
+    QStringList fields = CustomerFields("10003", "DUPONT", "dupont");
+    fields[5] = "Bât. B";
+    fields[8] = "Belgique";
+    fields[11] = "d@exemple.fr";
+    Set(TFiche::KClient, Join({Block(0, fields), Block(1, CustomerFields("10007", "AUTRE"))}));
+    ShowPage(TFiche::KClient);
+    fiche->LitFiche();
+    fiche->Copier();
+
+    fiche->Ajout();
+    ASSERT_EQ(fiche->IndexClient, 2);
+    fiche->Coller();
+    EXPECT_EQ(fiche->Edit1->text(), "10008");
+    EXPECT_TRUE(fiche->ModifClient);
+    fiche->EcritFiche();
+    QStringList pasted = CustomerFields("10008", "DUPONT");
+    for (int line : {13, 14})   // login and password are not copied
+        pasted[line - 1] = "";
+    pasted[5] = "Bât. B";
+    pasted[8] = "Belgique";
+    pasted[11] = "d@exemple.fr";
+    EXPECT_EQ(fiche->ListeClients.ToStringList().mid(52), Block(2, pasted));
+}
+
+// A machine's check boxes come back ticked for "Y" only; its number stays.
+TEST_F(CardFixture, PastedMachineKeepsItsOwnNumber)
+{
+    QStringList source = MachineFields("10001", "POSTE1");
+    source[7] = "Y";
+    source[6] = "192.0.2.9";
+    Set(TFiche::KPoste, Join({Block(0, source), Block(1, MachineFields("10002", "POSTE2"))}));
+    fiche->Machines();
+    fiche->Copier();
+    fiche->IndexPoste = 1;
+    fiche->LitPoste();
+    for (QCheckBox* box : {fiche->CheckBox5, fiche->CheckBox6, fiche->CheckBox9})
+        box->setChecked(!box->isChecked());
+    fiche->ModifPoste = false;
+    fiche->Coller();
+    EXPECT_TRUE(fiche->ModifPoste);
+    fiche->EcritPoste();
+    QStringList expected = source;
+    expected[0] = "10002";
+    EXPECT_EQ(fiche->ListePostes.ToStringList().mid(20), Block(1, expected));
+}
+
+TEST_F(CardFixture, PastedTicketKeepsItsOwnNumber)
+{
+    QStringList source = TicketFields("202403001", "10004", "MARTIN");
+    source[5] = "15/03/2024";
+    source[6] = "09:05";
+    source[7] = "15/03/2024";
+    source[8] = "09:50";
+    source[9] = "45";
+    source[10] = fiche->Rset("3,00", 80);
+    source[13] = "Y";
+    Set(TFiche::KTicket, Block(0, source, 5));
+    fiche->TarifTroisQuarts = 3;
+    fiche->Caisse();
+    ASSERT_EQ(fiche->Edit37->text(), fiche->Rset("3,00", 80));
+    fiche->Copier();
+    fiche->Ajout();
+    fiche->Coller();
+    EXPECT_EQ(fiche->Edit28->text(), "202403002");
+    EXPECT_EQ(fiche->Edit33->text(), "MARTIN");
+    EXPECT_EQ(fiche->MaskEdit5->Text(), "09:05");
+    EXPECT_EQ(fiche->MaskEdit7->Text(), "09:50");
+    EXPECT_EQ(fiche->Edit36->text(), "45");
+    EXPECT_EQ(fiche->Edit37->text(), fiche->Rset("3,00", 80));
+    // The paid flag is not copied.
+    EXPECT_FALSE(fiche->CheckBox3->isChecked());
+    EXPECT_TRUE(fiche->ModifTicket);
+}
+
+// With nothing copied for the page's kind, pasting leaves the card as it is, unmodified; a copy
+// of another kind does not count.
+TEST_F(CardFixture, PastingWithNothingCopiedChangesNothing)
+{
+    Set(TFiche::KPoste, Block(0, MachineFields("10001", "POSTE1")));
+    Set(TFiche::KClient, Block(0, CustomerFields("10001", "DUPONT")));
+    fiche->Machines();
+    fiche->Copier();
+    ShowPage(TFiche::KClient);
+    fiche->LitFiche();
+    fiche->Coller();
+    EXPECT_EQ(fiche->Edit2->text(), "DUPONT");
+    EXPECT_EQ(fiche->Edit1->text(), "10001");
+    EXPECT_FALSE(fiche->ModifClient);
+}
+
+// The pages whose cards have no clipboard group yet, and the room and history pages, copy and
+// paste nothing.
+TEST_F(CardFixture, CopyAndPasteElsewhereDoNothing)
+{
+    for (QWidget* page : {fiche->TabSheet2, fiche->TabSheet3, fiche->TabSheet6, fiche->TabSheet7}) {
+        fiche->PageControl1->setCurrentWidget(page);
+        fiche->Copier();
+        fiche->Coller();
+    }
+    EXPECT_TRUE(fiche->PressePapiers.Client.isEmpty());
+    EXPECT_TRUE(fiche->PressePapiers.Article.isEmpty());
+    EXPECT_TRUE(fiche->PressePapiers.Facture.isEmpty());
+    EXPECT_FALSE(fiche->ModifArticle || fiche->ModifFacture);
+}
