@@ -231,7 +231,8 @@ protected:
     bool Destroying() const { return FDestroying; }
     TWSocket* Self();
 
-    // Calls an event handler when one is assigned; false when none is.
+    // Calls an event handler when one is assigned; false when none is. An object being
+    // destroyed fires nothing: what its handlers use may be gone already.
     template <class Event, class... A>
     bool CallEvent(const Event& Ev, A&&... Args)
     {
@@ -240,7 +241,7 @@ protected:
     template <class S, class Event, class... A>
     bool CallEventAs(S* Sender, const Event& Ev, A&&... Args)
     {
-        if (!Ev)
+        if (!Ev || FDestroying)
             return false;
         Event handler = Ev;  // the handler may reassign its own event while it runs
         THandlerScope scope(*this);

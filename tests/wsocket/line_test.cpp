@@ -174,7 +174,7 @@ TEST_F(LineTest, ALineLeftUnreadIsNotOfferedInALoopButAgainWithTheNextData)
     bool read = false;
     s.OnDataAvailable = [&](TWSocket* sender, int) {
         ++calls;
-        if (read)
+        if (read || calls > 100)  // a runaway loop ends here and fails the count below
             lines << sender->ReceiveText();
     };
     ASSERT_TRUE(peer.SendAll("a\r\nb\r\n"));

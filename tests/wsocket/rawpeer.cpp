@@ -7,6 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 namespace rawpeer {
@@ -104,14 +105,23 @@ Conn& Conn::operator=(Conn&& other) noexcept
     return *this;
 }
 
-Conn Conn::To(int Port)
+Conn Conn::To(int Port, int TimeoutMs)
 {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
     sockaddr_in a = Loopback(Port);
-    if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) < 0) {
+    bool connected = connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
+    if (!connected && errno == EINPROGRESS) {
+        pollfd p{fd, POLLOUT, 0};
+        int err = -1;
+        socklen_t len = sizeof err;
+        connected = poll(&p, 1, TimeoutMs) > 0
+                    && getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len) == 0 && err == 0;
+    }
+    if (!connected) {
         close(fd);
         return Conn();
     }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return Conn(fd);
 }
 

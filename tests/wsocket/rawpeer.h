@@ -33,7 +33,8 @@ public:
     ~Conn();
     Conn(Conn&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
     Conn& operator=(Conn&& other) noexcept;
-    static Conn To(int Port);  // connects to 127.0.0.1:Port (fd -1 when refused)
+    // Connects to 127.0.0.1:Port; fd -1 when refused or not done within TimeoutMs.
+    static Conn To(int Port, int TimeoutMs = 5000);
 
     bool Valid() const { return fd_ >= 0; }
     int Fd() const { return fd_; }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <vector>
 #include "rawpeer.h"
 #include "wsfixture.h"
 
@@ -196,6 +197,19 @@ TEST_F(ServerTest, AConnectionResetFoundByAnOperationGoesThroughDisconnectAndFre
     EXPECT_EQ(clientEvents, QStringList({"closed 10057"}));
     ASSERT_TRUE(PumpUntil([&] { return client.isNull(); }));
     EXPECT_EQ(log.filter("disconnect").size(), 1);
+}
+
+TEST_F(ServerTest, ARoomOfWorkstationsConnectingAtOnceIsNotTurnedAway)
+{
+    // Thirty connections made while the server's loop does not run wait in its backlog.
+    std::vector<rawpeer::Conn> room;
+    for (int i = 0; i < 30; ++i) {
+        room.push_back(rawpeer::Conn::To(port, 2000));
+        ASSERT_TRUE(room.back().Valid()) << "connection " << i;
+    }
+    ASSERT_TRUE(PumpUntil([&] { return server->CountClients() == 30; }));
+    for (rawpeer::Conn& c : room)
+        EXPECT_EQ(c.ReadUntil("\r\n"), "Welcome to TcpSrv\r\n");
 }
 
 TEST_F(ServerTest, AcceptedConnectionsAreKeptAlive)

@@ -102,7 +102,9 @@ TEST(Transfer, LargeDataToASlowReaderArrivesWhole)
     rawpeer::Conn peer(listener.Accept());
     ASSERT_TRUE(PumpUntil([&] { return sentEvents == 1; }));
 
-    const QByteArray data = Pattern(4 << 20);
+    const QByteArray data = Pattern(16 << 20);
+    EXPECT_EQ(s.Send(data.constData(), int(data.size())), int(data.size()));
+    EXPECT_FALSE(s.AllSent());  // nobody reads yet: the rest waits in the queue
     QByteArray received;
     std::atomic<bool> done{false};
     std::thread reader([&] {
@@ -112,12 +114,10 @@ TEST(Transfer, LargeDataToASlowReaderArrivesWhole)
             if (chunk.isEmpty())
                 break;
             received += chunk;
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
         }
         done = true;
     });
-    EXPECT_EQ(s.Send(data.constData(), int(data.size())), int(data.size()));
-    EXPECT_FALSE(s.AllSent());  // the reader's window filled up: the rest waits in the queue
     const bool finished = PumpUntil([&] { return done.load(); }, 60000);
     reader.join();
     ASSERT_TRUE(finished);
@@ -138,7 +138,7 @@ TEST(Transfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
     ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
 
     // A peer that never reads: the flush gives up, the data stays queued.
-    const QByteArray data = Pattern(8 << 20);
+    const QByteArray data = Pattern(16 << 20);
     s.Send(data.constData(), int(data.size()));
     ASSERT_FALSE(s.AllSent());
     s.FlushTimeout = 1;

@@ -1,0 +1,171 @@
+// Waiting for a flag, pausing events, the delayed and abortive closes, and datagrams.
+#include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include "rawpeer.h"
+#include "wsfixture.h"
+
+namespace {
+void Aim(TWSocket& s, int Port, const char* Proto = "tcp")
+{
+    s.AssignAddr(LoopbackAddr());
+    s.AssignPort(QString::number(Port));
+    s.AssignProto(Proto);
+}
+}  // namespace
+
+TEST(Wait, SyncReadWaitsUntilTheCompletionEventSetsDone)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    bool done = false;
+    s.OnSessionConnected = [&](TWSocket*, int) { done = true; };
+    Aim(s, listener.Port());
+    EXPECT_EQ(s.SyncRead([&] { s.Connect(); }, done), 0);
+    EXPECT_TRUE(done);
+    EXPECT_EQ(s.State(), wsConnected);
+}
+
+TEST(Wait, WaitDoneWithoutTimeoutWaitsAsLongAsItTakes)
+{
+    TWSocket s;
+    bool done = false;
+    QTimer::singleShot(150, [&] { done = true; });
+    EXPECT_EQ(s.WaitDone(done), 0);
+    EXPECT_TRUE(done);
+}
+
+TEST(Wait, WaitDoneGivesUpAfterItsTimeout)
+{
+    TWSocket s;
+    s.Timeout = 100;
+    bool done = false;
+    EXPECT_EQ(s.WaitDone(done), 12001);
+    EXPECT_FALSE(done);
+}
+
+TEST(WaitDeathTest, WaitDoneEndsWhenTheProgramIsToldToQuit)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TWSocket s;
+            bool done = false;
+            QTimer::singleShot(50, [] {
+                QEvent quit(QEvent::Quit);
+                QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+            });
+            const int result = s.WaitDone(done);
+            std::_Exit(result == 12001 && !done ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+TEST(Operations, PausedEventsWaitForResume)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    QString got;
+    s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    s.PauseEvents();
+    peer.SendAll("later");
+    PumpFor(100);
+    EXPECT_EQ(got, QString());
+    s.ResumeEvents();
+    ASSERT_TRUE(PumpUntil([&] { return got == "later"; }));
+}
+
+TEST(Operations, PostCloseClosesFromTheEventLoop)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    s.PostClose();
+    EXPECT_EQ(s.State(), wsConnected);
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsClosed; }));
+    EXPECT_TRUE(log.Has("closed 0"));
+    EXPECT_TRUE(peer.WaitClosed());
+}
+
+TEST(Operations, AbortDropsWhatIsQueuedAndCloses)
+{
+    rawpeer::Listener listener(true);
+    TWSocket s;
+    EventLog log;
+    log.Attach(&s);
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    const QByteArray data(16 << 20, 'd');
+    s.Send(data.constData(), int(data.size()));
+    ASSERT_FALSE(s.SendQueue().empty());
+    s.AbortConnection();
+    EXPECT_TRUE(s.SendQueue().empty());
+    EXPECT_EQ(s.State(), wsClosed);
+    EXPECT_EQ(log.Events().filter("closed"), QStringList({"closed 0"}));
+}
+
+TEST(Operations, WaitClosedReturnsOnceThePeerHasClosed)
+{
+    rawpeer::Listener listener;
+    TWSocket s;
+    QString got;
+    s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
+    Aim(s, listener.Port());
+    s.Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    QTimer::singleShot(50, [&] {
+        peer.SendAll("bye");
+        peer.Close();
+    });
+    s.WaitClosed();
+    EXPECT_EQ(s.State(), wsClosed);
+    EXPECT_EQ(got, "bye");
+}
+
+TEST(Operations, DatagramsGoBetweenTwoSockets)
+{
+    TWSocket receiver;
+    EventLog rlog;
+    rlog.Attach(&receiver);
+    QString got;
+    int fromPort = 0;
+    receiver.OnDataAvailable = [&](TWSocket* sender, int) {
+        char buf[64];
+        winsock::sockaddr_in from{};
+        int len = sizeof from;
+        const int n = sender->ReceiveDatagram(buf, int(sizeof buf), from, len);
+        got = QString::fromLatin1(buf, n);
+        fromPort = winsock::ntohs(from.sin_port);
+    };
+    receiver.AssignAddr(LoopbackAddr());
+    receiver.AssignPort("0");
+    receiver.AssignProto("udp");
+    receiver.Listen();
+    EXPECT_EQ(receiver.State(), wsConnected);
+    EXPECT_EQ(rlog.Lines, QStringList({"state 7>2", "state 2>6", "state 6>4", "connected 0"}));
+
+    TWSocket sender;
+    EventLog slog;
+    slog.Attach(&sender);
+    Aim(sender, receiver.FetchLocalPort().toInt(), "udp");
+    sender.Connect();
+    EXPECT_EQ(sender.State(), wsConnected);
+    EXPECT_TRUE(slog.Has("connected 0"));
+    sender.SendText("ping");
+    ASSERT_TRUE(PumpUntil([&] { return !got.isEmpty(); }));
+    EXPECT_EQ(got, "ping");
+    EXPECT_EQ(QString::number(fromPort), sender.FetchLocalPort());
+}
