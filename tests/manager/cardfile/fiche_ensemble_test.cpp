@@ -13,29 +13,11 @@
 #include "manager/cardfile/fiche.h"
 #include "platform/textfile.h"
 #include "support/scripted_dialogs.h"
+#include "set_files.h"
 
 namespace {
 
-QByteArray Crlf(const QList<QByteArray>& lines)
-{
-    QByteArray bytes;
-    for (const QByteArray& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(bytes);
-}
-
-QByteArray Read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using namespace setfiles;
 
 QList<QByteArray> Block(int n, int width, const QList<QByteArray>& fields)
 {

@@ -11,29 +11,11 @@
 #include <unistd.h>
 #include "manager/cardfile/fiche.h"
 #include "support/scripted_dialogs.h"
+#include "set_files.h"
 
 namespace {
 
-QByteArray Crlf(const QList<QByteArray>& lines)
-{
-    QByteArray bytes;
-    for (const QByteArray& line : lines)
-        bytes += line + "\r\n";
-    return bytes;
-}
-
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(bytes);
-}
-
-QByteArray Read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using namespace setfiles;
 
 QStringList Items(const QComboBox* combo)
 {
@@ -274,13 +256,15 @@ TEST_F(SettingsFiles, IniReadingRules)
              EXPECT_EQ(f.DemarrageAuto, 1);
          }},
         {"a LF alone does not end a text line",
-         [] { return PlainIni().join("\n") + "\n"; },
+         [] {
+             auto l = PlainIni();
+             l[23] = "B1\nsuite";
+             return Crlf(l);
+         },
          [](const TFiche& f) {
-             // The first text line runs to the end of the file: every value after it is missing.
-             EXPECT_EQ(f.OuvrirAuto, 0);
-             EXPECT_EQ(f.DernierFichier, "");
-             EXPECT_EQ(f.TypePapier, 0);
-             EXPECT_EQ(f.HeuresAbonnement, 0);
+             EXPECT_EQ(f.CodeBouton1, "B1\nsuite");
+             EXPECT_EQ(f.CodeBouton2, "B2");
+             EXPECT_EQ(f.HeuresAbonnement, 6);
          }},
     };
     for (const IniCase& c : cases) {
