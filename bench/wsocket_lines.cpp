@@ -1,8 +1,7 @@
 // The socket library on loopback: the round trip of one short line between a workstation-like
 // client and a server connection, and how many lines per second one server connection takes.
-#include <benchmark/benchmark.h>
-#include <QCoreApplication>
 #include <QElapsedTimer>
+#include "qt_bench_main.h"
 #include <memory>
 #include "wsocket/wsockets.h"
 #include "wsocket/wspump.h"
@@ -126,13 +125,4 @@ BENCHMARK(BM_ServerConnectionLinesPerSecond)->Arg(100000)->Unit(benchmark::kMill
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunQtBenchmarks(argc, argv); }

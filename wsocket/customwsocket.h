@@ -219,6 +219,16 @@ protected:
     void HostByNameReply(TMessage& Msg);
     void HostByAddrReply(TMessage& Msg);
     void CollectHostAddresses(const winsock::hostent* Phe);
+    // A lookup of a name that is not Valid is refused (Refusal, then OnDnsLookupDone(10022));
+    // otherwise a pending lookup is cancelled and the results cleared.
+    bool StartLookup(bool Valid, const QString& Refusal);
+    // The peer's address record of a connected socket (a failure reported under FuncName), or
+    // the socket's own once bound; false when there is none.
+    bool PeerSockAddr(winsock::sockaddr_in& Peer, const char* FuncName);
+    bool LocalSockAddr(winsock::sockaddr_in& Local);
+    // Resolves the protocol (and socket type), port, local port and address that are not yet;
+    // a failure is reported as Prefix + its message and answers false.
+    bool ResolveEnds(bool ForListen, const QString& Prefix);
     void TryToSend();
     void QueueSendData(const void* Data, int Len);
     bool ApplyLinger();

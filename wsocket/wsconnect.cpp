@@ -84,6 +84,41 @@ TSocketSendFlags TCustomWSocket::FetchSendFlags()
 
 // --- connect ---------------------------------------------------------------------------------
 
+bool TCustomWSocket::ResolveEnds(bool ForListen, const QString& Prefix)
+{
+    QString failure;
+    try {
+        if (!FProtoResolved) {
+            FProto = WSocketResolveProto(FProtoStr);
+            // A listening socket is a stream unless it is UDP; a connecting one may be raw.
+            if (FProto == value::IpprotoUdp)
+                FType = value::SockDgram;
+            else
+                FType = ForListen || FProto == value::IpprotoTcp ? value::SockStream : value::SockRaw;
+            FProtoResolved = true;
+        }
+        if (!FPortResolved) {
+            FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
+            sin.sin_port = WinsockCall(htons, u_short(FPortNum));
+            FPortResolved = true;
+        }
+        if (!ForListen && !FLocalPortResolved) {
+            FLocalPortNum = WSocketResolvePort(FLocalPortStr, FProtoStr);
+            FLocalPortResolved = true;
+        }
+        if (!FAddrResolved) {
+            sin.sin_addr.s_addr = WSocketResolveHost(FAddrStr);
+            FAddrResolved = true;
+        }
+    } catch (const ESocketException& e) {
+        failure = e.Message;
+    }
+    if (failure.isNull())
+        return true;
+    ReportError(Prefix + failure);
+    return false;
+}
+
 namespace {
 
 // Sets a whole-number option; false (with the thread's error set) when Winsock refused it.
@@ -114,35 +149,8 @@ void TCustomWSocket::Connect()
         ReportError(QStringLiteral("Connect: No Protocol Specified"));
         return;
     }
-    QString failure;
-    try {
-        if (!FProtoResolved) {
-            FProto = WSocketResolveProto(FProtoStr);
-            FType = FProto == value::IpprotoTcp   ? value::SockStream
-                    : FProto == value::IpprotoUdp ? value::SockDgram
-                                                  : value::SockRaw;
-            FProtoResolved = true;
-        }
-        if (!FPortResolved) {
-            FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
-            sin.sin_port = WinsockCall(htons, u_short(FPortNum));
-            FPortResolved = true;
-        }
-        if (!FLocalPortResolved) {
-            FLocalPortNum = WSocketResolvePort(FLocalPortStr, FProtoStr);
-            FLocalPortResolved = true;
-        }
-        if (!FAddrResolved) {
-            sin.sin_addr.s_addr = WSocketResolveHost(FAddrStr);
-            FAddrResolved = true;
-        }
-    } catch (const ESocketException& e) {
-        failure = e.Message;
-    }
-    if (!failure.isNull()) {
-        ReportError("connect: " + failure);
+    if (!ResolveEnds(false, QStringLiteral("connect: ")))
         return;
-    }
 
     ClearSendQueue();
     FHSocket = WinsockCall(socket, FAddrFormat, FType, FProto);
@@ -278,29 +286,8 @@ void TCustomWSocket::Listen()
     if (!FAddrAssigned)
         return refuse("listen: address not assigned");
 
-    QString failure;
-    try {
-        if (!FProtoResolved) {
-            FProto = WSocketResolveProto(FProtoStr);
-            FType = FProto == value::IpprotoUdp ? value::SockDgram : value::SockStream;
-            FProtoResolved = true;
-        }
-        if (!FPortResolved) {
-            FPortNum = WSocketResolvePort(FPortStr, FProtoStr);
-            sin.sin_port = WinsockCall(htons, u_short(FPortNum));
-            FPortResolved = true;
-        }
-        if (!FAddrResolved) {
-            sin.sin_addr.s_addr = WSocketResolveHost(FAddrStr);
-            FAddrResolved = true;
-        }
-    } catch (const ESocketException& e) {
-        failure = e.Message;
-    }
-    if (!failure.isNull()) {
-        ReportError(failure);
+    if (!ResolveEnds(true, QString()))
         return;
-    }
 
     ClearSendQueue();
     FHSocket = WinsockCall(socket, FAddrFormat, FType, FProto);

@@ -15,12 +15,12 @@ QString Dotted(winsock::u_long addr)
 }
 }  // namespace
 
-void TCustomWSocket::DnsLookup(const QString& HostName)
+bool TCustomWSocket::StartLookup(bool Valid, const QString& Refusal)
 {
-    if (HostName.isEmpty()) {
-        ReportError(QStringLiteral("DNS lookup: invalid host name."));
+    if (!Valid) {
+        ReportError(Refusal);
         FireDnsLookupDone(WSAEINVAL);
-        return;
+        return false;
     }
     if (FDnsLookupHandle) {
         WinsockCall(WSACancelAsyncRequest, FDnsLookupHandle);
@@ -28,6 +28,13 @@ void TCustomWSocket::DnsLookup(const QString& HostName)
     }
     FDnsResult.clear();
     FDnsResultList.clear();
+    return true;
+}
+
+void TCustomWSocket::DnsLookup(const QString& HostName)
+{
+    if (!StartLookup(!HostName.isEmpty(), QStringLiteral("DNS lookup: invalid host name.")))
+        return;
     const QByteArray name = textfile::EncodeCp1252(HostName);
     if (IsDottedQuad(HostName)) {
         const winsock::u_long addr = WinsockCall(inet_addr, name.constData());
@@ -87,17 +94,9 @@ void TCustomWSocket::CollectHostAddresses(const hostent* Phe)
 
 void TCustomWSocket::ReverseDnsLookup(const QString& HostAddr)
 {
-    if (HostAddr.isEmpty() || HostAddr.size() >= 257) {
-        ReportError(QStringLiteral("ReverseDnsLookup: Invalid host name."));
-        FireDnsLookupDone(WSAEINVAL);
+    if (!StartLookup(!HostAddr.isEmpty() && HostAddr.size() < 257,
+                     QStringLiteral("ReverseDnsLookup: Invalid host name.")))
         return;
-    }
-    if (FDnsLookupHandle) {
-        WinsockCall(WSACancelAsyncRequest, FDnsLookupHandle);
-        FDnsLookupHandle = 0;
-    }
-    FDnsResult.clear();
-    FDnsResultList.clear();
     const winsock::u_long addr = WinsockCall(inet_addr, textfile::EncodeCp1252(HostAddr).constData());
     if (!FWindowHandle) {
         ReportError(QStringLiteral("ReverseDnsLookup: Window not assigned"));
@@ -141,30 +140,36 @@ void TCustomWSocket::CancelLookup()
 
 // --- addresses -------------------------------------------------------------------------------
 
-QString TCustomWSocket::FetchPeerAddr()
+bool TCustomWSocket::PeerSockAddr(sockaddr_in& Peer, const char* FuncName)
 {
     if (FState != wsConnected)
-        return QStringLiteral("error");
+        return false;
+    int len = sizeof Peer;
+    if (WinsockCall(getpeername, FHSocket, reinterpret_cast<sockaddr*>(&Peer), &len) == 0)
+        return true;
+    ReportSocketError(QLatin1String(FuncName));
+    return false;
+}
+
+bool TCustomWSocket::LocalSockAddr(sockaddr_in& Local)
+{
+    if (FState != wsBound && FState != wsConnected && FState != wsListening)
+        return false;
+    int len = sizeof Local;
+    return WinsockCall(getsockname, FHSocket, reinterpret_cast<sockaddr*>(&Local), &len) == 0;
+}
+
+QString TCustomWSocket::FetchPeerAddr()
+{
     sockaddr_in peer{};
-    int len = sizeof peer;
-    if (WinsockCall(getpeername, FHSocket, reinterpret_cast<sockaddr*>(&peer), &len) != 0) {
-        ReportSocketError(QStringLiteral("GetPeerName"));
-        return QStringLiteral("error");
-    }
-    return Dotted(peer.sin_addr.s_addr);
+    return PeerSockAddr(peer, "GetPeerName") ? Dotted(peer.sin_addr.s_addr) : QStringLiteral("error");
 }
 
 QString TCustomWSocket::GetPeerPort()
 {
-    if (FState != wsConnected)
-        return QStringLiteral("error");
     sockaddr_in peer{};
-    int len = sizeof peer;
-    if (WinsockCall(getpeername, FHSocket, reinterpret_cast<sockaddr*>(&peer), &len) != 0) {
-        ReportSocketError(QStringLiteral("GetPeerPort"));
-        return QStringLiteral("error");
-    }
-    return QString::number(WinsockCall(ntohs, peer.sin_port));
+    return PeerSockAddr(peer, "GetPeerPort") ? QString::number(WinsockCall(ntohs, peer.sin_port))
+                                              : QStringLiteral("error");
 }
 
 int TCustomWSocket::FetchPeerSockAddr(sockaddr_in& Addr, int& Len)
@@ -176,24 +181,15 @@ int TCustomWSocket::FetchPeerSockAddr(sockaddr_in& Addr, int& Len)
 
 QString TCustomWSocket::FetchLocalPort()
 {
-    if (FState != wsBound && FState != wsConnected && FState != wsListening)
-        return QStringLiteral("error");
     sockaddr_in local{};
-    int len = sizeof local;
-    if (WinsockCall(getsockname, FHSocket, reinterpret_cast<sockaddr*>(&local), &len) != 0)
-        return QStringLiteral("error");
-    return QString::asprintf("%d", int(WinsockCall(ntohs, local.sin_port)));
+    return LocalSockAddr(local) ? QString::asprintf("%d", int(WinsockCall(ntohs, local.sin_port)))
+                                : QStringLiteral("error");
 }
 
 QString TCustomWSocket::FetchLocalAddr()
 {
-    if (FState != wsBound && FState != wsConnected && FState != wsListening)
-        return QStringLiteral("error");
     sockaddr_in local{};
-    int len = sizeof local;
-    if (WinsockCall(getsockname, FHSocket, reinterpret_cast<sockaddr*>(&local), &len) != 0)
-        return QStringLiteral("error");
-    return Dotted(local.sin_addr.s_addr);
+    return LocalSockAddr(local) ? Dotted(local.sin_addr.s_addr) : QStringLiteral("error");
 }
 
 int TCustomWSocket::FetchSockAddr(sockaddr_in& Addr, int& Len)

@@ -13,6 +13,7 @@ bool quitSeen = false;
 // Notes the application's quit request as it passes; it lets every event through.
 class QuitWatcher final : public QObject {
 public:
+    explicit QuitWatcher(QObject* app) : QObject(app) {}
     bool eventFilter(QObject* watched, QEvent* e) override
     {
         if (e->type() == QEvent::Quit && watched == QCoreApplication::instance())
@@ -29,7 +30,7 @@ void WatchApplication()
         return;
     watched = app;
     quitSeen = false;
-    app->installEventFilter(new QuitWatcher);
+    app->installEventFilter(new QuitWatcher(app));
 }
 
 }  // namespace

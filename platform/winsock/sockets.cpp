@@ -548,28 +548,30 @@ int recvfrom(SOCKET s, char* buf, int len, int flags, sockaddr* from, int* froml
     return int(n);
 }
 
-int getsockname(SOCKET s, sockaddr* name, int* namelen)
+namespace {
+// getsockname and getpeername: the same call on either end of the connection.
+int EndName(SOCKET s, sockaddr* name, int* namelen,
+            int (*query)(int, ::sockaddr*, socklen_t*))
 {
     Socket* so = Find(s);
     if (!so)
         return SOCKET_ERROR;
     ::sockaddr_in addr{};
     socklen_t len = sizeof addr;
-    if (::getsockname(so->fd, reinterpret_cast<::sockaddr*>(&addr), &len) < 0)
+    if (query(so->fd, reinterpret_cast<::sockaddr*>(&addr), &len) < 0)
         return Fail(ErrorFromErrno(errno));
     return FromSystem(addr, name, namelen) ? 0 : SOCKET_ERROR;
+}
+}  // namespace
+
+int getsockname(SOCKET s, sockaddr* name, int* namelen)
+{
+    return EndName(s, name, namelen, ::getsockname);
 }
 
 int getpeername(SOCKET s, sockaddr* name, int* namelen)
 {
-    Socket* so = Find(s);
-    if (!so)
-        return SOCKET_ERROR;
-    ::sockaddr_in addr{};
-    socklen_t len = sizeof addr;
-    if (::getpeername(so->fd, reinterpret_cast<::sockaddr*>(&addr), &len) < 0)
-        return Fail(ErrorFromErrno(errno));
-    return FromSystem(addr, name, namelen) ? 0 : SOCKET_ERROR;
+    return EndName(s, name, namelen, ::getpeername);
 }
 
 }  // namespace winsock

@@ -1,32 +1,23 @@
 // Line mode: lines cut from what arrives, however the bytes are split into reads.
 #include <gtest/gtest.h>
-#include "rawpeer.h"
 #include "wsfixture.h"
 
 namespace {
 
 // A socket in line mode connected to a plain peer; every line event is recorded with the
 // count offered and the text read (the whole line, unless a test reads otherwise).
-class LineTest : public ::testing::Test {
+class LineTest : public PeerTest {
 protected:
     void SetUp() override
     {
-        s.AssignAddr(LoopbackAddr());
-        s.AssignPort(QString::number(listener.Port()));
         s.AssignLineMode(true);
         s.OnDataAvailable = [this](TWSocket* sender, int) {
             const int count = sender->RcvdCount();
             lines << QStringLiteral("%1:%2").arg(count).arg(sender->ReceiveText());
         };
         s.OnSessionClosed = [this](TWSocket*, int error) { lines << QStringLiteral("closed %1").arg(error); };
-        s.Connect();
-        peer = rawpeer::Conn(listener.Accept());
-        ASSERT_TRUE(peer.Valid());
-        ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+        Open();
     }
-    rawpeer::Listener listener;
-    rawpeer::Conn peer;
-    TWSocket s;
     QStringList lines;
 };
 

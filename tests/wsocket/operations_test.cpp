@@ -7,21 +7,15 @@
 #include "wsfixture.h"
 
 namespace {
-void Aim(TWSocket& s, int Port, const char* Proto = "tcp")
-{
-    s.AssignAddr(LoopbackAddr());
-    s.AssignPort(QString::number(Port));
-    s.AssignProto(Proto);
-}
+using Operations = PeerTest;
+using SlowOperations = SlowPeerTest;
 }  // namespace
 
-TEST(Wait, SyncReadWaitsUntilTheCompletionEventSetsDone)
+TEST_F(Operations, SyncReadWaitsUntilTheCompletionEventSetsDone)
 {
-    rawpeer::Listener listener;
-    TWSocket s;
     bool done = false;
     s.OnSessionConnected = [&](TWSocket*, int) { done = true; };
-    Aim(s, listener.Port());
+    Aim();
     EXPECT_EQ(s.SyncRead([&] { s.Connect(); }, done), 0);
     EXPECT_TRUE(done);
     EXPECT_EQ(s.State(), wsConnected);
@@ -62,16 +56,11 @@ TEST(WaitDeathTest, WaitDoneEndsWhenTheProgramIsToldToQuit)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST(Operations, PausedEventsWaitForResume)
+TEST_F(Operations, PausedEventsWaitForResume)
 {
-    rawpeer::Listener listener;
-    TWSocket s;
     QString got;
     s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
-    Aim(s, listener.Port());
-    s.Connect();
-    rawpeer::Conn peer(listener.Accept());
-    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    Open();
     s.PauseEvents();
     peer.SendAll("later");
     PumpFor(100);
@@ -80,16 +69,9 @@ TEST(Operations, PausedEventsWaitForResume)
     ASSERT_TRUE(PumpUntil([&] { return got == "later"; }));
 }
 
-TEST(Operations, PostCloseClosesFromTheEventLoop)
+TEST_F(Operations, PostCloseClosesFromTheEventLoop)
 {
-    rawpeer::Listener listener;
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
-    Aim(s, listener.Port());
-    s.Connect();
-    rawpeer::Conn peer(listener.Accept());
-    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    Open();
     s.PostClose();
     EXPECT_EQ(s.State(), wsConnected);
     ASSERT_TRUE(PumpUntil([&] { return s.State() == wsClosed; }));
@@ -97,16 +79,9 @@ TEST(Operations, PostCloseClosesFromTheEventLoop)
     EXPECT_TRUE(peer.WaitClosed());
 }
 
-TEST(Operations, AbortDropsWhatIsQueuedAndCloses)
+TEST_F(SlowOperations, AbortDropsWhatIsQueuedAndCloses)
 {
-    rawpeer::Listener listener(true);
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
-    Aim(s, listener.Port());
-    s.Connect();
-    rawpeer::Conn peer(listener.Accept());
-    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    Open();
     const QByteArray data(16 << 20, 'd');
     s.Send(data.constData(), int(data.size()));
     ASSERT_FALSE(s.SendQueue().empty());
@@ -116,16 +91,11 @@ TEST(Operations, AbortDropsWhatIsQueuedAndCloses)
     EXPECT_EQ(log.Events().filter("closed"), QStringList({"closed 0"}));
 }
 
-TEST(Operations, WaitClosedReturnsOnceThePeerHasClosed)
+TEST_F(Operations, WaitClosedReturnsOnceThePeerHasClosed)
 {
-    rawpeer::Listener listener;
-    TWSocket s;
     QString got;
     s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
-    Aim(s, listener.Port());
-    s.Connect();
-    rawpeer::Conn peer(listener.Accept());
-    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    Open();
     QTimer::singleShot(50, [&] {
         peer.SendAll("bye");
         peer.Close();
@@ -135,7 +105,7 @@ TEST(Operations, WaitClosedReturnsOnceThePeerHasClosed)
     EXPECT_EQ(got, "bye");
 }
 
-TEST(Operations, DatagramsGoBetweenTwoSockets)
+TEST(Datagram, GoesBetweenTwoSockets)
 {
     TWSocket receiver;
     EventLog rlog;

@@ -329,35 +329,26 @@ TEST(SocksSettings, PropertiesAndTheirRefusals)
         s.AssignSocksLevel(given);
         EXPECT_EQ(s.SocksLevel(), stored);
     }
-    auto errorOf = [&](const std::function<void()>& f) {
-        try {
-            f();
-        } catch (const ESocketException& e) {
-            return e.Message;
-        }
-        return QStringLiteral("<no error>");
-    };
-    EXPECT_EQ(errorOf([&] { s.AssignSocksLevel("6"); }), "Invalid socks level. Must be 4, 4A or 5.");
+    EXPECT_EQ(ErrorOf([&] { s.AssignSocksLevel("6"); }), "Invalid socks level. Must be 4, 4A or 5.");
     s.AssignSocksServer(" 127.0.0.1 ");
     EXPECT_EQ(s.SocksServer(), "127.0.0.1");
     s.AssignAddr("0.0.0.0");
     s.AssignPort("0");
-    EXPECT_EQ(errorOf([&] { s.Listen(); }), "Listening is not supported thru socks server");
+    EXPECT_EQ(ErrorOf([&] { s.Listen(); }), "Listening is not supported thru socks server");
     s.AssignProto("udp");
     s.AssignSocksPort("1080");
-    EXPECT_EQ(errorOf([&] { s.Connect(); }), "tcp is the only protocol supported thru socks server");
+    EXPECT_EQ(ErrorOf([&] { s.Connect(); }), "tcp is the only protocol supported thru socks server");
 
     // While connected nothing of the proxy changes; a close forgets it.
     rawpeer::Listener destination;
     TWSocket t;
     t.AssignSocksLevel("4");  // no proxy server: a direct connection
-    t.AssignAddr(LoopbackAddr());
-    t.AssignPort(QString::number(destination.Port()));
+    Aim(t, destination.Port());
     t.Connect();
     ASSERT_TRUE(PumpUntil([&] { return t.State() == wsConnected; }));
-    EXPECT_EQ(errorOf([&] { t.AssignSocksServer("x"); }), "Can't change socks server if not closed");
-    EXPECT_EQ(errorOf([&] { t.AssignSocksPort("1"); }), "Can't change socks port if not closed");
-    EXPECT_EQ(errorOf([&] { t.AssignSocksLevel("4"); }), "Can't change socks level if not closed");
+    EXPECT_EQ(ErrorOf([&] { t.AssignSocksServer("x"); }), "Can't change socks server if not closed");
+    EXPECT_EQ(ErrorOf([&] { t.AssignSocksPort("1"); }), "Can't change socks port if not closed");
+    EXPECT_EQ(ErrorOf([&] { t.AssignSocksLevel("4"); }), "Can't change socks level if not closed");
     EXPECT_EQ(t.SocksLevel(), "4");
     t.CloseConnection();
     EXPECT_EQ(t.SocksLevel(), "5");

@@ -10,12 +10,6 @@ using namespace winsock;
 
 namespace {
 
-void Aim(TWSocket& s, int Port)
-{
-    s.AssignAddr(LoopbackAddr());
-    s.AssignPort(QString::number(Port));
-}
-
 QByteArray Pattern(int size)
 {
     QByteArray data(size, Qt::Uninitialized);
@@ -41,9 +35,12 @@ QList<int> BlockSizes(const TCustomWSocket& s)
     return sizes;
 }
 
+using Transfer = PeerTest;
+using SlowTransfer = SlowPeerTest;
+
 }  // namespace
 
-TEST(Transfer, DataIsQueuedInBlocksOfBufSize)
+TEST(SendQueue, DataIsQueuedInBlocksOfBufSize)
 {
     struct Case {
         int len;
@@ -70,15 +67,9 @@ TEST(Transfer, DataIsQueuedInBlocksOfBufSize)
     EXPECT_EQ(BlockSizes(s), QList<int>({1460, 3}));
 }
 
-TEST(Transfer, SendOf5000BytesArrivesAndDataSentComesOnceFromTheEventLoop)
+TEST_F(Transfer, SendOf5000BytesArrivesAndDataSentComesOnceFromTheEventLoop)
 {
-    rawpeer::Listener listener;
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
-    Aim(s, listener.Port());
-    s.Connect();
-    rawpeer::Conn peer(listener.Accept());
+    Open();
     ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
     log.Lines.clear();
     const QByteArray data = Pattern(5000);
@@ -91,15 +82,11 @@ TEST(Transfer, SendOf5000BytesArrivesAndDataSentComesOnceFromTheEventLoop)
     EXPECT_EQ(BlockSizes(s), QList<int>({0}));
 }
 
-TEST(Transfer, LargeDataToASlowReaderArrivesWhole)
+TEST_F(SlowTransfer, LargeDataToASlowReaderArrivesWhole)
 {
-    rawpeer::Listener listener(true);
-    TWSocket s;
     int sentEvents = 0;
     s.OnDataSent = [&](TWSocket*, int) { ++sentEvents; };
-    Aim(s, listener.Port());
-    s.Connect();
-    rawpeer::Conn peer(listener.Accept());
+    Open();
     ASSERT_TRUE(PumpUntil([&] { return sentEvents == 1; }));
 
     const QByteArray data = Pattern(16 << 20);
@@ -128,14 +115,9 @@ TEST(Transfer, LargeDataToASlowReaderArrivesWhole)
     EXPECT_EQ(sentEvents, 2);
 }
 
-TEST(Transfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
+TEST_F(SlowTransfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
 {
-    rawpeer::Listener listener(true);
-    TWSocket s;
-    Aim(s, listener.Port());
-    s.Connect();
-    rawpeer::Conn peer(listener.Accept());
-    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+    Open();
 
     // A peer that never reads: the flush gives up, the data stays queued.
     const QByteArray data = Pattern(16 << 20);
@@ -156,22 +138,16 @@ TEST(Transfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
     EXPECT_EQ(got.load(), data.size());
 }
 
-TEST(Transfer, DnsLookupOfADottedAddressAnswersBeforeReturning)
+TEST_F(Transfer, DnsLookupOfADottedAddressAnswersBeforeReturning)
 {
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
     s.DnsLookup("10.1.2.3");
     EXPECT_EQ(log.Lines, QStringList({"dns 0"}));
     EXPECT_EQ(s.DnsResult(), "10.1.2.3");
     EXPECT_EQ(s.DnsResultList(), QStringList({"10.1.2.3"}));
 }
 
-TEST(Transfer, DnsLookupOfANameAnswersFromTheEventLoop)
+TEST_F(Transfer, DnsLookupOfANameAnswersFromTheEventLoop)
 {
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
     s.DnsLookup("localhost");
     EXPECT_TRUE(log.Lines.isEmpty());
     ASSERT_TRUE(PumpUntil([&] { return !log.Lines.isEmpty(); }));
@@ -180,11 +156,8 @@ TEST(Transfer, DnsLookupOfANameAnswersFromTheEventLoop)
     EXPECT_TRUE(s.DnsResultList().contains("127.0.0.1"));
 }
 
-TEST(Transfer, ReverseLookupGivesTheHostName)
+TEST_F(Transfer, ReverseLookupGivesTheHostName)
 {
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
     s.ReverseDnsLookup("127.0.0.1");
     ASSERT_TRUE(PumpUntil([&] { return !log.Lines.isEmpty(); }));
     EXPECT_EQ(log.Lines, QStringList({"dns 0"}));
@@ -192,11 +165,8 @@ TEST(Transfer, ReverseLookupGivesTheHostName)
     EXPECT_EQ(s.DnsResultList(), QStringList({s.DnsResult()}));
 }
 
-TEST(Transfer, LookupsRefuseAnEmptyName)
+TEST_F(Transfer, LookupsRefuseAnEmptyName)
 {
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
     int errors = 0;
     s.OnError = [&](TWSocket*) { ++errors; };
     s.DnsLookup("");
@@ -213,11 +183,8 @@ TEST(Transfer, LookupsRefuseAnEmptyName)
     }
 }
 
-TEST(Transfer, CancelledLookupAnswersInterruptedAndNeverItsReply)
+TEST_F(Transfer, CancelledLookupAnswersInterruptedAndNeverItsReply)
 {
-    TWSocket s;
-    EventLog log;
-    log.Attach(&s);
     s.DnsLookup("localhost");
     s.CancelLookup();
     EXPECT_EQ(log.Lines, QStringList({"dns 10004"}));
@@ -226,7 +193,7 @@ TEST(Transfer, CancelledLookupAnswersInterruptedAndNeverItsReply)
     EXPECT_TRUE(s.DnsResult().isEmpty());
 }
 
-TEST(Transfer, ListenOnAPortInUseReportsBindAndLeavesNothingOpen)
+TEST(Listen, OnAPortInUseReportsBindAndLeavesNothingOpen)
 {
     rawpeer::Listener other;
     TWSocket s;
@@ -240,31 +207,4 @@ TEST(Transfer, ListenOnAPortInUseReportsBindAndLeavesNothingOpen)
     }
     EXPECT_EQ(s.State(), wsClosed);
     EXPECT_EQ(s.HSocket(), INVALID_SOCKET);
-}
-
-TEST(Transfer, ListenReportsWhatIsNotAssigned)
-{
-    struct Case {
-        const char* addr;
-        const char* port;
-        const char* proto;
-        QString error;
-    };
-    const Case cases[] = {
-        {"0.0.0.0", "", "tcp", "Error 10022 in function listen: port not assigned\r\nInvalid argument"},
-        {"0.0.0.0", "0", "", "Error 10022 in function listen: protocol not assigned\r\nInvalid argument"},
-        {"", "0", "tcp", "Error 10022 in function listen: address not assigned\r\nInvalid argument"},
-    };
-    for (const Case& c : cases) {
-        TWSocket s;
-        s.AssignAddr(c.addr);
-        s.AssignPort(c.port);
-        s.AssignProto(c.proto);
-        try {
-            s.Listen();
-            ADD_FAILURE() << "no error";
-        } catch (const ESocketException& e) {
-            EXPECT_EQ(e.Message, c.error);
-        }
-    }
 }

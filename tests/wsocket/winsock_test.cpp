@@ -21,7 +21,7 @@ struct Posted {
     int error;
 };
 
-class Recorder : public WindowProcedure {
+class Recorder final : public WindowProcedure {
 public:
     Recorder() : window(CreateMessageWindow(this)) {}
     ~Recorder() { DestroyMessageWindow(window); }

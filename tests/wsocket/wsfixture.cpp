@@ -50,3 +50,35 @@ QStringList EventLog::Events() const
 }
 
 QString LoopbackAddr() { return QStringLiteral("127.0.0.1"); }
+
+void Aim(TWSocket& Socket, int Port, const char* Proto)
+{
+    Socket.AssignAddr(LoopbackAddr());
+    Socket.AssignPort(QString::number(Port));
+    Socket.AssignProto(QString::fromLatin1(Proto));
+}
+
+QString ErrorOf(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const ESocketException& e) {
+        return e.Message;
+    }
+    return QStringLiteral("<no error>");
+}
+
+PeerTest::PeerTest(bool SmallPeerBuffer)
+    : listener(std::make_unique<rawpeer::Listener>(SmallPeerBuffer))
+{
+    log.Attach(&s);
+}
+
+void PeerTest::Open()
+{
+    Aim();
+    s.Connect();
+    peer = rawpeer::Conn(listener->Accept());
+    ASSERT_TRUE(peer.Valid());
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsConnected; }));
+}

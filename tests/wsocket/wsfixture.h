@@ -1,9 +1,12 @@
 #pragma once
 // Shared helpers of the socket library's tests: running the event loop until something has
 // happened, and recording the events of a socket in order.
+#include <gtest/gtest.h>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <ostream>
+#include "rawpeer.h"
 #include "wsocket/wsockets.h"
 
 // Readable test failures.
@@ -30,3 +33,31 @@ public:
 
 // The address of a test server's listening socket, as a client would use it.
 QString LoopbackAddr();
+
+// Addr 127.0.0.1, the port, the protocol.
+void Aim(TWSocket& Socket, int Port, const char* Proto = "tcp");
+
+// The message of the ESocketException that f throws, or "<no error>".
+QString ErrorOf(const std::function<void()>& f);
+
+// A client socket and a plain peer listening for it on loopback; the socket's events (but
+// data) are recorded in log.
+class PeerTest : public ::testing::Test {
+protected:
+    // A peer with a small receive buffer makes the socket meet a full window quickly.
+    explicit PeerTest(bool SmallPeerBuffer = false);
+    // Aims the socket at the peer and connects.
+    void Aim() { ::Aim(s, listener->Port()); }
+    // ... and accepts and waits until the socket is connected.
+    void Open();
+
+    std::unique_ptr<rawpeer::Listener> listener;
+    EventLog log;
+    TWSocket s;
+    rawpeer::Conn peer;
+};
+
+class SlowPeerTest : public PeerTest {
+protected:
+    SlowPeerTest() : PeerTest(true) {}
+};
