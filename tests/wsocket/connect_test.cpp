@@ -333,3 +333,38 @@ TEST(PostFree, FromTheObjectsOwnHandlerItWaitsForTheHandlerToReturn)
     ASSERT_TRUE(PumpUntil([&] { return s.isNull(); }));
     EXPECT_TRUE(aliveAfterNestedLoop);
 }
+
+TEST(ClosedSocket, OperationsThatNeedAConnectionOrAListenerRefuse)
+{
+    TWSocket s;
+    EXPECT_EQ(ErrorOf([&] { s.Accept(); }),
+              "Error 10022 in function not a listening socket\r\nInvalid argument");
+    EXPECT_EQ(ErrorOf([&] { s.Dup(0); }), "Error 10022 in function Dup\r\nInvalid argument");
+    EXPECT_EQ(ErrorOf([&] { s.Dup(INVALID_SOCKET); }), "Error 10022 in function Dup\r\nInvalid argument");
+    EXPECT_EQ(ErrorOf([&] { s.AssignSendFlags(TSocketSendFlags(7)); }), "Invalid SendFlags");
+    EXPECT_EQ(s.PeerAddr(), "error");
+    EXPECT_EQ(s.PeerPort(), "error");
+    EXPECT_EQ(s.FetchLocalPort(), "error");
+    EXPECT_EQ(s.FetchLocalAddr(), "error");
+    winsock::sockaddr_in a{};
+    int len = sizeof a;
+    EXPECT_EQ(s.FetchPeerSockAddr(a, len), -1);
+    s.AssignSendFlags(wsSendUrgent);
+    EXPECT_EQ(s.FetchSendFlags(), wsSendUrgent);
+}
+
+TEST_F(Connect, ALocalAddressBindsTheSocketBeforeItConnects)
+{
+    s.AssignLocalAddr("127.0.0.1");
+    EXPECT_EQ(s.LocalPort(), "0");
+    Open();
+    // The port the system chose is the one the peer sees.
+    EXPECT_NE(s.LocalPort(), "0");
+    EXPECT_EQ(s.LocalPort(), s.FetchLocalPort());
+    EXPECT_EQ(s.FetchLocalAddr(), "127.0.0.1");
+    EXPECT_EQ(s.PeerPort(), QString::number(listener->Port()));
+    EXPECT_EQ(s.PeerAddr(), "127.0.0.1");
+    s.CloseConnection();
+    EXPECT_EQ(s.LocalPort(), "0");
+    EXPECT_EQ(s.LocalAddr(), "0.0.0.0");
+}

@@ -134,6 +134,39 @@ TEST_F(ServerTest, DisconnectSeesTheDepartingClientThenItIsFreed)
     EXPECT_EQ(server->ClientAt(0)->objectName(), "SrvSocketClient2");
 }
 
+TEST_F(ServerTest, AClientClosedOrFreedByTheConnectHandlerGetsNoBanner)
+{
+    for (bool free : {false, true}) {
+        server->OnClientConnect = [free](TWSocketServer*, TWSocketClient* c, int) {
+            if (free)
+                delete c;
+            else
+                c->CloseConnection();
+        };
+        rawpeer::Conn c = Accepted();
+        QByteArray rest;
+        EXPECT_TRUE(c.WaitClosed(5000, &rest)) << free;
+        EXPECT_EQ(rest, QByteArray()) << free;
+        ASSERT_TRUE(PumpUntil([&] { return server->CountClients() == 0; })) << free;
+    }
+}
+
+TEST_F(ServerTest, ClientObjectsAreOfTheClientType)
+{
+    class Workstation : public TWSocketClient {
+    public:
+        using TWSocketClient::TWSocketClient;
+    };
+    server->ClientType = [](TCustomWSocketServer* owner) { return new Workstation(owner); };
+    TWSocketClient* created = nullptr;
+    server->OnClientCreate = [&](TWSocketServer*, TWSocketClient* c) { created = c; };
+    rawpeer::Conn a = Accepted();
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(created, server->ClientAt(0));
+    EXPECT_NE(dynamic_cast<Workstation*>(created), nullptr);
+    EXPECT_EQ(created->parent(), server.get());
+}
+
 TEST_F(ServerTest, ClientSocketsAreNotInLineMode)
 {
     rawpeer::Conn a = Accepted();
