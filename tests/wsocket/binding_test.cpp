@@ -7,7 +7,7 @@
 
 using namespace winsock;
 
-TEST(Buffer, AppendStoresWhatFitsAndConsumeEmptiesToTheStart)
+TEST(SendBuffer, AppendStoresWhatFitsAndConsumeEmptiesToTheStart)
 {
     TBuffer b(400);
     const QByteArray data(300, 'x');
@@ -30,7 +30,7 @@ TEST(Buffer, AppendStoresWhatFitsAndConsumeEmptiesToTheStart)
     EXPECT_EQ(b.Append("ab", 2), 2);  // reused from its start
 }
 
-TEST(Buffer, SizeZeroOrLessMeans1514AndResizeKeepsStoredBytes)
+TEST(SendBuffer, SizeZeroOrLessMeans1514AndResizeKeepsStoredBytes)
 {
     for (int size : {0, -5})
         EXPECT_EQ(TBuffer(size).Size(), 1514) << size;
@@ -48,7 +48,7 @@ TEST(Buffer, SizeZeroOrLessMeans1514AndResizeKeepsStoredBytes)
     EXPECT_EQ(b.Append(QByteArray(100, 'y').constData(), 100), 54);
 }
 
-TEST(Binding, ErrorTexts)
+TEST(WinsockBinding, ErrorTexts)
 {
     const std::pair<int, const char*> cases[] = {
         {0, "No Error"},
@@ -67,7 +67,7 @@ TEST(Binding, ErrorTexts)
         EXPECT_EQ(WinsockErrorText(code), text) << code;
 }
 
-TEST(Binding, DottedQuad)
+TEST(WinsockBinding, DottedQuad)
 {
     const std::pair<const char*, bool> cases[] = {
         {"10.0.0.1", true},     {"  10.0.0.1  ", true}, {"255.255.255.255", true},
@@ -81,7 +81,7 @@ TEST(Binding, DottedQuad)
         EXPECT_EQ(IsDottedQuad(text), expected) << text;
 }
 
-TEST(Binding, AtoiTakesLeadingDigitsAndRefusesOverflow)
+TEST(WinsockBinding, AtoiTakesLeadingDigitsAndRefusesOverflow)
 {
     const std::pair<const char*, int> cases[] = {
         {"  25201abc", 25201}, {"abc", 0}, {"", 0}, {"-5", 0}, {"007", 7},
@@ -99,7 +99,7 @@ TEST(Binding, AtoiTakesLeadingDigitsAndRefusesOverflow)
     }
 }
 
-TEST(Binding, ResolutionFailuresHaveTheirMessages)
+TEST(WinsockBinding, ResolutionFailuresHaveTheirMessages)
 {
     struct Case {
         std::function<void()> call;
@@ -129,7 +129,7 @@ TEST(Binding, ResolutionFailuresHaveTheirMessages)
     }
 }
 
-TEST(Binding, ResolutionOfNumbersAndNames)
+TEST(WinsockBinding, ResolutionOfNumbersAndNames)
 {
     EXPECT_EQ(WSocketResolvePort("25201", "tcp"), 25201);
     EXPECT_EQ(WSocketResolvePort("http", "tcp"), 80);
@@ -144,7 +144,7 @@ TEST(Binding, ResolutionOfNumbersAndNames)
     EXPECT_EQ(WSocketResolveHost("255.255.255.255"), 0xffffffffu);
 }
 
-TEST(Binding, LastSocketUnloadsWinsockAndTheNextLoadsItAgain)
+TEST(WinsockBinding, LastSocketUnloadsWinsockAndTheNextLoadsItAgain)
 {
     rawpeer::Listener listener;
     ASSERT_EQ(WSocketInstanceCount().load(), 0) << "a test left a socket object alive";

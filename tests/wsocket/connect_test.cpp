@@ -11,7 +11,7 @@ using namespace winsock;
 
 namespace {
 
-using Connect = PeerTest;
+using SocketConnect = PeerTest;
 
 void Post(TWSocket& s, SOCKET Handle, long Event, int Error)
 {
@@ -23,7 +23,7 @@ void LetTheResetArrive() { std::this_thread::sleep_for(std::chrono::milliseconds
 
 }  // namespace
 
-TEST_F(Connect, ConnectedThenDataSentWithNothingSent)
+TEST_F(SocketConnect, ConnectedThenDataSentWithNothingSent)
 {
     Aim();
     s.Connect();
@@ -34,7 +34,7 @@ TEST_F(Connect, ConnectedThenDataSentWithNothingSent)
     EXPECT_EQ(s.State(), wsConnected);
 }
 
-TEST_F(Connect, RefusedGivesConnectedWithErrorThenClosedZero)
+TEST_F(SocketConnect, RefusedGivesConnectedWithErrorThenClosedZero)
 {
     ::Aim(s, rawpeer::UnusedPort());
     s.Connect();
@@ -45,7 +45,7 @@ TEST_F(Connect, RefusedGivesConnectedWithErrorThenClosedZero)
     EXPECT_EQ(s.HSocket(), INVALID_SOCKET);
 }
 
-TEST_F(Connect, PeerCloseOffersEveryWaitingByteBeforeClosedEvenWithoutReceiveLoop)
+TEST_F(SocketConnect, PeerCloseOffersEveryWaitingByteBeforeClosedEvenWithoutReceiveLoop)
 {
     s.ComponentOptions = wsoNoReceiveLoop;
     QByteArray got;
@@ -63,7 +63,7 @@ TEST_F(Connect, PeerCloseOffersEveryWaitingByteBeforeClosedEvenWithoutReceiveLoo
     EXPECT_EQ(s.State(), wsClosed);
 }
 
-TEST_F(Connect, SessionClosedFiresOnceWhenThePeersCloseIsToldFirst)
+TEST_F(SocketConnect, SessionClosedFiresOnceWhenThePeersCloseIsToldFirst)
 {
     Open();
     peer.Close();
@@ -73,7 +73,7 @@ TEST_F(Connect, SessionClosedFiresOnceWhenThePeersCloseIsToldFirst)
     EXPECT_EQ(log.Events().filter("closed"), QStringList({"closed 0"}));
 }
 
-TEST_F(Connect, SessionClosedFiresOnceWhenTheOwnCloseComesFirst)
+TEST_F(SocketConnect, SessionClosedFiresOnceWhenTheOwnCloseComesFirst)
 {
     Open();
     peer.Close();
@@ -82,7 +82,7 @@ TEST_F(Connect, SessionClosedFiresOnceWhenTheOwnCloseComesFirst)
     EXPECT_EQ(log.Events().filter("closed"), QStringList({"closed 0"}));
 }
 
-TEST_F(Connect, DataBeforeTheConnectNotificationConnectsFirst)
+TEST_F(SocketConnect, DataBeforeTheConnectNotificationConnectsFirst)
 {
     log.Attach(&s, true);
     Aim();
@@ -97,7 +97,7 @@ TEST_F(Connect, DataBeforeTheConnectNotificationConnectsFirst)
     EXPECT_EQ(events.count("connected 0"), 1);
 }
 
-TEST_F(Connect, CloseNotificationWhileConnectingIsIgnored)
+TEST_F(SocketConnect, CloseNotificationWhileConnectingIsIgnored)
 {
     Aim();
     s.Connect();
@@ -108,7 +108,7 @@ TEST_F(Connect, CloseNotificationWhileConnectingIsIgnored)
     EXPECT_EQ(s.State(), wsConnected);
 }
 
-TEST_F(Connect, NotificationOfAnEarlierConnectionIsIgnoredWhenTheDescriptorIsReused)
+TEST_F(SocketConnect, NotificationOfAnEarlierConnectionIsIgnoredWhenTheDescriptorIsReused)
 {
     Open();
     const SOCKET old = s.HSocket();
@@ -124,7 +124,7 @@ TEST_F(Connect, NotificationOfAnEarlierConnectionIsIgnoredWhenTheDescriptorIsReu
     EXPECT_EQ(s.State(), wsConnected);
 }
 
-TEST_F(Connect, SettersRefuseAnOpenSocketButAcceptTheSameText)
+TEST_F(SocketConnect, SettersRefuseAnOpenSocketButAcceptTheSameText)
 {
     Open();
     struct Case {
@@ -153,7 +153,7 @@ TEST_F(Connect, SettersRefuseAnOpenSocketButAcceptTheSameText)
     EXPECT_EQ(s.FetchAddr(), LoopbackAddr());
 }
 
-TEST(OpeningRefusal, ConnectAndListenReportWhatIsMissingOrWrongBeforeOpeningAnything)
+TEST(SocketOpeningRefusal, ConnectAndListenReportWhatIsMissingOrWrongBeforeOpeningAnything)
 {
     struct Case {
         bool listen;
@@ -189,14 +189,14 @@ TEST(OpeningRefusal, ConnectAndListenReportWhatIsMissingOrWrongBeforeOpeningAnyt
     }
 }
 
-TEST_F(Connect, ConnectTwiceIsRefused)
+TEST_F(SocketConnect, ConnectTwiceIsRefused)
 {
     Aim();
     s.Connect();
     EXPECT_EQ(ErrorOf([&] { s.Connect(); }), "Connect: Socket already in use");
 }
 
-TEST_F(Connect, SendWhileConnectingClosesAndReportsNotConnected)
+TEST_F(SocketConnect, SendWhileConnectingClosesAndReportsNotConnected)
 {
     Aim();
     s.Connect();
@@ -210,7 +210,7 @@ TEST_F(Connect, SendWhileConnectingClosesAndReportsNotConnected)
     EXPECT_EQ(log.Events(), QStringList({"closed 10057"}));
 }
 
-TEST_F(Connect, ReceiveTextReturnsWhatWaitsAndEmptyWhenNothingDoes)
+TEST_F(SocketConnect, ReceiveTextReturnsWhatWaitsAndEmptyWhenNothingDoes)
 {
     QStringList texts;
     s.OnDataAvailable = [&](TWSocket* sender, int) {
@@ -226,7 +226,7 @@ TEST_F(Connect, ReceiveTextReturnsWhatWaitsAndEmptyWhenNothingDoes)
     EXPECT_EQ(s.ReadCount(), 3);
 }
 
-TEST_F(Connect, WithoutDataHandlerReceivedBytesAreDropped)
+TEST_F(SocketConnect, WithoutDataHandlerReceivedBytesAreDropped)
 {
     Open();
     peer.SendAll(QByteArray(3000, 'x'));
@@ -240,7 +240,7 @@ TEST_F(Connect, WithoutDataHandlerReceivedBytesAreDropped)
     EXPECT_EQ(got, "end");
 }
 
-TEST_F(Connect, AHandlerThatDoesNotReadGetsOneEventPerNotification)
+TEST_F(SocketConnect, AHandlerThatDoesNotReadGetsOneEventPerNotification)
 {
     int calls = 0;
     s.OnDataAvailable = [&](TWSocket* sender, int) {
@@ -255,7 +255,7 @@ TEST_F(Connect, AHandlerThatDoesNotReadGetsOneEventPerNotification)
     EXPECT_EQ(s.ReceiveText(), "unread");
 }
 
-TEST_F(Connect, TestMessageEndsInBackgroundExceptionThatAbortsByDefault)
+TEST_F(SocketConnect, TestMessageEndsInBackgroundExceptionThatAbortsByDefault)
 {
     for (bool keep : {false, true}) {
         QString seen;
@@ -272,7 +272,7 @@ TEST_F(Connect, TestMessageEndsInBackgroundExceptionThatAbortsByDefault)
     }
 }
 
-TEST_F(Connect, ResetPeerMakesPeerAddressDropTheSocketThroughItsCloseEvents)
+TEST_F(SocketConnect, ResetPeerMakesPeerAddressDropTheSocketThroughItsCloseEvents)
 {
     Open();
     peer.Reset();
@@ -286,7 +286,7 @@ TEST_F(Connect, ResetPeerMakesPeerAddressDropTheSocketThroughItsCloseEvents)
     EXPECT_EQ(ErrorOf([&] { s.Connect(); }), "Connect: No Port Specified");
 }
 
-TEST_F(Connect, SendAfterPeerResetClosesWithTheResetCode)
+TEST_F(SocketConnect, SendAfterPeerResetClosesWithTheResetCode)
 {
     Open();
     ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
@@ -297,7 +297,7 @@ TEST_F(Connect, SendAfterPeerResetClosesWithTheResetCode)
     EXPECT_EQ(s.State(), wsClosed);
 }
 
-TEST_F(Connect, ReconnectFromSessionClosedKeepsTheNewConnection)
+TEST_F(SocketConnect, ReconnectFromSessionClosedKeepsTheNewConnection)
 {
     bool retried = false;
     s.OnSessionClosed = [&](TWSocket*, int) {
@@ -315,7 +315,7 @@ TEST_F(Connect, ReconnectFromSessionClosedKeepsTheNewConnection)
     EXPECT_NE(s.HSocket(), INVALID_SOCKET);
 }
 
-TEST(PostFree, FromTheObjectsOwnHandlerItWaitsForTheHandlerToReturn)
+TEST(SocketPostFree, FromTheObjectsOwnHandlerItWaitsForTheHandlerToReturn)
 {
     rawpeer::Listener listener;
     QPointer<TWSocket> s = new TWSocket;
@@ -353,7 +353,7 @@ TEST(ClosedSocket, OperationsThatNeedAConnectionOrAListenerRefuse)
     EXPECT_EQ(s.FetchSendFlags(), wsSendUrgent);
 }
 
-TEST_F(Connect, ALocalAddressBindsTheSocketBeforeItConnects)
+TEST_F(SocketConnect, ALocalAddressBindsTheSocketBeforeItConnects)
 {
     s.AssignLocalAddr("127.0.0.1");
     EXPECT_EQ(s.LocalPort(), "0");

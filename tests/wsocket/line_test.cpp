@@ -6,7 +6,7 @@ namespace {
 
 // A socket in line mode connected to a plain peer; every line event is recorded with the
 // count offered and the text read (the whole line, unless a test reads otherwise).
-class LineTest : public PeerTest {
+class LineMode : public PeerTest {
 protected:
     void SetUp() override
     {
@@ -23,7 +23,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LineTest, SeveralLinesInOneReadGiveOneEventEachAndTheHalfLineWaits)
+TEST_F(LineMode, SeveralLinesInOneReadGiveOneEventEachAndTheHalfLineWaits)
 {
     ASSERT_TRUE(peer.SendAll("first\r\nsecond line\r\nthi"));
     ASSERT_TRUE(PumpUntil([&] { return lines.size() == 2; }));
@@ -36,7 +36,7 @@ TEST_F(LineTest, SeveralLinesInOneReadGiveOneEventEachAndTheHalfLineWaits)
     EXPECT_EQ(s.BufferedCount(), 0);
 }
 
-TEST_F(LineTest, ALineEndSplitBetweenTwoReadsIsFound)
+TEST_F(LineMode, ALineEndSplitBetweenTwoReadsIsFound)
 {
     ASSERT_TRUE(peer.SendAll("abc\r"));
     ASSERT_TRUE(PumpUntil([&] { return s.BufferedCount() == 4; }));
@@ -46,7 +46,7 @@ TEST_F(LineTest, ALineEndSplitBetweenTwoReadsIsFound)
     EXPECT_EQ(lines, QStringList({"5:abc\r\n", "5:def\r\n"}));
 }
 
-TEST_F(LineTest, WithoutAHandlerCompleteLinesAreDropped)
+TEST_F(LineMode, WithoutAHandlerCompleteLinesAreDropped)
 {
     s.OnDataAvailable = nullptr;
     ASSERT_TRUE(peer.SendAll("one\r\ntwo\r\nthr"));
@@ -57,7 +57,7 @@ TEST_F(LineTest, WithoutAHandlerCompleteLinesAreDropped)
     EXPECT_EQ(lines, QStringList({"three\r\n"}));
 }
 
-TEST_F(LineTest, MoreThanTheLimitWithoutLineEndIsDroppedByDefault)
+TEST_F(LineMode, MoreThanTheLimitWithoutLineEndIsDroppedByDefault)
 {
     QList<int> exceeded;
     s.OnLineLimitExceeded = [&](TWSocket*, int length, bool&) { exceeded << length; };
@@ -73,7 +73,7 @@ TEST_F(LineTest, MoreThanTheLimitWithoutLineEndIsDroppedByDefault)
     EXPECT_EQ(lines, QStringList({"4:ok\r\n"}));
 }
 
-TEST_F(LineTest, ALimitHandlerCanKeepCollecting)
+TEST_F(LineMode, ALimitHandlerCanKeepCollecting)
 {
     s.LineLimit = 10;
     int calls = 0;
@@ -89,7 +89,7 @@ TEST_F(LineTest, ALimitHandlerCanKeepCollecting)
     EXPECT_EQ(lines, QStringList({"14:0123456789ab\r\n"}));
 }
 
-TEST_F(LineTest, TheLastLineWithoutLineEndComesJustBeforeTheClose)
+TEST_F(LineMode, TheLastLineWithoutLineEndComesJustBeforeTheClose)
 {
     ASSERT_TRUE(peer.SendAll("a\r\nlast"));
     peer.Close();
@@ -97,7 +97,7 @@ TEST_F(LineTest, TheLastLineWithoutLineEndComesJustBeforeTheClose)
     EXPECT_EQ(lines, QStringList({"3:a\r\n", "4:last", "closed 0"}));
 }
 
-TEST_F(LineTest, AShortReadGetsTheEventAgainForTheRestOfTheLine)
+TEST_F(LineMode, AShortReadGetsTheEventAgainForTheRestOfTheLine)
 {
     QList<int> reads;
     s.OnDataAvailable = [&](TWSocket* sender, int) {
@@ -110,7 +110,7 @@ TEST_F(LineTest, AShortReadGetsTheEventAgainForTheRestOfTheLine)
     EXPECT_EQ(reads, QList<int>({1023, 977}));
 }
 
-TEST_F(LineTest, EditingAppliesBackspaceAndTabAndEchoesWhatItKeeps)
+TEST_F(LineMode, EditingAppliesBackspaceAndTabAndEchoesWhatItKeeps)
 {
     s.LineEdit = true;
     s.LineEcho = true;
@@ -134,7 +134,7 @@ TEST_F(LineTest, EditingAppliesBackspaceAndTabAndEchoesWhatItKeeps)
     }
 }
 
-TEST_F(LineTest, EchoWithoutEditingSendsTheBytesBackUnchanged)
+TEST_F(LineMode, EchoWithoutEditingSendsTheBytesBackUnchanged)
 {
     s.LineEcho = true;
     ASSERT_TRUE(peer.SendAll("a\bb\tc\r\n"));
@@ -143,7 +143,7 @@ TEST_F(LineTest, EchoWithoutEditingSendsTheBytesBackUnchanged)
     EXPECT_EQ(peer.Read(7), "a\bb\tc\r\n");
 }
 
-TEST_F(LineTest, AHandlerClosingItsSocketMidBurstEndsTheDelivery)
+TEST_F(LineMode, AHandlerClosingItsSocketMidBurstEndsTheDelivery)
 {
     s.OnDataAvailable = [&](TWSocket* sender, int) {
         lines << sender->ReceiveText();
@@ -159,7 +159,7 @@ TEST_F(LineTest, AHandlerClosingItsSocketMidBurstEndsTheDelivery)
     EXPECT_TRUE(peer.WaitClosed());
 }
 
-TEST_F(LineTest, ALineLeftUnreadIsNotOfferedInALoopButAgainWithTheNextData)
+TEST_F(LineMode, ALineLeftUnreadIsNotOfferedInALoopButAgainWithTheNextData)
 {
     int calls = 0;
     bool read = false;
@@ -178,7 +178,7 @@ TEST_F(LineTest, ALineLeftUnreadIsNotOfferedInALoopButAgainWithTheNextData)
     EXPECT_EQ(lines, QStringList({"a\r\n", "b\r\n", "c\r\n"}));
 }
 
-TEST_F(LineTest, LeavingLineModeHandsTheHeldBytesOverAsPlainData)
+TEST_F(LineMode, LeavingLineModeHandsTheHeldBytesOverAsPlainData)
 {
     s.OnDataAvailable = [&](TWSocket* sender, int) {
         lines << sender->ReceiveText();
@@ -192,7 +192,7 @@ TEST_F(LineTest, LeavingLineModeHandsTheHeldBytesOverAsPlainData)
     EXPECT_EQ(s.BufferedCount(), 0);
 }
 
-TEST_F(LineTest, EnteringLineModeCutsWhatIsHeldIntoLines)
+TEST_F(LineMode, EnteringLineModeCutsWhatIsHeldIntoLines)
 {
     // Bytes held while out of line mode (an unread part of a line) are cut into lines once
     // line mode is back.

@@ -7,11 +7,11 @@
 #include "wsfixture.h"
 
 namespace {
-using Operations = PeerTest;
-using SlowOperations = SlowPeerTest;
+using SocketOperations = PeerTest;
+using SocketSlowOperations = SlowPeerTest;
 }  // namespace
 
-TEST_F(Operations, SyncReadWaitsUntilTheCompletionEventSetsDone)
+TEST_F(SocketOperations, SyncReadWaitsUntilTheCompletionEventSetsDone)
 {
     bool done = false;
     s.OnSessionConnected = [&](TWSocket*, int) { done = true; };
@@ -21,7 +21,7 @@ TEST_F(Operations, SyncReadWaitsUntilTheCompletionEventSetsDone)
     EXPECT_EQ(s.State(), wsConnected);
 }
 
-TEST(Wait, WaitDoneWithoutTimeoutWaitsAsLongAsItTakes)
+TEST(SocketWait, WaitDoneWithoutTimeoutWaitsAsLongAsItTakes)
 {
     TWSocket s;
     bool done = false;
@@ -30,7 +30,7 @@ TEST(Wait, WaitDoneWithoutTimeoutWaitsAsLongAsItTakes)
     EXPECT_TRUE(done);
 }
 
-TEST(Wait, WaitDoneGivesUpAfterItsTimeout)
+TEST(SocketWait, WaitDoneGivesUpAfterItsTimeout)
 {
     TWSocket s;
     s.Timeout = 100;
@@ -39,7 +39,7 @@ TEST(Wait, WaitDoneGivesUpAfterItsTimeout)
     EXPECT_FALSE(done);
 }
 
-TEST(WaitDeathTest, WaitDoneEndsWhenTheProgramIsToldToQuit)
+TEST(SocketWaitDeathTest, WaitDoneEndsWhenTheProgramIsToldToQuit)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
@@ -56,7 +56,7 @@ TEST(WaitDeathTest, WaitDoneEndsWhenTheProgramIsToldToQuit)
         ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(Operations, PausedEventsWaitForResume)
+TEST_F(SocketOperations, PausedEventsWaitForResume)
 {
     QString got;
     s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
@@ -69,7 +69,7 @@ TEST_F(Operations, PausedEventsWaitForResume)
     ASSERT_TRUE(PumpUntil([&] { return got == "later"; }));
 }
 
-TEST_F(Operations, PostCloseClosesFromTheEventLoop)
+TEST_F(SocketOperations, PostCloseClosesFromTheEventLoop)
 {
     Open();
     s.PostClose();
@@ -79,7 +79,7 @@ TEST_F(Operations, PostCloseClosesFromTheEventLoop)
     EXPECT_TRUE(peer.WaitClosed());
 }
 
-TEST_F(SlowOperations, AbortDropsWhatIsQueuedAndCloses)
+TEST_F(SocketSlowOperations, AbortDropsWhatIsQueuedAndCloses)
 {
     Open();
     const QByteArray data(16 << 20, 'd');
@@ -91,7 +91,7 @@ TEST_F(SlowOperations, AbortDropsWhatIsQueuedAndCloses)
     EXPECT_EQ(log.Events().filter("closed"), QStringList({"closed 0"}));
 }
 
-TEST_F(Operations, WaitClosedReturnsOnceThePeerHasClosed)
+TEST_F(SocketOperations, WaitClosedReturnsOnceThePeerHasClosed)
 {
     QString got;
     s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
@@ -105,7 +105,7 @@ TEST_F(Operations, WaitClosedReturnsOnceThePeerHasClosed)
     EXPECT_EQ(got, "bye");
 }
 
-TEST(Datagram, GoesBetweenTwoSockets)
+TEST(SocketDatagram, GoesBetweenTwoSockets)
 {
     TWSocket receiver;
     EventLog rlog;

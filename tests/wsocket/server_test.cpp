@@ -12,7 +12,7 @@
 
 namespace {
 
-class ServerTest : public ::testing::Test {
+class ListeningServer : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -63,7 +63,7 @@ protected:
 
 }  // namespace
 
-TEST_F(ServerTest, EveryConnectionIsGreetedWithTheBanner)
+TEST_F(ListeningServer, EveryConnectionIsGreetedWithTheBanner)
 {
     server->Banner = "Welcome to Velmora";
     rawpeer::Conn a = Accepted();
@@ -79,7 +79,7 @@ TEST_F(ServerTest, EveryConnectionIsGreetedWithTheBanner)
     EXPECT_EQ(server->ClientAt(-1), nullptr);
 }
 
-TEST_F(ServerTest, DefaultBannerAndAnEmptyBannerThatSendsNothing)
+TEST_F(ListeningServer, DefaultBannerAndAnEmptyBannerThatSendsNothing)
 {
     rawpeer::Conn a = Accepted();
     EXPECT_EQ(a.ReadUntil("\r\n"), "Welcome to TcpSrv\r\n");
@@ -93,7 +93,7 @@ TEST_F(ServerTest, DefaultBannerAndAnEmptyBannerThatSendsNothing)
     ASSERT_TRUE(PumpUntil([&] { return got == "hello"; }));
 }
 
-TEST_F(ServerTest, AboveMaxClientsTheBusyBannerIsSentAndTheConnectionClosed)
+TEST_F(ListeningServer, AboveMaxClientsTheBusyBannerIsSentAndTheConnectionClosed)
 {
     server->MaxClients = 2;
     rawpeer::Conn a = Accepted();
@@ -117,7 +117,7 @@ TEST_F(ServerTest, AboveMaxClientsTheBusyBannerIsSentAndTheConnectionClosed)
     ASSERT_TRUE(PumpUntil([&] { return got.size() == 2; }));
 }
 
-TEST_F(ServerTest, DisconnectSeesTheDepartingClientThenItIsFreed)
+TEST_F(ListeningServer, DisconnectSeesTheDepartingClientThenItIsFreed)
 {
     rawpeer::Conn a = Accepted();
     rawpeer::Conn b = Accepted();
@@ -134,7 +134,7 @@ TEST_F(ServerTest, DisconnectSeesTheDepartingClientThenItIsFreed)
     EXPECT_EQ(server->ClientAt(0)->objectName(), "SrvSocketClient2");
 }
 
-TEST_F(ServerTest, AClientClosedOrFreedByTheConnectHandlerGetsNoBanner)
+TEST_F(ListeningServer, AClientClosedOrFreedByTheConnectHandlerGetsNoBanner)
 {
     for (bool free : {false, true}) {
         server->OnClientConnect = [free](TWSocketServer*, TWSocketClient* c, int) {
@@ -151,7 +151,7 @@ TEST_F(ServerTest, AClientClosedOrFreedByTheConnectHandlerGetsNoBanner)
     }
 }
 
-TEST_F(ServerTest, ClientObjectsAreOfTheClientType)
+TEST_F(ListeningServer, ClientObjectsAreOfTheClientType)
 {
     class Workstation : public TWSocketClient {
     public:
@@ -167,7 +167,7 @@ TEST_F(ServerTest, ClientObjectsAreOfTheClientType)
     EXPECT_EQ(created->parent(), server.get());
 }
 
-TEST_F(ServerTest, ClientSocketsAreNotInLineMode)
+TEST_F(ListeningServer, ClientSocketsAreNotInLineMode)
 {
     rawpeer::Conn a = Accepted();
     TWSocketClient* client = server->ClientAt(0);
@@ -181,7 +181,7 @@ TEST_F(ServerTest, ClientSocketsAreNotInLineMode)
     EXPECT_EQ(got, QStringList({"login bob\r\npassw x\r\n"}));
 }
 
-TEST_F(ServerTest, DestroyingTheServerClosesEveryClientWithoutDisconnectEvents)
+TEST_F(ListeningServer, DestroyingTheServerClosesEveryClientWithoutDisconnectEvents)
 {
     rawpeer::Conn a = Accepted();
     rawpeer::Conn b = Accepted();
@@ -196,7 +196,7 @@ TEST_F(ServerTest, DestroyingTheServerClosesEveryClientWithoutDisconnectEvents)
     EXPECT_TRUE(log.filter("disconnect").isEmpty());
 }
 
-TEST_F(ServerTest, AClientIsNotFreedWhileItsOwnHandlerRunsANestedLoop)
+TEST_F(ListeningServer, AClientIsNotFreedWhileItsOwnHandlerRunsANestedLoop)
 {
     rawpeer::Conn a = Accepted();
     QPointer<TWSocketClient> client = server->ClientAt(0);
@@ -214,7 +214,7 @@ TEST_F(ServerTest, AClientIsNotFreedWhileItsOwnHandlerRunsANestedLoop)
     EXPECT_EQ(server->CountClients(), 0);
 }
 
-TEST_F(ServerTest, AConnectionResetFoundByAnOperationGoesThroughDisconnectAndFree)
+TEST_F(ListeningServer, AConnectionResetFoundByAnOperationGoesThroughDisconnectAndFree)
 {
     rawpeer::Conn a = Accepted();
     QPointer<TWSocketClient> client = server->ClientAt(0);
@@ -232,7 +232,7 @@ TEST_F(ServerTest, AConnectionResetFoundByAnOperationGoesThroughDisconnectAndFre
     EXPECT_EQ(log.filter("disconnect").size(), 1);
 }
 
-TEST_F(ServerTest, ARoomOfWorkstationsConnectingAtOnceIsNotTurnedAway)
+TEST_F(ListeningServer, ARoomOfWorkstationsConnectingAtOnceIsNotTurnedAway)
 {
     // Thirty connections made while the server's loop does not run wait in its backlog.
     std::vector<rawpeer::Conn> room;
@@ -245,7 +245,7 @@ TEST_F(ServerTest, ARoomOfWorkstationsConnectingAtOnceIsNotTurnedAway)
         EXPECT_EQ(c.ReadUntil("\r\n"), "Welcome to TcpSrv\r\n");
 }
 
-TEST_F(ServerTest, AcceptedConnectionsAreKeptAlive)
+TEST_F(ListeningServer, AcceptedConnectionsAreKeptAlive)
 {
     rawpeer::Conn a = Accepted();
     const winsock::SOCKET handle = server->ClientAt(0)->HSocket();
@@ -253,7 +253,7 @@ TEST_F(ServerTest, AcceptedConnectionsAreKeptAlive)
     EXPECT_TRUE(rawpeer::KeepAliveOn(int(handle & 0xffffffffu)));
 }
 
-TEST_F(ServerTest, TheServerListensAgainOnItsPortWhileAcceptedConnectionsStayOpen)
+TEST_F(ListeningServer, TheServerListensAgainOnItsPortWhileAcceptedConnectionsStayOpen)
 {
     rawpeer::Conn a = Accepted();
     EXPECT_EQ(a.ReadUntil("\r\n"), "Welcome to TcpSrv\r\n");
@@ -269,7 +269,7 @@ TEST_F(ServerTest, TheServerListensAgainOnItsPortWhileAcceptedConnectionsStayOpe
     ASSERT_TRUE(PumpUntil([&] { return got == "still here"; }));
 }
 
-TEST_F(ServerTest, AFailedAcceptFreesItsClientAndTheServerKeepsListening)
+TEST_F(ListeningServer, AFailedAcceptFreesItsClientAndTheServerKeepsListening)
 {
     int serverErrors = 0;
     server->OnError = [&](TWSocket*) { ++serverErrors; };

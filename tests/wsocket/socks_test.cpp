@@ -43,7 +43,7 @@ struct SocksClient {
     QString data;
 };
 
-class SocksServerTest : public ::testing::Test {
+class SocksThroughDanted : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
@@ -59,7 +59,7 @@ protected:
     }
     static std::unique_ptr<Danted> danted;
 };
-std::unique_ptr<Danted> SocksServerTest::danted;
+std::unique_ptr<Danted> SocksThroughDanted::danted;
 
 // Through the proxy to a plain destination: the greeting goes both ways.
 void ExchangeThrough(SocksClient& c, rawpeer::Listener& destination)
@@ -76,7 +76,7 @@ void ExchangeThrough(SocksClient& c, rawpeer::Listener& destination)
 
 }  // namespace
 
-TEST_F(SocksServerTest, Version5WithoutAuthentication)
+TEST_F(SocksThroughDanted, Version5WithoutAuthentication)
 {
     rawpeer::Listener destination;
     SocksClient c(danted->Port(), "5", "127.0.0.1", destination.Port());
@@ -87,7 +87,7 @@ TEST_F(SocksServerTest, Version5WithoutAuthentication)
     EXPECT_GT(c.s.BoundPort().toInt(), 0);
 }
 
-TEST_F(SocksServerTest, Version4)
+TEST_F(SocksThroughDanted, Version4)
 {
     rawpeer::Listener destination;
     SocksClient c(danted->Port(), "4", "127.0.0.1", destination.Port());
@@ -96,7 +96,7 @@ TEST_F(SocksServerTest, Version4)
     ExchangeThrough(c, destination);
 }
 
-TEST_F(SocksServerTest, LineModeThroughTheProxy)
+TEST_F(SocksThroughDanted, LineModeThroughTheProxy)
 {
     rawpeer::Listener destination;
     SocksClient c(danted->Port(), "5", "127.0.0.1", destination.Port());
@@ -111,7 +111,7 @@ TEST_F(SocksServerTest, LineModeThroughTheProxy)
     EXPECT_EQ(lines, QStringList({"Welcome to Velmora\r\n", "Time 5\r\n"}));
 }
 
-TEST_F(SocksServerTest, RefusedDestinationEndsWithTheProxysVerdict)
+TEST_F(SocksThroughDanted, RefusedDestinationEndsWithTheProxysVerdict)
 {
     struct Case {
         const char* level;
@@ -133,7 +133,7 @@ TEST_F(SocksServerTest, RefusedDestinationEndsWithTheProxysVerdict)
     }
 }
 
-TEST_F(SocksServerTest, UnknownUserIsRefusedByThePasswordMethod)
+TEST_F(SocksThroughDanted, UnknownUserIsRefusedByThePasswordMethod)
 {
     rawpeer::Listener destination;
     SocksClient c(danted->Port(), "5", "127.0.0.1", destination.Port());

@@ -35,8 +35,8 @@ QList<int> BlockSizes(const TCustomWSocket& s)
     return sizes;
 }
 
-using Transfer = PeerTest;
-using SlowTransfer = SlowPeerTest;
+using SocketTransfer = PeerTest;
+using SocketSlowTransfer = SlowPeerTest;
 
 }  // namespace
 
@@ -67,7 +67,7 @@ TEST(SendQueue, DataIsQueuedInBlocksOfBufSize)
     EXPECT_EQ(BlockSizes(s), QList<int>({1460, 3}));
 }
 
-TEST_F(Transfer, SendOf5000BytesArrivesAndDataSentComesOnceFromTheEventLoop)
+TEST_F(SocketTransfer, SendOf5000BytesArrivesAndDataSentComesOnceFromTheEventLoop)
 {
     Open();
     ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
@@ -82,7 +82,7 @@ TEST_F(Transfer, SendOf5000BytesArrivesAndDataSentComesOnceFromTheEventLoop)
     EXPECT_EQ(BlockSizes(s), QList<int>({0}));
 }
 
-TEST_F(SlowTransfer, LargeDataToASlowReaderArrivesWhole)
+TEST_F(SocketSlowTransfer, LargeDataToASlowReaderArrivesWhole)
 {
     int sentEvents = 0;
     s.OnDataSent = [&](TWSocket*, int) { ++sentEvents; };
@@ -115,7 +115,7 @@ TEST_F(SlowTransfer, LargeDataToASlowReaderArrivesWhole)
     EXPECT_EQ(sentEvents, 2);
 }
 
-TEST_F(SlowTransfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
+TEST_F(SocketSlowTransfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
 {
     Open();
 
@@ -138,7 +138,7 @@ TEST_F(SlowTransfer, FlushQueueWaitsForTheReaderAndGivesUpAfterFlushTimeout)
     EXPECT_EQ(got.load(), data.size());
 }
 
-TEST_F(Transfer, DnsLookupOfADottedAddressAnswersBeforeReturning)
+TEST_F(SocketTransfer, DnsLookupOfADottedAddressAnswersBeforeReturning)
 {
     s.DnsLookup("10.1.2.3");
     EXPECT_EQ(log.Lines, QStringList({"dns 0"}));
@@ -146,7 +146,7 @@ TEST_F(Transfer, DnsLookupOfADottedAddressAnswersBeforeReturning)
     EXPECT_EQ(s.DnsResultList(), QStringList({"10.1.2.3"}));
 }
 
-TEST_F(Transfer, DnsLookupOfANameAnswersFromTheEventLoop)
+TEST_F(SocketTransfer, DnsLookupOfANameAnswersFromTheEventLoop)
 {
     s.DnsLookup("localhost");
     EXPECT_TRUE(log.Lines.isEmpty());
@@ -156,7 +156,7 @@ TEST_F(Transfer, DnsLookupOfANameAnswersFromTheEventLoop)
     EXPECT_TRUE(s.DnsResultList().contains("127.0.0.1"));
 }
 
-TEST_F(Transfer, ReverseLookupGivesTheHostName)
+TEST_F(SocketTransfer, ReverseLookupGivesTheHostName)
 {
     s.ReverseDnsLookup("127.0.0.1");
     ASSERT_TRUE(PumpUntil([&] { return !log.Lines.isEmpty(); }));
@@ -165,7 +165,7 @@ TEST_F(Transfer, ReverseLookupGivesTheHostName)
     EXPECT_EQ(s.DnsResultList(), QStringList({s.DnsResult()}));
 }
 
-TEST_F(Transfer, LookupsRefuseAnEmptyName)
+TEST_F(SocketTransfer, LookupsRefuseAnEmptyName)
 {
     int errors = 0;
     s.OnError = [&](TWSocket*) { ++errors; };
@@ -183,7 +183,7 @@ TEST_F(Transfer, LookupsRefuseAnEmptyName)
     }
 }
 
-TEST_F(Transfer, CancelledLookupAnswersInterruptedAndNeverItsReply)
+TEST_F(SocketTransfer, CancelledLookupAnswersInterruptedAndNeverItsReply)
 {
     s.DnsLookup("localhost");
     s.CancelLookup();
@@ -193,7 +193,7 @@ TEST_F(Transfer, CancelledLookupAnswersInterruptedAndNeverItsReply)
     EXPECT_TRUE(s.DnsResult().isEmpty());
 }
 
-TEST(Listen, OnAPortInUseReportsBindAndLeavesNothingOpen)
+TEST(SocketListen, OnAPortInUseReportsBindAndLeavesNothingOpen)
 {
     rawpeer::Listener other;
     TWSocket s;

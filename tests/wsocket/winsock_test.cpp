@@ -44,7 +44,7 @@ public:
 };
 
 // Winsock started for the test's own use.
-class WinsockTest : public ::testing::Test {
+class WinsockStandIn : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -90,7 +90,7 @@ protected:
 
 }  // namespace
 
-TEST_F(WinsockTest, ErrorsAreWinsockCodesKeptPerThread)
+TEST_F(WinsockStandIn, ErrorsAreWinsockCodesKeptPerThread)
 {
     rawpeer::Listener taken;
     const SOCKET s = Track(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
@@ -114,7 +114,7 @@ TEST_F(WinsockTest, ErrorsAreWinsockCodesKeptPerThread)
     EXPECT_EQ(WSAGetLastError(), WSAEWOULDBLOCK);
 }
 
-TEST_F(WinsockTest, RefusedConnectCompletesThroughConnectNotification)
+TEST_F(WinsockStandIn, RefusedConnectCompletesThroughConnectNotification)
 {
     Recorder rec;
     const SOCKET s = Track(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
@@ -130,7 +130,7 @@ TEST_F(WinsockTest, RefusedConnectCompletesThroughConnectNotification)
     EXPECT_EQ(rec.got[0].wParam, s);
 }
 
-TEST_F(WinsockTest, ConnectGivesConnectThenOneWriteAndNoWriteAfterSendsThatFit)
+TEST_F(WinsockStandIn, ConnectGivesConnectThenOneWriteAndNoWriteAfterSendsThatFit)
 {
     rawpeer::Listener listener;
     Recorder rec;
@@ -145,7 +145,7 @@ TEST_F(WinsockTest, ConnectGivesConnectThenOneWriteAndNoWriteAfterSendsThatFit)
     EXPECT_EQ(peer.Read(5), "hello");
 }
 
-TEST_F(WinsockTest, WriteComesBackOnceAfterASendThatWouldHaveBlocked)
+TEST_F(WinsockStandIn, WriteComesBackOnceAfterASendThatWouldHaveBlocked)
 {
     rawpeer::Listener listener(true);
     Recorder rec;
@@ -173,7 +173,7 @@ TEST_F(WinsockTest, WriteComesBackOnceAfterASendThatWouldHaveBlocked)
     EXPECT_EQ(rec.Events(s), std::vector<int>{FD_WRITE});
 }
 
-TEST_F(WinsockTest, ReadStaysOutstandingUntilTheNextReceive)
+TEST_F(WinsockStandIn, ReadStaysOutstandingUntilTheNextReceive)
 {
     rawpeer::Listener listener;
     Recorder rec;
@@ -199,7 +199,7 @@ TEST_F(WinsockTest, ReadStaysOutstandingUntilTheNextReceive)
     EXPECT_EQ(rec.got.back().error, 0);
 }
 
-TEST_F(WinsockTest, ResetByThePeerIsACloseWithTheResetCode)
+TEST_F(WinsockStandIn, ResetByThePeerIsACloseWithTheResetCode)
 {
     rawpeer::Listener listener;
     Recorder rec;
@@ -211,7 +211,7 @@ TEST_F(WinsockTest, ResetByThePeerIsACloseWithTheResetCode)
     EXPECT_EQ(rec.got.back().error, WSAECONNRESET);
 }
 
-TEST_F(WinsockTest, AcceptIsNotifiedOnceUntilAcceptIsCalled)
+TEST_F(WinsockStandIn, AcceptIsNotifiedOnceUntilAcceptIsCalled)
 {
     Recorder rec;
     const SOCKET l = Track(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
@@ -235,7 +235,7 @@ TEST_F(WinsockTest, AcceptIsNotifiedOnceUntilAcceptIsCalled)
     EXPECT_NE(Track(accept(l, nullptr, nullptr)), INVALID_SOCKET);
 }
 
-TEST_F(WinsockTest, AHandleCarriesAGenerationBesideItsDescriptor)
+TEST_F(WinsockStandIn, AHandleCarriesAGenerationBesideItsDescriptor)
 {
     const SOCKET first = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     ASSERT_EQ(closesocket(first), 0);
@@ -248,7 +248,7 @@ TEST_F(WinsockTest, AHandleCarriesAGenerationBesideItsDescriptor)
     EXPECT_EQ(closesocket(first), SOCKET_ERROR);
 }
 
-TEST_F(WinsockTest, OptionsReachTheSystemSocket)
+TEST_F(WinsockStandIn, OptionsReachTheSystemSocket)
 {
     const SOCKET s = Track(socket(AF_INET, SOCK_STREAM, IPPROTO_TCP));
     const int on = 1;
@@ -264,7 +264,7 @@ TEST_F(WinsockTest, OptionsReachTheSystemSocket)
     EXPECT_EQ(WSAGetLastError(), WSAENOPROTOOPT);
 }
 
-TEST_F(WinsockTest, HostLookupRunsAsideAndPostsItsReply)
+TEST_F(WinsockStandIn, HostLookupRunsAsideAndPostsItsReply)
 {
     Recorder rec;
     alignas(hostent) char buf[MAXGETHOSTSTRUCT];
@@ -289,7 +289,7 @@ TEST_F(WinsockTest, HostLookupRunsAsideAndPostsItsReply)
     EXPECT_EQ(rec.got[0].error, WSAHOST_NOT_FOUND);
 }
 
-TEST_F(WinsockTest, ACancelledLookupIsNeverDelivered)
+TEST_F(WinsockStandIn, ACancelledLookupIsNeverDelivered)
 {
     Recorder rec;
     alignas(hostent) char buf[MAXGETHOSTSTRUCT];
@@ -302,7 +302,7 @@ TEST_F(WinsockTest, ACancelledLookupIsNeverDelivered)
     EXPECT_TRUE(rec.got.empty());
 }
 
-TEST_F(WinsockTest, AMessageForADestroyedWindowIsDropped)
+TEST_F(WinsockStandIn, AMessageForADestroyedWindowIsDropped)
 {
     auto* rec = new Recorder;
     const HWND window = rec->window;
@@ -312,7 +312,7 @@ TEST_F(WinsockTest, AMessageForADestroyedWindowIsDropped)
     EXPECT_FALSE(PostMessage(window, kNetMsg, 1, 0));
 }
 
-TEST_F(WinsockTest, WithoutStartupNothingWorks)
+TEST_F(WinsockStandIn, WithoutStartupNothingWorks)
 {
     WinsockUnload();  // the library's own use, if any, ends first
     WSACleanup();
