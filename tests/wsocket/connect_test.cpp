@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QRegularExpression>
 #include <chrono>
+#include <memory>
 #include <thread>
 #include "wsfixture.h"
 
@@ -367,4 +368,23 @@ TEST_F(SocketConnect, ALocalAddressBindsTheSocketBeforeItConnects)
     s.CloseConnection();
     EXPECT_EQ(s.LocalPort(), "0");
     EXPECT_EQ(s.LocalAddr(), "0.0.0.0");
+}
+
+TEST(SocketDestruction, DestroyingAConnectedSocketClosesItWithoutAnyEvent)
+{
+    rawpeer::Listener listener;
+    auto s = std::make_unique<TWSocket>();
+    int events = 0;
+    s->OnSessionClosed = [&](TWSocket*, int) { ++events; };
+    s->OnChangeState = [&](TWSocket*, TSocketState, TSocketState) { ++events; };
+    s->OnDataAvailable = [&](TWSocket*, int) { ++events; };
+    Aim(*s, listener.Port());
+    s->Connect();
+    rawpeer::Conn peer(listener.Accept());
+    ASSERT_TRUE(PumpUntil([&] { return s->State() == wsConnected; }));
+    peer.SendAll("pending");
+    events = 0;
+    s.reset();
+    EXPECT_EQ(events, 0);
+    EXPECT_TRUE(peer.WaitClosed());
 }
