@@ -2,8 +2,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
-#include <unistd.h>
 #include <pwd.h>
+#include <sys/prctl.h>
+#include <csignal>
+#include <unistd.h>
 
 namespace {
 constexpr char kDanted[] = "/usr/sbin/danted";
@@ -48,6 +50,8 @@ Danted::Danted()
     }
     file.close();
     process_.setProcessChannelMode(QProcess::MergedChannels);
+    // Should the test program die, the server goes with it.
+    process_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
     process_.start(kDanted, {"-f", file.fileName(), "-p", dir_.filePath("danted.pid"), "-N", "1"});
     if (!process_.waitForStarted(5000)) {
         error_ = "cannot start " + QString(kDanted);
