@@ -16,6 +16,7 @@
 #include <iterator>
 #include <variant>
 #include "manager/cardfile/fiche.h"
+#include "manager/shell/dialogkit.h"
 #include "platform/printer.h"
 #include "platform/textfile.h"
 
@@ -145,17 +146,6 @@ QString CheminListes()
     return trouves.isEmpty() ? FichierListes : trouves.first();
 }
 
-// Replaces a pick list's items; what an editable combo shows in its edit belongs to the card and
-// stays.
-void RemplitListe(QComboBox* combo, const QStringList& items)
-{
-    const QString texte = combo->currentText();
-    combo->clear();
-    combo->addItems(items);
-    if (combo->isEditable())
-        combo->setEditText(texte);
-}
-
 QStringList Items(const QComboBox* combo)
 {
     QStringList items;
@@ -266,9 +256,9 @@ void TFiche::ChargeCombo()
         else if (courante)
             courante->append(ligne);
     }
-    RemplitListe(ComboBox9, familles);
-    RemplitListe(ComboBox10, fournisseurs);
-    RemplitListe(ComboBox3, modes);
+    ReplaceItems(ComboBox9, familles);
+    ReplaceItems(ComboBox10, fournisseurs);
+    ReplaceItems(ComboBox3, modes);
 }
 
 void TFiche::SauveCombo()
