@@ -178,6 +178,9 @@ const struct {
     {"Nouvellefiche2", &TFiche::Ajout},    {"SpeedButton6", &TFiche::Ajout},
     {"Listedesclients1", &TFiche::Liste},  {"Listedesclients2", &TFiche::Liste},
     {"Supprimerfiche2", &TFiche::Supprime}, {"Miseenpage1", &TFiche::ParM},
+    {"Socit1", &TFiche::Psoc},             {"Facture2", &TFiche::ParF},
+    {"Tarification1", &TFiche::Tarification},
+    {"Famillesarticles2", &TFiche::FamArt}, {"Fournisseurs1", &TFiche::Fournisseurs},
 };
 
 const struct {
