@@ -2,8 +2,7 @@
 // ticket list, 9,999 invoices in the ordered invoice list, 9,999 customers in the grid list and
 // in the customer pick list. Each run fills a new dialog from the list, as the card file does
 // when the operator opens it.
-#include <benchmark/benchmark.h>
-#include <QApplication>
+#include "bench/qt_bench_main.h"
 #include <QListWidget>
 #include <QTableWidget>
 #include "manager/cardfile/recordlist.h"
@@ -105,13 +104,5 @@ BENCHMARK(CustomerPick)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
