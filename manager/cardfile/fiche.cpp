@@ -61,6 +61,7 @@ TFiche::TFiche(QWidget* parent) : QWidget(parent)
 
     FormCreate();
     ConnectCards();
+    ConnectPricing();
 }
 
 TFiche::~TFiche()

@@ -259,6 +259,35 @@ public:
     void Autorun();
     void notAutorun();
 
+    // ---- ticket timing and pricing (fiche_chrono.cpp) ------------------------------------------
+    // Minutes from the start and end times into Edit36 (an end before the start is next day's).
+    void Temp();
+    // The time price of Edit36's minutes into Edit37 (empty for a subscriber).
+    void Calcule();
+    // The detail amounts, the details total (Label63) and the ticket's price: time plus details.
+    void Calculec();
+    void SpeedButton4Click();    // customer pick
+    void SpeedButton5Click();    // machine pick
+    void SpeedButton6Click();    // "Démarrer chrono"
+    void SpeedButton7Click();    // "Arrêter chrono"
+    void MaskEdit7Exit();
+    void Edit36Exit();
+    // The amount fields' key filter (Edit37, Edit42, Edit43, the article price Edit39).
+    void Edit42KeyPress(QChar& key);
+    void StringGrid5KeyPress(QChar& key);
+    // The article of that code into the current detail row.
+    void Button11(const QString& code);
+    void SpeedButton8Click();    // the three quick buttons
+    void SpeedButton9Click();
+    void SpeedButton10Click();
+    void SpeedButton11Click();   // "Autres"
+    void Boutons1();
+    // Connects the handlers above and "Valider"; the constructor calls it once.
+    void ConnectPricing();
+
+    // ---- booking a ticket onto its customer (fiche_validation.cpp) ----------------------------
+    void Button5Click();
+
     // ---- further sections are added by the files that implement them --------------------------
 
 public:

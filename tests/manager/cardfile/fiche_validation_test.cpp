@@ -1,0 +1,336 @@
+// "Valider" books a ticket onto its customer's account: history line, last visit, minutes left,
+// subscription stamps, and the ticket marked booked.
+#include <gtest/gtest.h>
+#include "manager/cardfile/fiche.h"
+#include "platform/widgets/stringgrid.h"
+#include "support/scripted_dialogs.h"
+
+using rtl::Trim;
+
+namespace {
+
+struct ClientTest {
+    QString code;
+    QString nom;
+    QString minutesDispo;
+    QString abonnementDu = "  /  /    ";
+    QString abonnementAu = "  /  /    ";
+    QStringList tampons = {};   // GRID lines, without the prefix
+};
+
+// Lines +1 to +24 of a customer block, then its stamp lines.
+QStringList BlocClient(int n, const ClientTest& c)
+{
+    const QString num = QString::number(n).rightJustified(4, QLatin1Char('0'));
+    QStringList lines{"<BLOC" + num + ">", c.code, "N", "N", c.nom, "1 rue Basse", "", "69001", "LYON", "France",
+                      "04 78 00 00 00", "", "", "login" + c.code, "pw", "600", c.minutesDispo, "", "  /  /    ",
+                      "  :  ", c.abonnementDu, c.abonnementAu, "", "", ""};
+    for (const QString& t : c.tampons)
+        lines << "GRID" + t;
+    lines << "</BLOC" + num + ">";
+    return lines;
+}
+
+// The lines of block n, from its start tag to its end tag.
+QStringList Bloc(const RecordList& list, int n)
+{
+    const int debut = list.FindBlock(n);
+    if (debut < 0)
+        return {};
+    QStringList lines;
+    for (int i = debut; i < list.Count(); ++i) {
+        lines << list.Strings(i);
+        if (list.Strings(i) == list.EndTag(n))
+            break;
+    }
+    return lines;
+}
+
+QStringList Prefixed(const QStringList& block, const QString& prefix)
+{
+    QStringList found;
+    for (const QString& line : block)
+        if (line.startsWith(prefix))
+            found << line.mid(prefix.size());
+    return found;
+}
+
+class Validation : public ::testing::Test {
+protected:
+    Validation()
+    {
+        rtl::SetClock([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 30)); });
+        // A code that merely begins with the ticket's comes first.
+        Clients({{"100030", "AVANT", "300", "01/01/2024", "31/12/2024"},
+                 {"10001", "DUPONT", "60"},
+                 {"10003", "LEROY", "120", "01/03/2024", "31/03/2024"}});
+        f.PageControl1->setCurrentWidget(f.TabSheet5);
+        f.LitCaisse();
+        Ticket("10003", "LEROY", "25", "   2,50");
+    }
+    ~Validation() override { rtl::SetClock({}); }
+
+    void Clients(const std::vector<ClientTest>& clients)
+    {
+        QStringList lines;
+        for (int n = 0; n < int(clients.size()); ++n)
+            lines += BlocClient(n, clients[n]);
+        f.ListeClients = lines;
+        f.NbClients = int(clients.size());
+        f.IndexClient = 0;
+        f.LitFiche();
+    }
+    // A fresh ticket card, then the ticket typed on it.
+    void NouveauTicket(const QString& code, const QString& nom, const QString& minutes, const QString& prix)
+    {
+        f.ListeTickets.Clear();
+        f.NbTickets = f.IndexTicket = 0;
+        f.LitCaisse();
+        Ticket(code, nom, minutes, prix);
+    }
+    void Ticket(const QString& code, const QString& nom, const QString& minutes, const QString& prix)
+    {
+        f.Edit28->setText("202403001");
+        f.Edit32->setText(code);
+        f.Edit33->setText(nom);
+        f.Edit36->setText(minutes);
+        f.Edit37->setText(prix);
+    }
+    QStringList Client(int n) const { return Bloc(f.ListeClients, n); }
+    QStringList TicketBloc() const { return Bloc(f.ListeTickets, 0); }
+    bool Reserve() const { return TicketBloc().value(16) == "Y"; }
+
+    ScriptedDialogs dialogs;
+    TFiche f;
+};
+
+TEST_F(Validation, BooksTheTicketOntoItsCustomer)
+{
+    const QStringList autre = Client(0);
+    f.Button5->click();
+
+    EXPECT_TRUE(Reserve());
+    EXPECT_EQ(f.TicketValide, "Y");
+    EXPECT_FALSE(f.Button5->isEnabled());
+    EXPECT_FALSE(f.StringGrid5->isEnabled());
+    EXPECT_TRUE(f.DoitSauver);
+
+    const QStringList client = Client(2);
+    ASSERT_FALSE(client.isEmpty());
+    EXPECT_EQ(client[16], "95");           // minutes left
+    EXPECT_EQ(client[18], "05/03/2024");   // last visit
+    EXPECT_EQ(client[19], "14:07");
+    const QStringList historique = Prefixed(client, "DATA");
+    ASSERT_EQ(historique.size(), 1);
+    const QStringList h = historique[0].split('\t');
+    ASSERT_EQ(h.size(), 3);
+    EXPECT_EQ(h[0], "05/03/2024");
+    EXPECT_EQ(h[1], "Ticket 202403001");
+    EXPECT_EQ(Trim(h[2]), "2,50");
+    EXPECT_EQ(Prefixed(client, "GRID"), QStringList{"05/03\t05/03\t05/03\t\t\t"});
+    EXPECT_EQ(f.IndexClient, 2);
+
+    EXPECT_EQ(Client(0), autre);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+// The booked mark reaches the ticket's block at once, also when the ticket was only read.
+TEST_F(Validation, TheBookedMarkIsWrittenAtOnce)
+{
+    f.ListeTickets = QStringList{"<BLOC00000>", "NUMT202403007", "10003", "LEROY", "1", "POSTE1", "05/03/2024",
+                                 "13:00", "05/03/2024", "13:25", "25", "   2,20", "", "", "N", "N", "N",
+                                 "</BLOC00000>"};
+    f.NbTickets = 1;
+    f.IndexTicket = 0;
+    f.LitCaisse();
+    ASSERT_FALSE(f.ModifTicket);
+    f.Button5->click();
+    EXPECT_EQ(TicketBloc().value(16), "Y");
+    EXPECT_EQ(TicketBloc().value(1), "NUMT202403007");
+    EXPECT_EQ(Prefixed(Client(2), "DATA").value(0).section('\t', 1, 1), "Ticket 202403007");
+}
+
+TEST_F(Validation, OneStampPerTenMinutes)
+{
+    const struct {
+        const char* minutes;
+        QStringList grid;
+    } cases[] = {
+        {"4", {}},
+        {"5", {"05/03\t\t\t\t\t"}},
+        {"14", {"05/03\t\t\t\t\t"}},
+        {"15", {"05/03\t05/03\t\t\t\t"}},
+        {"65", {"05/03\t05/03\t05/03\t05/03\t05/03\t05/03", "05/03\t\t\t\t\t"}},
+    };
+    for (const auto& c : cases) {
+        Clients({{"10003", "LEROY", "120", "01/03/2024", "31/03/2024"}});
+        NouveauTicket("10003", "LEROY", c.minutes, "   1,00");
+        f.Button5->click();
+        EXPECT_EQ(Prefixed(Client(0), "GRID"), c.grid) << c.minutes;
+    }
+}
+
+TEST_F(Validation, StampsFillTheFreeCellsAndThoseBeyondAreLost)
+{
+    const QString plein = "01/03\t01/03\t01/03\t01/03\t01/03\t01/03";
+    Clients({{"10003", "LEROY", "120", "01/03/2024", "31/03/2024",
+              {plein, "01/03\t\t01/03\t01/03\t01/03\t01/03", plein, plein, plein}}});
+    f.Button5->click();   // 25 minutes: three stamps, one free cell
+    const QStringList grid = Prefixed(Client(0), "GRID");
+    ASSERT_EQ(grid.size(), 5);
+    EXPECT_EQ(grid[1], "01/03\t05/03\t01/03\t01/03\t01/03\t01/03");
+    EXPECT_EQ(Client(0)[16], "95");
+}
+
+TEST_F(Validation, TheSubscriptionMustCoverToday)
+{
+    const struct {
+        const char* du;
+        const char* au;
+        bool tampons;
+    } cases[] = {
+        {"05/03/2024", "05/03/2024", true},   {"01/02/2024", "04/03/2024", false},
+        {"06/03/2024", "31/12/2024", false},  {"  /  /    ", "  /  /    ", false},
+        {"01/12/2023", "31/01/2025", true},
+    };
+    for (const auto& c : cases) {
+        Clients({{"10003", "LEROY", "120", c.du, c.au}});
+        NouveauTicket("10003", "LEROY", "25", "   2,50");
+        f.Button5->click();
+        EXPECT_EQ(!Prefixed(Client(0), "GRID").isEmpty(), c.tampons) << c.du << " " << c.au;
+        EXPECT_EQ(Client(0)[18], "05/03/2024") << "the customer is written anyway";
+        EXPECT_EQ(Client(0)[16], "95");
+    }
+}
+
+TEST_F(Validation, TicketsThatAreNotBooked)
+{
+    const struct {
+        const char* nom;
+        const char* code;
+        const char* client;
+        const char* valide;
+    } cases[] = {
+        {"already booked", "10003", "LEROY", "Y"},
+        {"no customer", "00000", "LEROY", "N"},
+        {"anonymous login", "10003", "Vimor", "N"},
+        {"anonymous login", "10003", "VIMOR", "N"},
+    };
+    for (const auto& c : cases) {
+        const QStringList avant = f.ListeClients;
+        NouveauTicket(c.code, c.client, "25", "   2,50");
+        f.TicketValide = c.valide;
+        f.ModifTicket = f.DoitSauver = false;
+        f.Button5->click();
+        EXPECT_EQ(QStringList(f.ListeClients), avant) << c.nom;
+        EXPECT_EQ(f.ListeTickets.Count(), 0) << c.nom;
+        EXPECT_FALSE(f.ModifTicket) << c.nom;
+        EXPECT_FALSE(f.DoitSauver) << c.nom;
+    }
+}
+
+TEST_F(Validation, ATicketOfNoCustomerCanBeBookedOnceOneIsPicked)
+{
+    Ticket("00000", "vimor", "25", "   2,50");
+    f.Button5->click();
+    EXPECT_TRUE(f.Button5->isEnabled());
+    EXPECT_EQ(f.TicketValide, "N");
+    Ticket("10003", "LEROY", "25", "   2,50");
+    f.Button5->click();
+    EXPECT_TRUE(Reserve());
+    EXPECT_EQ(Client(2)[16], "95");
+}
+
+// The code must be the customer's whole code; an empty one is nobody's. The ticket is booked all
+// the same.
+TEST_F(Validation, TheCustomersCodeMustEqualTheTickets)
+{
+    const struct {
+        const char* code;
+        int client;   // the block booked onto, or -1
+    } cases[] = {{"1000", -1}, {"10003", 2}, {" 10003 ", 2}, {"", -1}, {"   ", -1}, {"1000300", -1}};
+    for (const auto& c : cases) {
+        Clients({{"100030", "AVANT", "300", "01/01/2024", "31/12/2024"},
+                 {"10001", "DUPONT", "60"},
+                 {"10003 ", "LEROY", "120"},
+                 {"", "SANS CODE", "90"}});
+        RecordList avant(4);
+        avant = QStringList(f.ListeClients);
+        NouveauTicket(c.code, "LEROY", "25", "   2,50");
+        f.Button5->click();
+        EXPECT_TRUE(Reserve()) << c.code;
+        for (int n = 0; n < 4; ++n) {
+            if (n == c.client)
+                EXPECT_EQ(Client(n)[16], "95") << c.code;
+            else
+                EXPECT_EQ(Client(n), Bloc(avant, n)) << c.code << " customer " << n;
+        }
+    }
+}
+
+TEST_F(Validation, ASubscribersTicketAddsNoHistoryLine)
+{
+    Ticket("10003", "LEROY", "25", "");
+    f.Button5->click();
+    const QStringList client = Client(2);
+    EXPECT_TRUE(Prefixed(client, "DATA").isEmpty());
+    EXPECT_EQ(client[22], "Ticket 202403001");   // left in the history entry
+    EXPECT_EQ(client[16], "95");
+    EXPECT_EQ(Prefixed(client, "GRID").size(), 1);
+}
+
+TEST_F(Validation, ACustomerWithoutMinutesLeftKeepsNone)
+{
+    Clients({{"10003", "LEROY", ""}});
+    f.Button5->click();
+    EXPECT_EQ(Client(0)[16], "");
+    EXPECT_EQ(Client(0)[18], "05/03/2024");
+    EXPECT_EQ(Prefixed(Client(0), "DATA").size(), 1);
+}
+
+TEST_F(Validation, MinutesLeftMayGoBelowNothing)
+{
+    Clients({{"10003", "LEROY", "10"}});
+    f.Button5->click();
+    EXPECT_EQ(Client(0)[16], "-15");
+}
+
+// A number that does not convert stops the booking before anything changed: the ticket can be
+// corrected and booked.
+TEST_F(Validation, ANumberThatDoesNotConvertBooksNothing)
+{
+    const struct {
+        const char* minutes;
+        const char* prix;
+        const char* dispo;
+        const char* message;
+    } cases[] = {
+        {"2x", "   2,50", "120", "'2x' is not a valid integer value"},
+        {"25", "2,5,0", "120", "'2,5,0' is not a valid floating point value"},
+        {"25", "   2,50", "1h", "'1h' is not a valid integer value"},
+    };
+    for (const auto& c : cases) {
+        Clients({{"10003", "LEROY", c.dispo, "01/03/2024", "31/03/2024"}});
+        const QStringList avant = f.ListeClients;
+        NouveauTicket("10003", "LEROY", c.minutes, c.prix);
+        dialogs.message(c.message);
+        f.Button5->click();
+        EXPECT_EQ(f.TicketValide, "N") << c.message;
+        EXPECT_TRUE(f.Button5->isEnabled()) << c.message;
+        EXPECT_EQ(QStringList(f.ListeClients), avant) << c.message;
+        EXPECT_TRUE(dialogs.done());
+    }
+}
+
+TEST_F(Validation, TheCustomerCardShownIsWrittenBeforeTheBooking)
+{
+    f.IndexClient = 1;
+    f.LitFiche();
+    f.Edit8->setText("06 00 00 00 00");
+    ASSERT_TRUE(f.ModifClient);
+    f.Button5->click();
+    EXPECT_EQ(Client(1)[10], "06 00 00 00 00");
+    EXPECT_EQ(Client(2)[16], "95");
+}
+
+}  // namespace
