@@ -181,6 +181,9 @@ const struct {
     {"Socit1", &TFiche::Psoc},             {"Facture2", &TFiche::ParF},
     {"Tarification1", &TFiche::Tarification},
     {"Famillesarticles2", &TFiche::FamArt}, {"Fournisseurs1", &TFiche::Fournisseurs},
+    {"Copier1", &TFiche::Copier},          {"CopyBtn", &TFiche::Copier},
+    {"Coller1", &TFiche::Coller},          {"PasteBtn", &TFiche::Coller},
+    {"SpeedButton16", &TFiche::GenPasse},
 };
 
 const struct {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include "fiche_cartes_fixture.h"
+#include "manager/shell/mainform_fixture.h"
 #include "platform/widgets/maskedit.h"
 
 using namespace cards;
@@ -114,4 +115,31 @@ TEST_F(CardFixture, CopyAndPasteElsewhereDoNothing)
     EXPECT_TRUE(fiche->PressePapiers.Article.isEmpty());
     EXPECT_TRUE(fiche->PressePapiers.Facture.isEmpty());
     EXPECT_FALSE(fiche->ModifArticle || fiche->ModifFacture);
+}
+
+// ---- from the main window -----------------------------------------------------------------------
+
+class MainWindowCommands : public MainFormTest {};
+
+// The copy and paste commands and the password button reach the customer card.
+TEST_F(MainWindowCommands, CopyPasteAndPasswordReachTheCard)
+{
+    Show();
+    form->Valide();
+    form->Valide1();
+    fiche->LitFiche();
+    fiche->Edit2->setText("DUPONT");
+    fiche->Edit6->setText("LYON");
+    form->Command("CopyBtn")->trigger();
+    fiche->Ajout();
+    ASSERT_EQ(fiche->Edit2->text(), "");
+    form->Command("Coller1")->trigger();
+    EXPECT_EQ(fiche->Edit2->text(), "DUPONT");
+    EXPECT_EQ(fiche->Edit6->text(), "LYON");
+    EXPECT_EQ(fiche->Edit1->text(), "10002");
+
+    fiche->Edit12->setText("ancien");
+    form->Command("SpeedButton16")->trigger();
+    EXPECT_NE(fiche->Edit12->text(), "ancien");
+    EXPECT_LE(fiche->Edit12->text().size(), 8);
 }
