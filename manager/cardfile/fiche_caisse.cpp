@@ -66,6 +66,8 @@ void TFiche::LitCaisse()
     Button5->setEnabled(!booked);
     StringGrid5->setEnabled(!booked);
     NbLignesTicket = reading.nextRow[DetailRepeat];
+    if (reading.found)
+        Calculec();
     // Reading never marks the ticket modified, although the price shown may differ from the
     // stored one.
     ModifTicket = false;

@@ -53,10 +53,29 @@ TEST_F(CardFixture, TicketReadBackWritesTheSameLines)
     EXPECT_EQ(fiche->MaskEdit7->Text(), NoTime);
     EXPECT_EQ(fiche->TicketValide, "Y");
     EXPECT_EQ(fiche->StringGrid5->Cells(0, 2), "Disquette");
+    EXPECT_EQ(fiche->Label63->text(), "1,70");
     EXPECT_FALSE(fiche->ModifTicket);
     fiche->ModifTicket = true;
     fiche->EcritCaisse();
     EXPECT_EQ(Lines(T), lines);
+}
+
+// Reading prices the ticket with today's tariffs, and that alone does not make it modified.
+TEST_F(CardFixture, ReadingRecomputesThePriceWithoutMarkingTheTicket)
+{
+    QStringList fields = TicketFields("202403001");
+    fields[9] = "45";
+    fields[10] = "   9,99";
+    Set(T, Ticket(0, fields));
+    fiche->TarifTroisQuarts = 3;
+    fiche->LitCaisse();
+    EXPECT_EQ(fiche->Edit37->text(), fiche->Rset("3,00", 80));
+    EXPECT_FALSE(fiche->ModifTicket);
+    // A blank ticket is not priced.
+    fiche->NbTickets = 2;
+    fiche->IndexTicket = 1;
+    fiche->LitCaisse();
+    EXPECT_EQ(fiche->Edit37->text(), "");
 }
 
 // A booked ticket can be neither booked again nor changed in its details; the next ticket can.
@@ -113,6 +132,7 @@ TEST_F(CardFixture, TicketReadingEmptiesEverythingItOwns)
     Set(T, Ticket(0, fields, details));
     fiche->LitCaisse();
     ASSERT_EQ(fiche->StringGrid5->Cells(0, 15), "Article 15");
+    ASSERT_FALSE(fiche->Label63->text().isEmpty());
 
     fiche->NbTickets = 2;
     fiche->IndexTicket = 1;
