@@ -180,6 +180,7 @@ const struct {
     {"Supprimerfiche2", &TFiche::Supprime}, {"Miseenpage1", &TFiche::ParM},
     {"Socit1", &TFiche::Psoc},             {"Facture2", &TFiche::ParF},
     {"Tarification1", &TFiche::Tarification},
+    {"SpeedButton13", &TFiche::Calculec},  {"Boutonscaisse1", &TFiche::Boutons1},
     {"Famillesarticles2", &TFiche::FamArt}, {"Fournisseurs1", &TFiche::Fournisseurs},
     {"Copier1", &TFiche::Copier},          {"CopyBtn", &TFiche::Copier},
     {"Coller1", &TFiche::Coller},          {"PasteBtn", &TFiche::Coller},

@@ -7,6 +7,7 @@
 #include <QTest>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/dialog_driver.h"
+#include "manager/shell/mainform_fixture.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/scripted_dialogs.h"
 
@@ -713,6 +714,36 @@ TEST_F(Chrono, TheSetUpShowsTheButtonsAndTheirArticles)
     });
     f.Boutons1();
     EXPECT_EQ(vu, (QStringList{"Gravure", "20002"}));
+}
+
+// ---- the main window's commands -------------------------------------------------------------
+
+class PricingCommands : public MainFormTest {
+protected:
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(PricingCommands, CalculerAndBoutonsCaisseReachTheTicketCard)
+{
+    fiche->Caisse();
+    fiche->StringGrid5->SetCells(1, 1, "3");
+    fiche->StringGrid5->SetCells(2, 1, "2");
+    QAction* calculer = form->Command("SpeedButton13");
+    ASSERT_NE(calculer, nullptr);
+    calculer->setEnabled(true);
+    calculer->trigger();
+    EXPECT_EQ(fiche->Label63->text(), "6,00");
+
+    fiche->CodeBouton2 = "20002";
+    dialogs.dialog("TBoutons", [](QDialog* d) {
+        d->findChild<QLineEdit*>("Edit5")->setText("20009");
+        Close(*d, CloseBy::Ok);
+    });
+    QAction* boutons = form->Command("Boutonscaisse1");
+    ASSERT_NE(boutons, nullptr);
+    boutons->setEnabled(true);
+    boutons->trigger();
+    EXPECT_EQ(fiche->CodeBouton2, "20009");
 }
 
 }  // namespace
