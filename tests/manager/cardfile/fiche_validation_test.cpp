@@ -1,7 +1,12 @@
 // "Valider" books a ticket onto its customer's account: history line, last visit, minutes left,
 // subscription stamps, and the ticket marked booked.
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTest>
 #include "manager/cardfile/fiche.h"
+#include "manager/shell/dialog_driver.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/scripted_dialogs.h"
 
@@ -331,6 +336,120 @@ TEST_F(Validation, TheCustomerCardShownIsWrittenBeforeTheBooking)
     f.Button5->click();
     EXPECT_EQ(Client(1)[10], "06 00 00 00 00");
     EXPECT_EQ(Client(2)[16], "95");
+}
+
+// ---- a ticket from the counter to the customer's account and back from disk ----------------
+
+std::function<void(QDialog*)> Choisit(int row)
+{
+    return [row](QDialog* d) {
+        d->findChild<QListWidget*>("ListBox1")->setCurrentRow(row);
+        Close(*d, CloseBy::Ok);
+    };
+}
+
+void Tarifs(TFiche& f)
+{
+    f.TarifQuartHeure = 1.10;
+    f.TarifDemiHeure = 2.20;
+    f.TarifTroisQuarts = 3.30;
+    f.TarifHeure = 4.40;
+    f.TarifQuartSup = 0.75;
+    f.CodeBouton1 = "20001";
+}
+
+TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
+{
+    QDateTime now(QDate(2024, 3, 5), QTime(14, 0, 20));
+    rtl::SetClock([&] { return now; });
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString set = dir.filePath("cafe.vtr");
+    ScriptedDialogs dialogs;
+    QStringList clientReserve;
+    {
+        TFiche f;
+        Tarifs(f);
+        f.ListeClients = BlocClient(0, {"10001", "DUPONT", "120", "01/03/2024", "31/03/2024"}) +
+                         BlocClient(1, {"10002", "MARTIN", "60"});
+        // This customer has bought no minutes: the ticket is priced by the tariff table.
+        f.ListeClients.Put(15, "");
+        f.NbClients = 2;
+        f.ListePostes = QStringList{"<BLOC0000>", "1", "POSTE-A", "</BLOC0000>", "<BLOC0001>", "2", "POSTE-B",
+                                    "</BLOC0001>"};
+        f.NbPostes = 2;
+        f.ListeArticles = QStringList{"<BLOC0000>", "20001", "SERVICES", "Impression A4", "   0,20", "1",
+                                      "706000", "", "</BLOC0000>"};
+        f.NbArticles = 1;
+        f.resize(800, 500);
+        f.show();
+        QApplication::setActiveWindow(&f);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        f.Caisse();
+        EXPECT_EQ(f.Edit28->text(), "202403001");
+
+        dialogs.dialog("TListeCli", Choisit(0));
+        f.SpeedButton4->click();
+        dialogs.dialog("TListePst", Choisit(1));
+        f.SpeedButton5->click();
+        EXPECT_EQ(f.Edit33->text(), "DUPONT");
+        EXPECT_EQ(f.Edit35->text(), "POSTE-B");
+        EXPECT_FALSE(f.CheckBox15->isChecked());
+
+        f.SpeedButton6->click();
+        now = QDateTime(QDate(2024, 3, 5), QTime(14, 25, 5));
+        f.SpeedButton7->click();
+        EXPECT_EQ(f.Edit36->text(), "25");
+        EXPECT_EQ(Trim(f.Edit37->text()), "2,20");
+
+        f.StringGrid5->setFocus();
+        f.StringGrid5->setCurrentCell(0, 0);
+        f.SpeedButton8->click();
+        QWidget* editeur = f.StringGrid5->CellEditor();
+        ASSERT_NE(editeur, nullptr);
+        QTest::keyClicks(editeur, "3");
+        QTest::keyClick(editeur, Qt::Key_Return);
+        EXPECT_EQ(f.StringGrid5->Cells(0, 1), "Impression A4");
+        EXPECT_EQ(Trim(f.StringGrid5->Cells(3, 1)), "0,60");
+        EXPECT_EQ(f.Label63->text(), "0,60");
+        EXPECT_EQ(Trim(f.Edit37->text()), "2,80");   // the tariff's half hour and the details
+
+        f.Button5->click();
+        EXPECT_FALSE(f.Button5->isEnabled());
+        clientReserve = Bloc(f.ListeClients, 0);
+        ASSERT_FALSE(clientReserve.isEmpty());
+        EXPECT_EQ(clientReserve[16], "95");
+        EXPECT_EQ(clientReserve[18], "05/03/2024");
+        EXPECT_EQ(clientReserve[19], "14:25");
+        const QStringList historique = Prefixed(clientReserve, "DATA");
+        ASSERT_EQ(historique.size(), 1);
+        EXPECT_EQ(historique[0].section('\t', 0, 1), "05/03/2024\tTicket 202403001");
+        EXPECT_EQ(Trim(historique[0].section('\t', 2)), "2,80");
+        EXPECT_EQ(Prefixed(clientReserve, "GRID"), QStringList{"05/03\t05/03\t05/03\t\t\t"});
+
+        ASSERT_TRUE(f.Sauve(set));
+    }
+
+    TFiche g;
+    Tarifs(g);
+    g.Charge(set);
+    EXPECT_EQ(Bloc(g.ListeClients, 0), clientReserve);
+    g.IndexTicket = 0;
+    g.Caisse();
+    EXPECT_EQ(g.Edit28->text(), "202403001");
+    EXPECT_EQ(g.Edit32->text(), "10001");
+    EXPECT_EQ(g.Edit35->text(), "POSTE-B");
+    EXPECT_EQ(g.MaskEdit5->Text(), "14:00");
+    EXPECT_EQ(g.MaskEdit7->Text(), "14:25");
+    EXPECT_EQ(g.Edit36->text(), "25");
+    EXPECT_EQ(Trim(g.Edit37->text()), "2,80");
+    EXPECT_EQ(g.Label63->text(), "0,60");
+    EXPECT_EQ(g.TicketValide, "Y");
+    EXPECT_FALSE(g.Button5->isEnabled());
+    EXPECT_FALSE(g.StringGrid5->isEnabled());
+    EXPECT_EQ(Bloc(g.ListeTickets, 0).value(16), "Y");
+    EXPECT_FALSE(g.ModifTicket);
+    rtl::SetClock({});
 }
 
 }  // namespace
