@@ -54,18 +54,6 @@ QString Choisit(TFiche* owner, const RecordList& list)
 
 }  // namespace
 
-// ---- the detail grid's open editor ---------------------------------------------------------------
-// The grid's cell editor holds what is being typed until it closes; the operations below read the
-// cells themselves, so they take the editor's text in first. (A cell they write updates the
-// editor by itself.)
-
-static void PrendEditeur(TStringGrid* grid)
-{
-    QWidget* editor = grid->CellEditor();
-    if (editor && !editor->isHidden() && grid->currentIndex().isValid())
-        grid->itemDelegate()->setModelData(editor, grid->model(), grid->currentIndex());
-}
-
 // ---- timing --------------------------------------------------------------------------------------
 
 void TFiche::Temp()
@@ -135,7 +123,6 @@ void TFiche::Calcule()
 // at every reading of the ticket.
 void TFiche::Calculec()
 {
-    PrendEditeur(StringGrid5);
     double total = 0;
     bool details = false;
     for (int r = 1; r <= DerniereLigneComptee; ++r) {
@@ -205,7 +192,6 @@ void TFiche::StringGrid5KeyPress(QChar& key)
     ModifTicket = true;
     if (key == RetourArriere)
         return;
-    PrendEditeur(StringGrid5);
     const int col = StringGrid5->Col();
     const int row = StringGrid5->Row();
     if (col >= 1 && col <= 3) {
@@ -243,7 +229,6 @@ void TFiche::Button11(const QString& code)
     const int bloc = BlocDuCode(ListeArticles, code);
     if (bloc < 0 || ListeArticles.Count() <= bloc + 4)
         return;
-    PrendEditeur(StringGrid5);
     const int row = StringGrid5->Row();
     StringGrid5->SetCells(0, row, ListeArticles.Strings(bloc + 3));
     // A unit price already typed on the row stays.
@@ -278,7 +263,6 @@ void TFiche::SpeedButton11Click()
         return;
     ModifTicket = true;
     DoitSauver = true;
-    PrendEditeur(StringGrid5);
     if (!StringGrid5->Cells(0, StringGrid5->Row()).isEmpty())
         return;
     const QString code = Choisit<TListeArt1>(this, ListeArticles);

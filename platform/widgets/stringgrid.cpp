@@ -3,18 +3,33 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QStyledItemDelegate>
 
 class StringGridDelegate : public QStyledItemDelegate {
 public:
     explicit StringGridDelegate(TStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
+    // What is typed reaches the cell at once, not only when the editor closes: the card writers
+    // read the cells, and a move (Page Down while typing) writes the card with the editor open.
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            auto* self = const_cast<StringGridDelegate*>(this);
+            connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
+        }
         grid_->EditorMade(editor);
         return editor;
+    }
+
+    // The cell just took the editor's own text: setting it back would move the caret to the end.
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && line->text() == index.data(Qt::EditRole).toString())
+            return;
+        QStyledItemDelegate::setEditorData(editor, index);
     }
 
 private:

@@ -141,6 +141,26 @@ TEST(StringGrid, TheEditorIsAlwaysOpenOnTheCurrentCell)
     EXPECT_NE(s.grid.CellEditor(), editor);
 }
 
+// A card written while the editor is still open (a move by Page Down) must see what was typed.
+TEST(StringGrid, WhatIsTypedIsInTheCellWhileTheEditorIsOpen)
+{
+    Shown s(QStringLiteral("goEditing,goAlwaysShowEditor"));
+    s.grid.SetRow(2);
+    s.grid.SetCol(0);
+    auto* editor = qobject_cast<QLineEdit*>(s.grid.CellEditor());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("Disk"));
+    EXPECT_EQ(s.grid.Cells(0, 2), QStringLiteral("Disk"));
+    // Typing inside the text keeps the caret where it is.
+    editor->setCursorPosition(1);
+    QTest::keyClicks(editor, QStringLiteral("xy"));
+    EXPECT_EQ(s.grid.Cells(0, 2), QStringLiteral("Dxyisk"));
+    EXPECT_EQ(editor->cursorPosition(), 3);
+    // A cell written by the program shows in the open editor.
+    s.grid.SetCells(0, 2, QStringLiteral("Scan"));
+    EXPECT_EQ(editor->text(), QStringLiteral("Scan"));
+}
+
 TEST(StringGrid, TabMovesBetweenCellsOnlyWithTheOption)
 {
     for (bool tabs : {true, false}) {
