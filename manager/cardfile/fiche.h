@@ -239,6 +239,11 @@ public:
     void Fournisseurs();   // the suppliers (ComboBox10)
 
     // ---- navigation and selections (fiche_navigation.cpp) -------------------------------------
+    // The four moves and the selection setters, written once over the kind; the named members
+    // below hand their kind or move to these.
+    enum Move { MFirst, MLast, MNext, MPrevious };
+    void Navigate(Move move);
+    void SetSelection(Kind k, int mode);
     void SetSel(int mode);
     void SetArt(int mode);
     void SetFact(int mode);

@@ -12,16 +12,3 @@ void TFiche::Button2Click() {}
 void TFiche::EcritArt() {}
 void TFiche::LitArt() {}
 int TFiche::Numeroa() { return ProchainArticle; }
-
-// navigation and selections
-void TFiche::SetSel(int) {}
-void TFiche::SetArt(int) {}
-void TFiche::SetFact(int) {}
-void TFiche::SetPoste(int) {}
-void TFiche::SetCaisse(int) {}
-void TFiche::Clients() {}
-void TFiche::Premier() {}
-void TFiche::Dernier() {}
-void TFiche::Suivant() {}
-void TFiche::Precedent() {}
-void TFiche::Liste() {}
