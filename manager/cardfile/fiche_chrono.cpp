@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAbstractItemDelegate>
 #include <cmath>
+#include "manager/cardfile/choisir.h"
 #include "manager/cardfile/fiche_cartes.h"
 #include "manager/shell/boutons.h"
 #include "manager/shell/listeart1.h"
@@ -40,16 +41,6 @@ int BlocDuCode(const RecordList& list, const QString& code)
         if (list.Strings(i).startsWith(QLatin1String("<BLOC")) && list.Strings(i + 1) == code)
             return i;
     return -1;
-}
-
-// Shows one of the pick lists on `list` and answers the code chosen, or an empty text.
-template <class PickList>
-QString Choisit(TFiche* owner, const RecordList& list)
-{
-    PickList liste(owner);
-    liste.Init(list);
-    platform::Dialogs().exec(&liste);
-    return liste.Result();
 }
 
 }  // namespace
@@ -265,7 +256,7 @@ void TFiche::SpeedButton11Click()
     DoitSauver = true;
     if (!StringGrid5->Cells(0, StringGrid5->Row()).isEmpty())
         return;
-    const QString code = Choisit<TListeArt1>(this, ListeArticles);
+    const QString code = Choisir<TListeArt1>(this, ListeArticles);
     if (!code.isEmpty())
         Button11(code);
 }
@@ -274,7 +265,7 @@ void TFiche::SpeedButton11Click()
 
 void TFiche::SpeedButton4Click()
 {
-    const QString code = Choisit<TListeCli>(this, ListeClients);
+    const QString code = Choisir<TListeCli>(this, ListeClients);
     if (code.isEmpty())
         return;
     Edit32->setText(code);
@@ -289,7 +280,7 @@ void TFiche::SpeedButton4Click()
 
 void TFiche::SpeedButton5Click()
 {
-    const QString numero = Choisit<TListePst>(this, ListePostes);
+    const QString numero = Choisir<TListePst>(this, ListePostes);
     if (numero.isEmpty())
         return;
     Edit34->setText(numero);

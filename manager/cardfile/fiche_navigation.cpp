@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <algorithm>
 #include <functional>
+#include "manager/cardfile/choisir.h"
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/factliste.h"
 #include "manager/shell/fliste.h"
@@ -167,21 +168,13 @@ int FilteredMove(const RecordList& list, int current, int line, const std::funct
 
 // ---- the pick lists -------------------------------------------------------------------------------
 
-template <class List>
-int Pick(TFiche* owner, const RecordList& records)
-{
-    List dialog(owner);
-    dialog.Init(records);
-    platform::Dialogs().exec(&dialog);
-    return dialog.Result();
-}
-
 struct PickList {
-    int (*pick)(TFiche*, const RecordList&);   // the block chosen, or -1
+    int (*pick)(QWidget*, const RecordList&);  // the block chosen, or -1
     int minimumLines;                          // a shorter list opens nothing
 };
 const PickList PickLists[TFiche::KindCount] = {
-    {&Pick<TFListe>, 21}, {&Pick<TFactListe>, 0}, {&Pick<TFListe3>, 21}, {&Pick<TFListe4>, 21}, {&Pick<TTicketListe>, 0},
+    {&Choisir<TFListe>, 21}, {&Choisir<TFactListe>, 0}, {&Choisir<TFListe3>, 21}, {&Choisir<TFListe4>, 21},
+    {&Choisir<TTicketListe>, 0},
 };
 
 }  // namespace
