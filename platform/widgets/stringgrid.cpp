@@ -54,6 +54,7 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent)
     horizontalHeader()->setSectionsClickable(false);
     horizontalHeader()->setHighlightSections(false);
     setItemDelegate(new StringGridDelegate(this));
+    horizontalHeader()->setFont(font());
     setSelectionMode(QAbstractItemView::SingleSelection);
     setTabKeyNavigation(false);
     SetEditing(false);
@@ -250,6 +251,16 @@ void TStringGrid::focusInEvent(QFocusEvent* event)
 {
     QTableWidget::focusInEvent(event);
     ShowEditorIfWanted();
+}
+
+// The fixed row is the header: it shows in the grid's own font, as the cells do, so that a
+// heading right-justified with blanks for that font fits its column. (The platform may give
+// headers a font of their own.)
+void TStringGrid::changeEvent(QEvent* event)
+{
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        horizontalHeader()->setFont(font());
 }
 
 // ---- editors and keys ---------------------------------------------------------------------------

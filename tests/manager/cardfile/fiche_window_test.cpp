@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -180,6 +181,18 @@ TEST(FicheWindow, HistoryAmountHeadingIsRightJustified)
     }
     EXPECT_EQ(fiche.StringGrid1->height(), 126);
     EXPECT_EQ(fiche.StringGrid6->DefaultRowHeight(), 20);
+}
+
+// The heading is padded for the window's font, so the header must show it in that font to fit.
+TEST(FicheWindow, HeadingsShowInTheWindowsFontAndFitTheirColumns)
+{
+    TFiche fiche;
+    for (TStringGrid* grid : {fiche.StringGrid1, fiche.StringGrid3, fiche.StringGrid4, fiche.StringGrid5}) {
+        const QFontMetrics shown(grid->horizontalHeader()->font());
+        for (int col = 0; col < grid->ColCount(); ++col)
+            EXPECT_LT(shown.horizontalAdvance(grid->Cells(col, 0)), grid->columnWidth(col))
+                << grid->objectName().toStdString() << " column " << col;
+    }
 }
 
 // ---- layout -------------------------------------------------------------------------------------
