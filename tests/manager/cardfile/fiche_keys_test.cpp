@@ -68,8 +68,9 @@ TEST_P(Keys, FromAnEdit)
     QTest::keyClick(edit, c.key, c.mods);
     // One run, so the key went no further up the card either.
     EXPECT_EQ(w.ran, w.Expected(c));
-    if (c.key == Qt::Key_Home && !c.action)
+    if (c.key == Qt::Key_Home && !c.action) {
         EXPECT_EQ(edit->cursorPosition(), c.mods == Qt::NoModifier ? 0 : 3);
+    }
 }
 
 TEST_P(Keys, FromAGrid)
@@ -81,8 +82,9 @@ TEST_P(Keys, FromAGrid)
     grid->SetRow(20);
     QTest::keyClick(grid, c.key, c.mods);
     EXPECT_EQ(w.ran, w.Expected(c));
-    if (c.action)
+    if (c.action) {
         EXPECT_EQ(grid->Row(), 20);
+    }
 }
 
 TEST_P(Keys, FromAGridCellEditor)

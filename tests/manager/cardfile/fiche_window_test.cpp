@@ -139,8 +139,9 @@ TEST_P(Grids, HaveTheirHeadersWidthsAndOptions)
     EXPECT_EQ(grid->RowCount(), c.rows);
     EXPECT_EQ(grid->FixedRows(), c.heads.isEmpty() ? 0 : 1);
     for (int col = 0; col < c.heads.size(); ++col)
-        if (c.heads[col] != QLatin1String("*"))
+        if (c.heads[col] != QLatin1String("*")) {
             EXPECT_EQ(grid->Cells(col, 0), c.heads[col]) << col;
+        }
     if (!c.widths.isEmpty()) {
         ASSERT_EQ(grid->ColCount(), c.widths.size());
         for (int col = 0; col < c.widths.size(); ++col)

@@ -200,8 +200,9 @@ public:
             std::vector<int> got, want;
             const bool ok = list_.CountStartTags(7, got);
             ASSERT_EQ(ok, ModelCountStarts(model_, width_, 7, want));
-            if (ok)
+            if (ok) {
                 ASSERT_EQ(got, want);
+            }
             break;
         }
         case 11:

@@ -136,9 +136,10 @@ TEST_F(EnablingTest, PageSwitchesEnableTheirPage)
         }
         Command(c.command)->trigger();
         for (const auto& [name, state] : Expected(c.page))
-            if (state != '-')
+            if (state != '-') {
                 EXPECT_EQ(Command(name.toLatin1().constData())->isEnabled(), state == 'E')
                     << name.toStdString() << " after " << c.command;
+            }
     }
 }
 
@@ -159,8 +160,9 @@ TEST_F(EnablingTest, WhatThePagesShow)
     // "Fermer &session" stays hidden, which Qt shows as disabled.
     EXPECT_FALSE(Command("Fermersession1")->isVisible());
     for (const char* name : Workstations)
-        if (QLatin1String(name) != QLatin1String("Fermersession1"))
+        if (QLatin1String(name) != QLatin1String("Fermersession1")) {
             EXPECT_TRUE(Enabled(name)) << name;
+        }
 
     form->Valide7();
     for (const char* name : Workstations)

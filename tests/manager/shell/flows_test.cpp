@@ -85,14 +85,17 @@ TEST_P(SavePromptTest, AnswersDecide)
     }
 
     EXPECT_TRUE(dialogs.done());
-    if (c.named)
+    if (c.named) {
         EXPECT_EQ(Saved("a.vtr"), c.saves);
-    else if (!c.saveAs.isEmpty())
+    } else if (!c.saveAs.isEmpty()) {
         EXPECT_EQ(QFileInfo::exists(Path(c.saveAs)), c.saves);
-    if (c.command == Cmd::New)
+    }
+    if (c.command == Cmd::New) {
         EXPECT_EQ(Enabled("SaveItem"), c.goesOn) << "a new set enables the commands of an open set";
-    if (c.command == Cmd::Close)
+    }
+    if (c.command == Cmd::Close) {
         EXPECT_EQ(closed, c.goesOn);
+    }
 }
 
 const QString NewName = QStringLiteral("named.vtr");

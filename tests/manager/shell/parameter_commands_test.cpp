@@ -24,8 +24,9 @@ TEST_P(ParameterCommandsTest, OpensItsDialog)
     });
     Run(c.command);
     EXPECT_TRUE(dialogs.done()) << c.command;
-    if (!c.caption.isEmpty())
+    if (!c.caption.isEmpty()) {
         EXPECT_EQ(title, c.caption);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
