@@ -27,8 +27,10 @@ void TCustomWSocket::HandleSelectEvent(TMessage& Msg)
         DrainReceive(error, ComponentOptions);
     }
     if (events & FD_WRITE) {
+        // A send that closed the connection lost the queue: that is never told as sent.
+        const SOCKET handle = FHSocket;
         TryToSend();
-        if (FAllSent)
+        if (FAllSent && FHSocket == handle)
             FireDataSent(error);
     }
     if (events & FD_ACCEPT)

@@ -28,9 +28,11 @@ int TCustomWSocket::Send(const void* Data, int Len)
         QueueSendData(Data, Len);
         result = Len;
     }
+    const SOCKET handle = FHSocket;
     TryToSend();
-    // OnDataSent always comes later from the event loop, never inside Send.
-    if (FAllSent)
+    // OnDataSent always comes later from the event loop, never inside Send; and only when the
+    // queue was emptied, not when a failed send closed the connection.
+    if (FAllSent && FHSocket == handle)
         PostMessage(FWindowHandle, WM_ASYNCSELECT, FHSocket, MakeSelectReply(FD_WRITE, 0));
     return result;
 }

@@ -13,6 +13,7 @@ using namespace winsock;
 namespace {
 
 using SocketConnect = PeerTest;
+using SocketSlowConnect = SlowPeerTest;
 
 void Post(TWSocket& s, SOCKET Handle, long Event, int Error)
 {
@@ -293,9 +294,30 @@ TEST_F(SocketConnect, SendAfterPeerResetClosesWithTheResetCode)
     ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
     peer.Reset();
     LetTheResetArrive();
+    log.Lines.clear();
     s.SendText("into the void");
-    EXPECT_EQ(log.Events().filter("closed"), QStringList({"closed 10054"}));
+    EXPECT_EQ(log.Events(), QStringList({"closed 10054"}));
     EXPECT_EQ(s.State(), wsClosed);
+    // What was lost is never told as sent.
+    PumpFor(50);
+    EXPECT_EQ(log.Events(), QStringList({"closed 10054"}));
+}
+
+TEST_F(SocketSlowConnect, QueuedDataResumedAfterPeerResetClosesWithoutDataSent)
+{
+    Open();
+    ASSERT_TRUE(PumpUntil([&] { return log.Has("sent 0"); }));
+    const QByteArray data(16 << 20, 'q');
+    s.Send(data.constData(), int(data.size()));
+    ASSERT_FALSE(s.AllSent());
+    peer.Reset();
+    LetTheResetArrive();
+    log.Lines.clear();
+    // The write notification resumes the queue on the reset connection.
+    Post(s, s.HSocket(), FD_WRITE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsClosed; }));
+    PumpFor(50);
+    EXPECT_EQ(log.Events(), QStringList({"closed 10054"}));
 }
 
 TEST_F(SocketConnect, ReconnectFromSessionClosedKeepsTheNewConnection)
