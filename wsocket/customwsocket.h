@@ -275,8 +275,8 @@ protected:
     };
     void DelayedRelease();
 
-    // Bytes taken from the network, all receives counted: the receive loop stops when a pass
-    // took none.
+    // Bytes received, all receives counted, also those a layer serves from what it held: the
+    // receive loop stops when a pass took none.
     qint64 FNetReadTotal = 0;
 
     QString FDnsResult;

@@ -77,6 +77,7 @@ int TCustomLineWSocket::RecvInto(void* Buffer, int Len, int Flags)
     if (FLineMode)
         FLineLength -= n;
     FReadHasFilled = n >= Len;
+    FNetReadTotal += n;
     Consume(n);
     return n;
 }

@@ -389,5 +389,6 @@ int TCustomSocksWSocket::RecvInto(void* Buffer, int Len, int Flags)
     std::memcpy(Buffer, FRcvBuf + FSocksRcvdPtr, std::size_t(n));
     FSocksRcvdPtr += n;
     FSocksRcvdCnt -= n;
+    FNetReadTotal += n;
     return n;
 }

@@ -212,3 +212,19 @@ TEST_F(LineMode, EnteringLineModeCutsWhatIsHeldIntoLines)
     ASSERT_TRUE(PumpUntil([&] { return lines.size() == 3; }));
     EXPECT_EQ(lines, QStringList({"x", "yz\r\n", "next\r\n"}));
 }
+
+TEST_F(LineMode, BytesHeldAfterLeavingLineModeDoNotHoldBackWhatArrivesNext)
+{
+    ASSERT_TRUE(peer.SendAll("partial"));
+    ASSERT_TRUE(PumpUntil([&] { return s.BufferedCount() == 7; }));
+    // Out of line mode with nobody reading: the held bytes wait.
+    s.OnDataAvailable = nullptr;
+    s.AssignLineMode(false);
+    PumpFor(30);
+    ASSERT_EQ(s.BufferedCount(), 7);
+    QString got;
+    s.OnDataAvailable = [&](TWSocket* sender, int) { got += sender->ReceiveText(); };
+    // The next data's event is first served from what is held; the rest follows.
+    ASSERT_TRUE(peer.SendAll("NET"));
+    EXPECT_TRUE(PumpUntil([&] { return got == "partialNET"; }, 2000)) << got.toStdString();
+}

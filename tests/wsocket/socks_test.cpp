@@ -184,6 +184,24 @@ TEST(SocksScripted, PasswordAcceptedThenDataThatCameWithTheReply)
     EXPECT_EQ(proxy.Received(), kGreetingUser + auth + Socks5Request("target.example", 25201));
 }
 
+TEST(SocksScripted, DataLeftOverFromTheReplyDoesNotHoldBackWhatArrivesNext)
+{
+    ScriptedProxy proxy({{kGreetingNone, Bytes({5, 0})},
+                         {Socks5Request("h", 80), Socks5Granted() + "hello"},
+                         {{}, "NET", 200}});
+    SocksClient c(proxy.Port(), "5", "h", 80);
+    // One byte per event: what came with the reply is still left when more arrives.
+    c.s.OnDataAvailable = [&](TWSocket* sender, int) {
+        char ch;
+        if (sender->ReceiveInto(&ch, 1) == 1)
+            c.data += QLatin1Char(ch);
+    };
+    c.s.Connect();
+    EXPECT_TRUE(PumpUntil([&] { return c.data == "helloNET"; }, 2000)) << c.data.toStdString();
+    c.s.CloseConnection();
+    ASSERT_TRUE(PumpUntil([&] { return proxy.Finished(); }));
+}
+
 TEST(SocksScripted, AuthenticationReplyByteByByteIsDecidedAtItsSecondByte)
 {
     const QByteArray auth = Bytes({1, 1}) + "u" + Bytes({1}) + "p";
