@@ -63,6 +63,7 @@ void TCustomLineWSocket::ClearBuffer()
     FRcvBuf.clear();
     FRcvPos = 0;
     FLineLength = 0;
+    FHeldScanned = true;
     ++FBufferGeneration;
 }
 
@@ -115,6 +116,8 @@ bool TCustomLineWSocket::FireDataAvailable(int Error)
         from = EditReceivedLine(got);
     else if (LineEcho)
         Send(FRcvBuf.constData() + oldEnd, got);
+    if (!FHeldScanned)
+        from = 0;
     DeliverLines(from);
     return true;
 }
@@ -129,10 +132,12 @@ void TCustomLineWSocket::DeliverLines(int From)
         int& count;
         ~Leave() { --count; }
     } leave{FDelivering};
+    FHeldScanned = false;
     while (FLineMode && BufferedCount() > 0) {
         if (FLineLength == 0) {
             const int p = int(FRcvBuf.indexOf(end, FRcvPos + From));
             if (p < 0) {
+                FHeldScanned = true;
                 if (LineLimit > 0 && BufferedCount() > LineLimit) {
                     FLineClearData = true;
                     FireLineLimitExceeded(BufferedCount(), FLineClearData);
@@ -151,6 +156,8 @@ void TCustomLineWSocket::DeliverLines(int From)
             return;
         From = 0;
     }
+    if (BufferedCount() == 0)
+        FHeldScanned = true;
 }
 
 bool TCustomLineWSocket::OfferLine()

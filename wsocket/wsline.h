@@ -59,6 +59,9 @@ private:
     bool FLineClearData = false;
     int FDelivering = 0;  // lines are being handed over (nested count)
     int FBufferGeneration = 0;  // counts the times the buffer was thrown away
+    // The held bytes hold no line end that was not handed over; false when a delivery ended
+    // early (a handler's exception), so that the next search starts from the first held byte.
+    bool FHeldScanned = true;
 };
 
 class TCustomSyncWSocket : public TCustomLineWSocket {

@@ -1,5 +1,6 @@
 // Line mode: lines cut from what arrives, however the bytes are split into reads.
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include "wsfixture.h"
 
 namespace {
@@ -227,4 +228,23 @@ TEST_F(LineMode, BytesHeldAfterLeavingLineModeDoNotHoldBackWhatArrivesNext)
     // The next data's event is first served from what is held; the rest follows.
     ASSERT_TRUE(peer.SendAll("NET"));
     EXPECT_TRUE(PumpUntil([&] { return got == "partialNET"; }, 2000)) << got.toStdString();
+}
+
+TEST_F(LineMode, LinesHeldWhenAHandlerThrowsComeOneByOneWithTheNextData)
+{
+    s.OnDataAvailable = [&](TWSocket* sender, int) {
+        const QString line = sender->ReceiveText();
+        lines << line;
+        if (line == "bad\r\n")
+            throw std::runtime_error("cannot read that line");
+    };
+    ASSERT_TRUE(peer.SendAll("bad\r\nnext\r\nlast\r\n"));
+    ASSERT_TRUE(PumpUntil([&] { return !lines.isEmpty(); }));
+    PumpFor(30);
+    EXPECT_EQ(lines, QStringList({"bad\r\n"}));  // the exception ended the delivery
+    ASSERT_TRUE(peer.SendAll("more\r\n"));
+    ASSERT_TRUE(PumpUntil([&] { return lines.size() >= 3; }));
+    PumpFor(30);
+    EXPECT_EQ(lines, QStringList({"bad\r\n", "next\r\n", "last\r\n", "more\r\n"}));
+    EXPECT_EQ(s.State(), wsConnected);
 }
