@@ -39,16 +39,25 @@ void TFiche::Button5Click()
         return;
 
     const int client = ClientDuCode(ListeClients, Edit32->text());
+    const TDateTime aujourdhui = Date();
+    const QString jour = FormatDateTime(QStringLiteral("yyyymmdd"), aujourdhui);
     // Every number the booking converts is checked before anything changes, so that a wrong one
-    // stops it with nothing booked rather than half-way.
+    // stops it with nothing booked rather than half-way. Only those it converts: a number it
+    // has no use for (minutes left, when the ticket has no minutes) does not stop it.
     if (client >= 0) {
-        if (!Trim(Edit36->text()).isEmpty())
-            StrToInt(Edit36->text());
+        const int debut = ListeClients.FindBlock(client);
+        auto ligne = [&](int n) {
+            return debut >= 0 && debut + n < ListeClients.Count() ? ListeClients.Strings(debut + n) : QString();
+        };
+        const bool minutes = !Trim(Edit36->text()).isEmpty();
+        const bool dispo = !Trim(ligne(16)).isEmpty();
+        const bool couvert = DateTriable(ligne(20)) <= jour && jour <= DateTriable(ligne(21));
         if (!Trim(Edit37->text()).isEmpty())
             StrToFloat(Edit37->text());
-        const int debut = ListeClients.FindBlock(client);
-        if (debut >= 0 && debut + 16 < ListeClients.Count() && !Trim(ListeClients.Strings(debut + 16)).isEmpty())
-            StrToInt(ListeClients.Strings(debut + 16));
+        if (minutes && dispo)
+            StrToInt(ligne(16));
+        if (minutes && (dispo || couvert))
+            StrToInt(Edit36->text());
     }
 
     // The booked mark goes into the ticket's block at once.
@@ -65,7 +74,6 @@ void TFiche::Button5Click()
     IndexClient = client;
     LitFiche();
 
-    const TDateTime aujourdhui = Date();
     DateTimePicker2->setDate(ToQDateTime(aujourdhui).date());
     Edit20->setText(QStringLiteral("Ticket ") + Edit28->text());
     Edit21->setText(Edit37->text());
@@ -78,7 +86,6 @@ void TFiche::Button5Click()
     ModifClient = true;
     EcritFiche();
 
-    const QString jour = FormatDateTime(QStringLiteral("yyyymmdd"), aujourdhui);
     if (DateTriable(MaskEdit8->Text()) > jour || jour > DateTriable(MaskEdit9->Text()))
         return;
     if (!Trim(Edit36->text()).isEmpty()) {

@@ -327,6 +327,35 @@ TEST_F(Validation, ANumberThatDoesNotConvertBooksNothing)
     }
 }
 
+// Only the numbers the booking uses are checked: minutes left are not read for a ticket without
+// minutes, and the ticket's minutes not for a customer with neither minutes left nor a
+// subscription covering today.
+TEST_F(Validation, ANumberTheBookingDoesNotUseDoesNotStopIt)
+{
+    const struct {
+        const char* minutes;
+        const char* dispo;
+        const char* du;
+        const char* au;
+    } cases[] = {
+        {"", "1h", "01/03/2024", "31/03/2024"},
+        {"2x", "", "01/02/2024", "04/03/2024"},
+        {"2x", "", "  /  /    ", "  /  /    "},
+    };
+    for (const auto& c : cases) {
+        Clients({{"10003", "LEROY", c.dispo, c.du, c.au}});
+        NouveauTicket("10003", "LEROY", c.minutes, "   2,50");
+        f.Button5->click();
+        EXPECT_TRUE(Reserve()) << c.minutes << " " << c.dispo;
+        const QStringList client = Client(0);
+        EXPECT_EQ(client.value(16), c.dispo) << c.minutes << " " << c.dispo;
+        EXPECT_EQ(client.value(18), "05/03/2024") << c.minutes << " " << c.dispo;
+        EXPECT_EQ(Prefixed(client, "DATA").size(), 1) << c.minutes << " " << c.dispo;
+        EXPECT_TRUE(Prefixed(client, "GRID").isEmpty()) << c.minutes << " " << c.dispo;
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << c.minutes << " " << c.dispo;
+    }
+}
+
 TEST_F(Validation, TheCustomerCardShownIsWrittenBeforeTheBooking)
 {
     f.IndexClient = 1;
