@@ -197,15 +197,22 @@ void TCustomLineWSocket::DeliverBufferedLines()
 void TCustomLineWSocket::FireSessionClosed(int Error)
 {
     // The last line, without its line end, is handed over before the close is told; not when
-    // the close came from a line handler, whose delivery simply ends.
-    if (FLineMode && BufferedCount() > 0 && FDelivering == 0) {
-        FLineLength = BufferedCount();
-        ++FDelivering;
-        struct Leave {
-            int& count;
-            ~Leave() { --count; }
-        } leave{FDelivering};
-        OfferLine();
+    // the close came from a line handler, whose delivery simply ends. Complete lines still held
+    // (a handler threw before they came) go first, each on its own. A handler's exception ends
+    // this delivery only: the close is told all the same.
+    try {
+        if (FLineMode && !FHeldScanned && FLineLength == 0 && FDelivering == 0)
+            DeliverLines(0);
+        if (FLineMode && BufferedCount() > 0 && FDelivering == 0) {
+            FLineLength = BufferedCount();
+            ++FDelivering;
+            struct Leave {
+                int& count;
+                ~Leave() { --count; }
+            } leave{FDelivering};
+            OfferLine();
+        }
+    } catch (...) {
     }
     ClearBuffer();
     TCustomSocksWSocket::FireSessionClosed(Error);

@@ -230,7 +230,7 @@ TEST_F(LineMode, BytesHeldAfterLeavingLineModeDoNotHoldBackWhatArrivesNext)
     EXPECT_TRUE(PumpUntil([&] { return got == "partialNET"; }, 2000)) << got.toStdString();
 }
 
-TEST_F(LineMode, LinesHeldWhenAHandlerThrowsComeOneByOneWithTheNextData)
+TEST_F(LineMode, LinesHeldWhenAHandlerThrowsComeOneByOneWithTheNextDataOrAtTheClose)
 {
     s.OnDataAvailable = [&](TWSocket* sender, int) {
         const QString line = sender->ReceiveText();
@@ -247,4 +247,28 @@ TEST_F(LineMode, LinesHeldWhenAHandlerThrowsComeOneByOneWithTheNextData)
     PumpFor(30);
     EXPECT_EQ(lines, QStringList({"bad\r\n", "next\r\n", "last\r\n", "more\r\n"}));
     EXPECT_EQ(s.State(), wsConnected);
+
+    lines.clear();
+    ASSERT_TRUE(peer.SendAll("bad\r\nnext\r\nend"));
+    ASSERT_TRUE(PumpUntil([&] { return !lines.isEmpty(); }));
+    PumpFor(30);
+    peer.Close();
+    ASSERT_TRUE(PumpUntil([&] { return lines.contains("closed 0"); }));
+    EXPECT_EQ(lines, QStringList({"bad\r\n", "next\r\n", "end", "closed 0"}));
+}
+
+TEST_F(LineMode, AHandlerThrowingOnTheLastLineDoesNotHideTheClose)
+{
+    s.OnDataAvailable = [&](TWSocket* sender, int) {
+        lines << sender->ReceiveText();
+        throw std::runtime_error("cannot read that line");
+    };
+    ASSERT_TRUE(peer.SendAll("x\r\nlast"));
+    ASSERT_TRUE(PumpUntil([&] { return !lines.isEmpty(); }));
+    PumpFor(30);
+    peer.Close();
+    ASSERT_TRUE(PumpUntil([&] { return s.State() == wsClosed; }));
+    PumpFor(30);
+    EXPECT_EQ(lines, QStringList({"x\r\n", "last", "closed 0"}));
+    EXPECT_EQ(s.BufferedCount(), 0);
 }
