@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScopeGuard>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -498,8 +499,10 @@ void TMainForm::SaveItemClick()
 {
     if (!QFileInfo(NomFichier).isFile())
         NomFichier.clear();
-    if (NomFichier.isEmpty())
-        SaveAs();
+    // A save as that wrote nothing ends the command: after a failed write, a second try would only
+    // report the same failure again.
+    if (NomFichier.isEmpty() && !SaveAs())
+        return;
     if (!NomFichier.isEmpty()) {
         NomFichier = CheminVtr(NomFichier);
         Fiche->Sauve(NomFichier);
@@ -539,8 +542,13 @@ void TMainForm::ApplyEnabling(int call)
 {
     for (const Enabling& row : EnablingTable) {
         const char state = row.states[call];
-        if (state != '-')
-            Command(QLatin1String(row.command))->setEnabled(state == 'E');
+        if (state == '-')
+            continue;
+        QAction* command = Command(QLatin1String(row.command));
+        command->setEnabled(state == 'E');
+        // A submenu's item only looks enabled: the menu itself must follow, or it never opens.
+        if (QMenu* menu = command->menu())
+            menu->setEnabled(state == 'E');
     }
 }
 

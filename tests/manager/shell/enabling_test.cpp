@@ -116,6 +116,22 @@ TEST_F(EnablingTest, TheFormStartsWithTheTableCommandsOffAndTheOthersOn)
     EXPECT_FALSE(Command("Fermersession1")->isVisible());
 }
 
+// The print submenu opens once a set is open: its menu, not only the item that leads to it, is
+// enabled, and no page's enabling closes it again.
+TEST_F(EnablingTest, ThePrintSubmenuOpensOnceASetIsOpen)
+{
+    QMenu* print = form->findChild<QMenu*>("Impirmer1");
+    ASSERT_NE(print, nullptr);
+    EXPECT_FALSE(print->isEnabled());
+    form->Valide();
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_TRUE(print->menuAction()->isEnabled());
+    for (int call = 1; call < 8; ++call) {
+        (form.get()->*Calls[call])();
+        EXPECT_TRUE(print->isEnabled()) << "after call " << call;
+    }
+}
+
 // The page commands of "&Bases" and their toolbar twins run the enabling of their page (the
 // invoice, room and history pages have no card yet).
 TEST_F(EnablingTest, PageSwitchesEnableTheirPage)

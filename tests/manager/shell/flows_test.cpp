@@ -329,6 +329,22 @@ TEST_F(FlowsTest, SaveOfASetWhoseFileIsGoneAsksForAName)
     EXPECT_FALSE(QFileInfo::exists(Path("gone.vtr")));
 }
 
+// A set that could not be written under the name just given is reported once, and the command
+// stops there: the set stays to be saved.
+TEST_F(FlowsTest, SaveOfAnUnnamedSetThatCannotBeWrittenReportsOnce)
+{
+    Write("plain", "x");  // a file where the set's folder should be: nothing can be written there
+    fiche->DoitSauver = true;
+    {
+        ScriptedDialogs dialogs;
+        dialogs.save(Path("plain/a.vtr"));
+        // The card file reports the failure in a box of its own, which no script expects: once.
+        EXPECT_NONFATAL_FAILURE(Run("SaveItem"), "Impossible d'enregistrer a.vtr");
+    }
+    EXPECT_TRUE(fiche->DoitSauver);
+    EXPECT_FALSE(QFileInfo::exists(Path("plain/a.vtr")));
+}
+
 // ---- new ----------------------------------------------------------------------------------------
 
 TEST_F(FlowsTest, NewStartsAnEmptyUnnamedSetOnAllCustomers)
