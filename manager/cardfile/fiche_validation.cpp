@@ -38,13 +38,18 @@ void TFiche::Button5Click()
         LowerCase(Edit33->text()) == QLatin1String("vimor"))
         return;
 
+    // A code that is no customer's (mistyped, or empty) books nothing either: marking the ticket
+    // booked would leave it on no account for good, with "Valider" gone once the right customer
+    // is picked.
     const int client = ClientDuCode(ListeClients, Edit32->text());
+    if (client < 0)
+        return;
     const TDateTime aujourdhui = Date();
     const QString jour = FormatDateTime(QStringLiteral("yyyymmdd"), aujourdhui);
     // Every number the booking converts is checked before anything changes, so that a wrong one
     // stops it with nothing booked rather than half-way. Only those it converts: a number it
     // has no use for (minutes left, when the ticket has no minutes) does not stop it.
-    if (client >= 0) {
+    {
         const int debut = ListeClients.FindBlock(client);
         auto ligne = [&](int n) {
             return debut >= 0 && debut + n < ListeClients.Count() ? ListeClients.Strings(debut + n) : QString();
@@ -67,8 +72,6 @@ void TFiche::Button5Click()
     Button5->setEnabled(false);
     StringGrid5->setEnabled(false);
     DoitSauver = true;
-    if (client < 0)
-        return;
 
     EcritFiche();
     IndexClient = client;

@@ -218,6 +218,8 @@ TEST_F(Validation, TicketsThatAreNotBooked)
     } cases[] = {
         {"already booked", "10003", "LEROY", "Y"},
         {"no customer", "00000", "LEROY", "N"},
+        {"no such customer", "99999", "LEROY", "N"},
+        {"no customer code", "", "LEROY", "N"},
         {"anonymous login", "10003", "Vimor", "N"},
         {"anonymous login", "10003", "VIMOR", "N"},
     };
@@ -246,8 +248,8 @@ TEST_F(Validation, ATicketOfNoCustomerCanBeBookedOnceOneIsPicked)
     EXPECT_EQ(Client(2)[16], "95");
 }
 
-// The code must be the customer's whole code; an empty one is nobody's. The ticket is booked all
-// the same.
+// The code must be the customer's whole code; an empty one is nobody's. A ticket whose code is
+// nobody's stays unbooked, to be booked once its customer is picked.
 TEST_F(Validation, TheCustomersCodeMustEqualTheTickets)
 {
     const struct {
@@ -263,7 +265,8 @@ TEST_F(Validation, TheCustomersCodeMustEqualTheTickets)
         avant = QStringList(f.ListeClients);
         NouveauTicket(c.code, "LEROY", "25", "   2,50");
         f.Button5->click();
-        EXPECT_TRUE(Reserve()) << c.code;
+        EXPECT_EQ(Reserve(), c.client >= 0) << c.code;
+        EXPECT_EQ(f.Button5->isEnabled(), c.client < 0) << c.code;
         for (int n = 0; n < 4; ++n) {
             if (n == c.client)
                 EXPECT_EQ(Client(n)[16], "95") << c.code;
