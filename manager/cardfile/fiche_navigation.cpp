@@ -267,6 +267,11 @@ void TFiche::Liste()
 void TFiche::Clients()
 {
     const RecordKind& d = KindOf(KClient);
+    // Reading the customer again would throw away what is being typed on the card shown: it is
+    // written back first. From another page there is nothing to write: leaving the customer
+    // page wrote its card.
+    if (PageControl1->currentWidget() == this->*d.page)
+        (this->*d.writer)();
     PageControl1->setCurrentWidget(this->*d.page);
     (this->*d.reader)();
     (this->*d.focus)->setFocus();

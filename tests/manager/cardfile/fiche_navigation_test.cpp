@@ -572,6 +572,24 @@ TEST(WriteBack, ClientsShowsTheCurrentCustomerWithoutWritingTheCard)
     EXPECT_EQ(fiche.Edit2->text(), LineOfBlock(fiche, 1, 4));
 }
 
+// On the customer page the card shown may be being edited: showing the customers again keeps
+// what was typed, in the block and on the card.
+TEST(WriteBack, ClientsOnTheCustomerPageKeepsWhatWasTypedOnTheCard)
+{
+    ScriptedDialogs responder;
+    TFiche fiche;
+    ShowEdited(fiche, TwoCustomers, 1);
+
+    fiche.Clients();
+
+    EXPECT_EQ(LineOfBlock(fiche, 1, 4), "Edited");
+    EXPECT_EQ(LineOfBlock(fiche, 0, 4), "Client 10001");
+    EXPECT_TRUE(fiche.DoitSauver);
+    EXPECT_EQ(fiche.IndexClient, 1);
+    EXPECT_EQ(fiche.Edit2->text(), "Edited");
+    EXPECT_FALSE(fiche.ModifClient) << "the card was read again";
+}
+
 // ---- where the focus goes ------------------------------------------------------------------------
 
 TEST(Focus, AMoveFocusesTheKindsFirstFieldAndAPickLeavesItWhereItWas)
