@@ -224,6 +224,29 @@ TEST(Tarification, NothingIsStoredWithoutOkOrWithARefusedField)
     }
 }
 
+// The stamp grid takes its rows from the subscription hours when the card is read: the customer
+// card is read again, and what was typed on it and not yet stored is kept.
+TEST(Tarification, TheCustomerCardIsReadAgainKeepingWhatWasTyped)
+{
+    TFiche fiche;
+    SetTariffs(fiche);
+    fiche.ListeClients = QStringList{"<BLOC0000>", "10001", "N", "N", "DUPONT", "</BLOC0000>"};
+    fiche.NbClients = 1;
+    fiche.LitFiche();
+    ASSERT_EQ(fiche.StringGrid6->RowCount(), 10);
+    fiche.Edit2->setText("DURAND");
+    ScriptedDialogs responder;
+    Answer<TTarifs>(responder, [](TTarifs& d) {
+        d.Edit6->setText("3");
+        Close(d, CloseBy::Ok);
+    });
+    fiche.Tarification();
+    EXPECT_EQ(fiche.StringGrid6->RowCount(), 3);
+    EXPECT_EQ(fiche.Edit2->text(), "DURAND");
+    EXPECT_EQ(fiche.ListeClients[4], "DURAND");
+    EXPECT_FALSE(fiche.ModifClient);
+}
+
 // ---- invoice parameters -------------------------------------------------------------------------
 
 TEST(ParF, OkStoresTheInvoiceParameters)
