@@ -142,9 +142,13 @@ void TFiche::Calculec()
         total += ligne;
     }
 
+    Label63->setText(FormatFloat(FormatMontant, total));
+    // A booked ticket keeps the price it was booked at: repricing it with today's tariffs would
+    // write a price over it that the customer's account never saw.
+    if (TicketValide == QLatin1String("Y"))
+        return;
     const bool sansMinutes = Trim(Edit36->text()).isEmpty();
     Calcule();
-    Label63->setText(FormatFloat(FormatMontant, total));
     if (sansMinutes) {
         if (details)
             Edit37->setText(Rset(FormatFloat(FormatMontant, total), 80));

@@ -320,6 +320,26 @@ TEST_F(Chrono, WithoutMinutesOrDetailsATypedPriceStays)
     EXPECT_EQ(f.Label63->text(), "0,00");
 }
 
+// A booked ticket keeps the price it was booked at, whatever the tariffs say since: reading it,
+// "Calculer", and writing it after an edit of its comment all leave the stored price.
+TEST_F(Chrono, ABookedTicketKeepsItsPriceWhenTheTariffsChange)
+{
+    f.ListeTickets = Bloc(0, {"NUMT202403001", "10003", "LEROY", "10001", "POSTE1", "05/03/2024", "10:00",
+                              "05/03/2024", "10:25", "25", "     2,20", "", "", "N", "N", "Y",
+                              "DATAImpression A4\t2\t0,20"},
+                          5);
+    f.NbTickets = 1;
+    f.TarifDemiHeure = 3.00;
+    f.LitCaisse();
+    EXPECT_EQ(Prix(), "2,20");
+    EXPECT_EQ(f.Label63->text(), "0,40");
+    f.Calculec();
+    EXPECT_EQ(Prix(), "2,20");
+    f.Memo4->setPlainText("payé en espèces");
+    f.EcritCaisse();
+    EXPECT_EQ(f.ListeTickets.Strings(11), "     2,20");
+}
+
 TEST_F(Chrono, AQuantityInTheLastRowIsNotInTheTotal)
 {
     Ligne(14, "Ligne 14", "1", "2");
