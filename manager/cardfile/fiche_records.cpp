@@ -161,13 +161,12 @@ void TFiche::RebuildIfUnbalanced(Kind k)
         const int pos = list.FindBlock(n);
         if (pos < 0)
             continue;
-        const QString endTag = list.EndTag(n);
-        for (int j = pos; j < list.Count(); ++j) {
-            const QString line = list[j];
-            rebuilt.append(line);
-            if (line == endTag)
-                break;
-        }
+        // A block without its end tag ends where the next block starts: carrying the rest of the
+        // list with it would copy every later block again, more copies than the duplicate
+        // removal takes out, and the file would grow at each load.
+        const int end = pos + list.BlockLength(pos, n);
+        for (int j = pos; j < end; ++j)
+            rebuilt.append(list[j]);
     }
     list = rebuilt;
     DoitSauver = true;
