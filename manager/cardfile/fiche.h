@@ -190,8 +190,9 @@ public:
     // Writes every edited card into its block and answers whether the set differs from its files.
     void TestModif(bool& modified);
     // Loads the set whose customer file is `path`; a file of the set that is missing gives an
-    // empty list of its kind.
-    void Charge(const QString& path);
+    // empty list of its kind. False when a file of the set is there but could not be read: the
+    // operator was told and nothing changed.
+    bool Charge(const QString& path);
     void ChargeArt();
     void ChargeFact();
     void ChargePoste();

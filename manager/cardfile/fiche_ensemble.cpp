@@ -46,19 +46,32 @@ QString CheminDans(const QString& principal, const FichierDuJeu& f)
     return f.extension.isEmpty() ? principal : CheminAnnexe(principal, f.extension);
 }
 
-// Loads one kind's list from its file and checks it. A file missing from the set gives an empty
+// Puts one kind's lines into its list and checks them. A file missing from the set gives an empty
 // list: keeping the previous set's records would save them under the new set's names.
-void ChargeListe(TFiche& fiche, TFiche::Kind k)
+void PoseListe(TFiche& fiche, TFiche::Kind k, const QStringList& lignes)
 {
     const TFiche::RecordKind& kind = TFiche::KindOf(k);
-    QStringList lignes;
-    textfile::LoadFromFile(fiche.*FichierDe(k).chemin, lignes);
     RecordList& liste = fiche.*kind.list;
     liste = lignes;
     fiche.*kind.count = liste.StartLineCount();
     fiche.*kind.index = 0;
     fiche.CheckLoaded(k);
     fiche.*kind.modified = false;
+}
+
+// The lines of a file of the set; a file that is not there has none. False when the file is
+// there but cannot be read: loading it as an empty list would have the next save replace it.
+bool LitFichier(const QString& chemin, QStringList& lignes)
+{
+    lignes.clear();
+    return !QFileInfo::exists(chemin) || textfile::LoadFromFile(chemin, lignes);
+}
+
+void ChargeListe(TFiche& fiche, TFiche::Kind k)
+{
+    QStringList lignes;
+    LitFichier(fiche.*FichierDe(k).chemin, lignes);
+    PoseListe(fiche, k, lignes);
 }
 
 }  // namespace
@@ -90,24 +103,36 @@ void TFiche::ChargeCaisse()
     ChargeListe(*this, KTicket);
 }
 
-void TFiche::Charge(const QString& path)
+bool TFiche::Charge(const QString& path)
 {
-    CheminFichier = QFileInfo(path).isFile() ? path : QString();
+    const QString principal = QFileInfo(path).isFile() ? path : QString();
+    // Every file is read before anything changes: a file of the set that cannot be read leaves the
+    // set that was open as it was.
+    QStringList lignes[std::size(Fichiers)];
+    for (std::size_t i = 0; i < std::size(Fichiers); ++i) {
+        const QString chemin = CheminDans(principal, Fichiers[i]);
+        if (!LitFichier(chemin, lignes[i])) {
+            platform::MessageDlg(QStringLiteral("Impossible de lire %1.\nLe dossier n'a pas été ouvert.")
+                                     .arg(QFileInfo(chemin).fileName()),
+                                 platform::mtError, platform::mbOK);
+            return false;
+        }
+    }
+
+    CheminFichier = principal;
     Synchro();
     setWindowTitle(QFileInfo(CheminFichier).fileName());
     // DoitSauver is cleared before the checks: it ends set only when one of them rebuilt a list.
     DoitSauver = false;
-    ChargeListe(*this, KClient);
-    ChargeArt();
-    ChargeFact();
-    ChargePoste();
-    ChargeCaisse();
+    for (std::size_t i = 0; i < std::size(Fichiers); ++i)
+        PoseListe(*this, Fichiers[i].kind, lignes[i]);
 
     IndexClient = 0;
     LitFiche();
     ModifClient = false;
     Premier();
     // The room view is rebuilt from the machines here once the workstation server exists.
+    return true;
 }
 
 bool TFiche::Sauve(const QString& path)

@@ -378,9 +378,13 @@ void TMainForm::FormShow()
     Fiche->GetStart(demarrage);
     if (ouvrirAuto) {
         Ouvrirautomatiquement1->setChecked(true);
-        Fiche->Charge(NomFichier);
-        Valide();
-        Valide1();
+        // A last set that cannot be read is not the set in memory: saving must not go over it.
+        if (Fiche->Charge(NomFichier)) {
+            Valide();
+            Valide1();
+        } else {
+            NomFichier.clear();
+        }
     }
     if (demarrage)
         Dmarrerautomatiquement1->setChecked(true);
@@ -467,8 +471,9 @@ void TMainForm::OpenItemClick()
         platform::ShowMessage(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
+    if (!Fiche->Charge(path))
+        return;
     NomFichier = path;
-    Fiche->Charge(NomFichier);
     Valide();
     Valide1();
     Select(Touteslesfiches1);

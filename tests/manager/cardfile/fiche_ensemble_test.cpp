@@ -214,6 +214,34 @@ TEST_F(SavedSet, AMissingSiblingGivesAnEmptyListOfItsKind)
     }
 }
 
+// A file of the set that is there but cannot be read (here a folder in its place) must not load
+// as an empty list, which the next save would write over the real file: nothing is loaded and
+// the set that was open stays as it was. (A folder in place of the main file is no set at all.)
+TEST_F(SavedSet, AFileThatCannotBeReadLeavesTheOpenSetAsItWas)
+{
+    for (const QString& ext : {"stk", "fct", "pst", "cai"}) {
+        SCOPED_TRACE(ext.toStdString());
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(dir.path());
+        WriteSet("old");
+        WriteSet("new");
+        QFile::remove(Path("new", ext));
+        QDir().mkpath(Path("new", ext));
+        TFiche f;
+        ASSERT_TRUE(f.Charge(Path("old", "vtr")));
+        dialogs.errors.clear();
+        EXPECT_FALSE(f.Charge(Path("new", "vtr")));
+        ASSERT_EQ(dialogs.errors.size(), 1);
+        EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("new.") + ext)) << dialogs.errors[0].toStdString();
+        EXPECT_EQ(f.CheminFichier, Path("old", "vtr"));
+        for (const QString& e : Extensions)
+            EXPECT_EQ(Read(Path("old", e)), SetFiles().at(e));
+        EXPECT_EQ(Bytes(f.ListeClients), SetFiles().at("vtr"));
+        EXPECT_EQ(Bytes(f.ListeTickets), SetFiles().at("cai"));
+        EXPECT_EQ(f.NbClients, 3);
+    }
+}
+
 TEST_F(SavedSet, AMainFileThatDoesNotExistLoadsNoSet)
 {
     WriteSet("set");

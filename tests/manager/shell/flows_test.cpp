@@ -197,6 +197,23 @@ TEST_F(FlowsTest, RefusedFilesKeepTheOpenSet)
     }
 }
 
+// A set one of whose files cannot be read is not opened: the open set keeps its name, so that
+// saving it never goes over the set that could not be read.
+TEST_F(FlowsTest, ASetThatCannotBeReadKeepsTheOpenSet)
+{
+    Write("a.vtr", {});
+    Write("b.vtr", "<BLOC0000>\r\n10001\r\n</BLOC0000>\r\n");
+    Write("b.cai/inside.txt", "x");
+    form->NomFichier = Path("a.vtr");
+    ScriptedDialogs dialogs;
+    dialogs.open(Path("b.vtr")).message(QStringLiteral("Impossible de lire b.cai.\nLe dossier n'a pas été ouvert."));
+    Command("OpenItem")->trigger();
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(form->NomFichier, Path("a.vtr"));
+    EXPECT_EQ(fiche->NbClients, 0);
+    EXPECT_FALSE(Enabled("SaveItem")) << "no set was loaded";
+}
+
 TEST_F(FlowsTest, CancelledOpenChangesNothing)
 {
     form->NomFichier = Path("a.vtr");

@@ -52,6 +52,22 @@ TEST_F(ProgramTest, OpensTheLastSetAtStart)
     EXPECT_EQ(form->RepertoireAppli, QDir::currentPath());
 }
 
+// A last set that cannot be read at start leaves the program without a set name, so that the
+// next save asks for one instead of going over that set.
+TEST_F(ProgramTest, ALastSetThatCannotBeReadLeavesNoName)
+{
+    Write("club.vtr", "<BLOC0000>\r\n10001\r\n</BLOC0000>\r\n");
+    Write("club.stk/inside.txt", "x");
+    Write("Velmora.ini", Ini(Path("club.vtr"), 1, 0));
+    ScriptedDialogs dialogs;
+    dialogs.message(QStringLiteral("Impossible de lire club.stk.\nLe dossier n'a pas été ouvert."));
+    Show();
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(form->NomFichier, QString());
+    EXPECT_EQ(fiche->CheminFichier, QString());
+    EXPECT_FALSE(Enabled("SaveItem"));
+}
+
 TEST_F(ProgramTest, WithoutTheFlagNothingOpens)
 {
     Write("club.vtr", {});
