@@ -51,11 +51,17 @@ void TFiche::Ajout()
     const RecordKind& d = KindOf(k);
     (this->*d.writer)();
     int& count = this->*d.count;
-    if (count >= d.capacity) {
-        platform::ShowMessage(QStringLiteral("Le fichier est plein"));
-        return;
+    // A new record has no block until its card is written. Adding another while the last one is
+    // still that blank card would leave a number without a block, and every record typed after
+    // it would be out of reach once the set is loaded again: the blank card is shown anew instead.
+    const bool blankLast = count > 0 && ListOf(k).FindBlock(count - 1) < 0;
+    if (!blankLast) {
+        if (count >= d.capacity) {
+            platform::ShowMessage(QStringLiteral("Le fichier est plein"));
+            return;
+        }
+        ++count;
     }
-    ++count;
     this->*d.index = count - 1;
     (this->*d.reader)();
     (this->*d.codeEdit)->setText(rtl::IntToStr((this->*d.nextCode)()));

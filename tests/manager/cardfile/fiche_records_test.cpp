@@ -223,7 +223,9 @@ TEST_P(Ajout, AddsARecordUpToTheKindsCapacity)
     Fixture f;
     f.fiche.show();
     QApplication::setActiveWindow(&f.fiche);
-    f.Set(c.kind, {}, c.count, 3);
+    // The last record has its block: only a record already written makes room for a new one.
+    const QStringList last = c.count > 0 ? B(c.kind, c.count - 1) : QStringList();
+    f.Set(c.kind, last, c.count, 3);
     f.Show(c.kind);
     f.fiche.ProchainClient = 10042;
     f.fiche.ProchainArticle = 10043;
@@ -252,7 +254,7 @@ TEST_P(Ajout, AddsARecordUpToTheKindsCapacity)
         EXPECT_EQ((f.fiche.*d.codeEdit)->text(), QString::number(code));
         EXPECT_EQ(QApplication::focusWidget(), f.fiche.*d.focus);
     }
-    EXPECT_TRUE(f.fiche.ListOf(c.kind).IsEmpty());   // the block comes with the first write
+    EXPECT_EQ(f.Lines(c.kind), last);   // the new record's block comes with the first write
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Ajout,
@@ -262,6 +264,29 @@ INSTANTIATE_TEST_SUITE_P(Cases, Ajout,
                          [](const auto& info) {
                              return std::string(Name(info.param.kind)) + "_" + std::to_string(info.param.count);
                          });
+
+// A new record has no block until its card is written: "Nouvelle fiche" again on that blank card
+// shows it anew instead of leaving a number without a block, which would put every record typed
+// after it out of reach once the set is loaded again.
+TEST(AjoutTwice, ABlankNewRecordIsNotAddedTwice)
+{
+    for (const K k : {TFiche::KClient, TFiche::KArticle, TFiche::KPoste, TFiche::KTicket}) {
+        SCOPED_TRACE(Name(k));
+        Fixture f;
+        f.Set(k, Join({B(k, 0), B(k, 1)}), 2, 0);
+        f.Show(k);
+        f.fiche.Ajout();
+        f.fiche.Ajout();
+        EXPECT_EQ(f.Count(k), 3);
+        EXPECT_EQ(f.Index(k), 2);
+        // Once written, the new record makes room for the next one.
+        f.fiche.RewriteBlock(k, {QStringLiteral("nouveau")});
+        f.fiche.Ajout();
+        EXPECT_EQ(f.Count(k), 4);
+        EXPECT_EQ(f.Index(k), 3);
+        EXPECT_EQ(f.Lines(k), Join({B(k, 0), B(k, 1), B(k, 2, {QStringLiteral("nouveau")})}));
+    }
+}
 
 TEST(AjoutElsewhere, TheRoomAndHistoryPagesAddNothing)
 {
