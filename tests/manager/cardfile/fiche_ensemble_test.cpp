@@ -219,7 +219,7 @@ TEST_F(SavedSet, AMissingSiblingGivesAnEmptyListOfItsKind)
 // the set that was open stays as it was. (A folder in place of the main file is no set at all.)
 TEST_F(SavedSet, AFileThatCannotBeReadLeavesTheOpenSetAsItWas)
 {
-    for (const QString& ext : {"stk", "fct", "pst", "cai"}) {
+    for (const QString ext : {"stk", "fct", "pst", "cai"}) {
         SCOPED_TRACE(ext.toStdString());
         QDir(dir.path()).removeRecursively();
         QDir().mkpath(dir.path());
