@@ -13,6 +13,7 @@ function(velmora_library name)
   if(NOT cpp)
     # A folder whose code is still to come: an empty library keeps the others building.
     file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp "")
+    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp PROPERTIES SKIP_AUTOGEN ON)
     list(APPEND sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
   endif()
   add_library(${name} STATIC ${sources})
