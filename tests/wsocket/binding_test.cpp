@@ -2,7 +2,7 @@
 // unloading of Winsock with the socket objects.
 #include <gtest/gtest.h>
 #include <memory>
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 #include "wsfixture.h"
 
 using namespace winsock;

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 #include "wsfixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <thread>
 #include <vector>
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 #include "wsfixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // produce on demand (a granted password, odd replies, one byte at a time).
 #include <gtest/gtest.h>
 #include <memory>
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 #include "socksproxy.h"
 #include "wsfixture.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <thread>
 #include <vector>
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 
 // danted on 127.0.0.1, offering the methods "username" (checked against the system's users;
 // the tests create none) and "none", for version 4 and 5 connect requests from loopback.

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 #include "wsfixture.h"
 
 using namespace winsock;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <thread>
 #include "platform/winsock/messagewindow.h"
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 #include "wsfixture.h"
 
 using namespace winsock;

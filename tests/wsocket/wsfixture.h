@@ -6,7 +6,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
-#include "rawpeer.h"
+#include "support/rawpeer.h"
 #include "wsocket/wsockets.h"
 
 // Readable test failures.
