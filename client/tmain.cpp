@@ -142,8 +142,8 @@ void TMain::showEvent(QShowEvent* e)
 void TMain::keyPressEvent(QKeyEvent* e)
 {
     // Only a key the window itself receives: one that a control let through is not its own.
-    const QWidget* focus = QApplication::focusWidget();
-    if (e->key() == Qt::Key_F10 && !(focus && focus != this && isAncestorOf(focus))) {
+    const QWidget* focus = focusWidget();
+    if (e->key() == Qt::Key_F10 && (!focus || focus == this)) {
         platform::Guarded([this] { SetIpAdr(); });
         return;
     }
