@@ -99,6 +99,13 @@ void X11Desktop::Disconnect(const QString& Why)
     hidden_[DesktopIcons].clear();
 }
 
+void X11Desktop::Sync()
+{
+    // A round trip: once it is back, the server has carried out every request sent before.
+    std::free(xcb_get_input_focus_reply(conn_, xcb_get_input_focus(conn_), nullptr));
+    DrainEvents();
+}
+
 void X11Desktop::DrainEvents()
 {
     if (!conn_)
@@ -191,8 +198,7 @@ void X11Desktop::Flush()
     pending_ = false;
     Apply(Panels);
     Apply(DesktopIcons);
-    xcb_flush(conn_);
-    DrainEvents();
+    Sync();
 }
 
 void X11Desktop::Apply(Kind What)
@@ -314,8 +320,7 @@ void X11Desktop::MinimizeOthers(uint32_t Own)
         xcb_send_event(conn_, 0, root_, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&ev));
     }
-    xcb_flush(conn_);
-    DrainEvents();
+    Sync();
 }
 
 }  // namespace workstation

@@ -55,6 +55,7 @@ private:
     std::vector<uint32_t> WindowsOfKind(Kind What);
     void Apply(Kind What);
     void ReleaseGrabs();
+    void Sync();
     void DrainEvents();
     void Disconnect(const QString& Why);
 
