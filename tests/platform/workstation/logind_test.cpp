@@ -10,6 +10,7 @@
 #include <QTest>
 #include "fake_logind.h"
 #include "platform/workstation/linux.h"
+#include "xserver.h"
 
 namespace {
 
@@ -18,26 +19,12 @@ class PrivateBus {
 public:
     PrivateBus()
     {
-        process_.start(QStringLiteral("dbus-daemon"),
-                       {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1"),
-                        QStringLiteral("--address=unix:path=") + dir_.filePath(QStringLiteral("bus"))});
-        if (!process_.waitForStarted(5000))
-            return;
-        QElapsedTimer clock;
-        clock.start();
-        QByteArray out;
-        while (!out.contains('\n') && clock.elapsed() < 10000 && process_.state() == QProcess::Running) {
-            process_.waitForReadyRead(200);
-            out += process_.readAllStandardOutput();
-        }
-        address_ = QString::fromLatin1(out.trimmed());
+        address_ = StartHelper(process_, QStringLiteral("dbus-daemon"),
+                               {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                QStringLiteral("--print-address=1"),
+                                QStringLiteral("--address=unix:path=") + dir_.filePath(QStringLiteral("bus"))});
     }
-    ~PrivateBus()
-    {
-        process_.terminate();
-        if (!process_.waitForFinished(5000))
-            process_.kill();
-    }
+    ~PrivateBus() { StopHelper(process_); }
     QString Address() const { return address_; }
 
 private:

@@ -4,34 +4,45 @@
 #include <cstdlib>
 #include <cstring>
 
-PrivateXServer::PrivateXServer()
+QString StartHelper(QProcess& process, const QString& program, const QStringList& arguments)
 {
-    // Xvfb writes the number of the free display it took to the descriptor given.
-    process_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                            QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                            QStringLiteral("-screen"), QStringLiteral("0"),
-                                            QStringLiteral("640x480x24")});
-    if (!process_.waitForStarted(5000))
-        return;
+    process.start(program, arguments);
+    if (!process.waitForStarted(5000))
+        return {};
     QElapsedTimer clock;
     clock.start();
     QByteArray out;
-    while (!out.contains('\n') && clock.elapsed() < 10000 && process_.state() == QProcess::Running) {
-        process_.waitForReadyRead(200);
-        out += process_.readAllStandardOutput();
+    while (!out.contains('\n') && clock.elapsed() < 10000 && process.state() == QProcess::Running) {
+        process.waitForReadyRead(200);
+        out += process.readAllStandardOutput();
     }
-    if (out.contains('\n'))
-        display_ = QLatin1Char(':') + QString::fromLatin1(out.trimmed());
+    return out.contains('\n') ? QString::fromLatin1(out.left(out.indexOf('\n')).trimmed()) : QString();
+}
+
+void StopHelper(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(5000))
+        process.kill();
+    process.waitForFinished(1000);
+}
+
+PrivateXServer::PrivateXServer()
+{
+    // Xvfb writes the number of the free display it took to the descriptor given.
+    const QString number = StartHelper(process_, QStringLiteral("Xvfb"),
+                                       {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                                        QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                                        QStringLiteral("640x480x24")});
+    if (!number.isEmpty())
+        display_ = QLatin1Char(':') + number;
 }
 
 PrivateXServer::~PrivateXServer()
 {
-    if (process_.state() != QProcess::NotRunning) {
-        process_.terminate();
-        if (!process_.waitForFinished(5000))
-            process_.kill();
-        process_.waitForFinished(1000);
-    }
+    StopHelper(process_);
 }
 
 XClient::XClient(const QString& display)

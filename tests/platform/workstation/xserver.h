@@ -6,6 +6,11 @@
 #include <QString>
 #include <vector>
 
+// Starts a helper program of the tests and answers the first line it prints (empty when it
+// did not start or printed nothing in time); StopHelper ends it.
+QString StartHelper(QProcess& process, const QString& program, const QStringList& arguments);
+void StopHelper(QProcess& process);
+
 class PrivateXServer {
 public:
     PrivateXServer();
