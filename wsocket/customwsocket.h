@@ -39,7 +39,9 @@ enum TSocketState {
 enum TWSocketOption { wsoNoReceiveLoop = 0x1, wsoTcpNoDelay = 0x2 };
 Q_DECLARE_FLAGS(TWSocketOptions, TWSocketOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(TWSocketOptions)
-enum TSocketSendFlags { wsSendNormal, wsSendUrgent };
+// A whole int underneath: AssignSendFlags refuses any other value, which the type must be able
+// to carry without undefined behaviour.
+enum TSocketSendFlags : int { wsSendNormal, wsSendUrgent };
 enum TSocketLingerOnOff { wsLingerOff, wsLingerOn, wsLingerNoSet };
 
 using TDataAvailable = std::function<void(TWSocket* Sender, int Error)>;

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 
 namespace wsocket {
@@ -24,13 +25,15 @@ public:
 
 void WatchApplication()
 {
-    static QCoreApplication* watched = nullptr;
+    // The watcher is a child of the application it watches and goes with it, which clears this
+    // pointer: a later application, even one built at the same address, gets a watcher of its own.
+    static QPointer<QuitWatcher> watcher;
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || app == watched)
+    if (!app || (watcher && watcher->parent() == app))
         return;
-    watched = app;
     quitSeen = false;
-    app->installEventFilter(new QuitWatcher(app));
+    watcher = new QuitWatcher(app);
+    app->installEventFilter(watcher);
 }
 
 }  // namespace

@@ -288,7 +288,9 @@ void TMainForm::ConnectCommands()
     for (const auto& c : CardCommands)
         on(c.command, [this, op = c.operation] { (Fiche->*op)(); });
     for (const PageSwitch& s : PageSwitches) {
-        const auto show = [this, &s] {
+        // The handler outlives this loop: it keeps its own copy of the row, never a reference to
+        // the loop's variable.
+        const auto show = [this, s] {
             (Fiche->*s.show)();
             ApplyEnabling(s.page);
         };

@@ -48,8 +48,10 @@ void TMaskEdit::SetText(const QString& text)
 
 QString TMaskEdit::BlankText() const
 {
+    // The list must outlive the loop: a range over a part of a temporary reads freed memory.
+    const QStringList parts = editMask_.split(QLatin1Char(';'));
     QString blank;
-    for (QChar c : editMask_.split(QLatin1Char(';')).front()) {
+    for (QChar c : parts.front()) {
         if (c == QLatin1Char('!'))
             continue;
         blank += (c == QLatin1Char('0') || c == QLatin1Char('9')) ? QLatin1Char(' ') : c;

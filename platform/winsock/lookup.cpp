@@ -3,6 +3,7 @@
 #define WINSOCK_POSIX_SIDE
 #include "platform/winsock/winsock.h"
 #include "platform/winsock/internal.h"
+#include "platform/winsock/services.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -256,15 +257,14 @@ servent* getservbyname(const char* name, const char* proto)
         return detail::Fail(WSANOTINITIALISED), nullptr;
     if (!name)
         return detail::Fail(WSAEFAULT), nullptr;
-    ::servent entry, *found = nullptr;
-    char scratch[1024];
-    if (::getservbyname_r(name, proto, &entry, scratch, sizeof scratch, &found) != 0 || !found)
+    ServiceEntry found;
+    if (!FindService(name, proto, found))
         return detail::Fail(WSANO_DATA), nullptr;
-    storedName = found->s_name;
-    storedProto = found->s_proto;
+    storedName = found.name;
+    storedProto = found.proto;
     result.s_name = storedName.data();
     result.s_aliases = noAliases;
-    result.s_port = short(found->s_port);
+    result.s_port = short(htons(u_short(found.port)));
     result.s_proto = storedProto.data();
     return &result;
 }
@@ -278,14 +278,13 @@ protoent* getprotobyname(const char* name)
         return detail::Fail(WSANOTINITIALISED), nullptr;
     if (!name)
         return detail::Fail(WSAEFAULT), nullptr;
-    ::protoent entry, *found = nullptr;
-    char scratch[1024];
-    if (::getprotobyname_r(name, &entry, scratch, sizeof scratch, &found) != 0 || !found)
+    ProtocolEntry found;
+    if (!FindProtocol(name, found))
         return detail::Fail(WSANO_DATA), nullptr;
-    storedName = found->p_name;
+    storedName = found.name;
     result.p_name = storedName.data();
     result.p_aliases = noAliases;
-    result.p_proto = short(found->p_proto);
+    result.p_proto = short(found.number);
     return &result;
 }
 

@@ -273,6 +273,23 @@ TEST_F(ListeningServer, AFailedAcceptFreesItsClientAndTheServerKeepsListening)
 {
     int serverErrors = 0;
     server->OnError = [&](TWSocket*) { ++serverErrors; };
+    // One client served and gone before the failure. This also runs the accept, serve and free
+    // paths once while descriptors are plentiful, which the undefined-behaviour checker needs: it
+    // checks an object's type through a pipe the first time it meets it, and cannot while no
+    // descriptor is left.
+    bool heard = false;
+    {
+        rawpeer::Conn first = Accepted();
+        ASSERT_TRUE(PumpUntil([&] { return server->CountClients() == 1; }));
+        EXPECT_EQ(first.ReadUntil("\r\n"), "Welcome to TcpSrv\r\n");
+        server->ClientAt(0)->OnDataAvailable = [&](TWSocket* c, int) {
+            c->ReceiveText();
+            heard = true;
+        };
+        ASSERT_TRUE(first.SendAll("x\r\n"));
+        ASSERT_TRUE(PumpUntil([&] { return heard; }));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return server->CountClients() == 0; }));
     rawpeer::Conn pending = Connect();
     // No descriptor left for the process: the accept fails with "too many open files".
     rawpeer::NoMoreDescriptors limit;
@@ -285,7 +302,7 @@ TEST_F(ListeningServer, AFailedAcceptFreesItsClientAndTheServerKeepsListening)
     // The connection waiting in the backlog is taken once descriptors are there again.
     ASSERT_TRUE(PumpUntil([&] { return server->CountClients() == 1; }));
     EXPECT_EQ(pending.ReadUntil("\r\n"), "Welcome to TcpSrv\r\n");
-    EXPECT_GE(server->AcceptCount(), 2);
+    EXPECT_GE(server->AcceptCount(), 3);
     EXPECT_EQ(server->ClientAt(0)->State(), wsConnected);
 }
 

@@ -11,6 +11,13 @@ struct ParameterCommand {
     QString caption;   // the window title the card file gives the dialog, when it sets one
 };
 
+// Test listings name the case by its command, not by the row's bytes (which hold addresses and
+// change from one build to the next).
+void PrintTo(const ParameterCommand& c, std::ostream* os)
+{
+    *os << c.command;
+}
+
 class ParameterCommandsTest : public MainFormTest, public ::testing::WithParamInterface<ParameterCommand> {};
 
 TEST_P(ParameterCommandsTest, OpensItsDialog)
