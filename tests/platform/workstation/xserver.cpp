@@ -118,8 +118,9 @@ bool XClient::Grab(xcb_keysym_t sym, uint16_t modifiers)
 {
     xcb_generic_error_t* e = xcb_request_check(
         conn_, xcb_grab_key_checked(conn_, 1, root_, modifiers, Code(sym), XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    const bool granted = e == nullptr;
     std::free(e);
-    return e == nullptr;
+    return granted;
 }
 
 void XClient::Ungrab(xcb_keysym_t sym, uint16_t modifiers)
