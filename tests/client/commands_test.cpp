@@ -30,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Line{"Reboot POSTE1", "Reboot"}, Line{"reboot poste1", "Reboot"},
                       Line{"Reboot all", ""}, Line{"Reboot POSTE2", ""}, Line{"Stop Poste1", "PowerOff"},
                       Line{"Stop all", "PowerOff"}, Line{"Stop POSTE2", ""}, Line{"Close POSTE2", ""},
-                      Line{"Quit all", ""}, Line{"Stop", ""}));
+                      Line{"Quit all", ""}, Line{"Stop", ""}),
+    [](const auto& info) { return CaseName(QString::fromLatin1(info.param.text)); });
 
 TEST_F(TandelTest, CloseForThisWorkstationOrAllEndsTheProgramWithoutQuit)
 {
@@ -143,7 +144,8 @@ INSTANTIATE_TEST_SUITE_P(
         // "Config NAK ": nothing set, everything released.
         Settings{"NAK", {"ShowTaskbar", "ShowDesktopIcons", "BlockTaskKeys off"}, true, false, "----"},
         // Lower case and missing characters count as "N".
-        Settings{"yY", {"ShowTaskbar", "HideDesktopIcons", "BlockTaskKeys off"}, true, false, "----"}));
+        Settings{"yY", {"ShowTaskbar", "HideDesktopIcons", "BlockTaskKeys off"}, true, false, "----"}),
+    [](const auto& info) { return CaseName(QString::fromLatin1(info.param.config)); });
 
 TEST_F(TandelTest, TheAutostartEntryRunsTheProgramInItsWorkingFolder)
 {

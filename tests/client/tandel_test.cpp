@@ -7,6 +7,14 @@
 #include "platform/textfile.h"
 #include "wsocket/wspump.h"
 
+std::string CaseName(const QString& text)
+{
+    std::string name;
+    for (const QChar c : text)
+        name += (c.unicode() < 128 && c.isLetterOrNumber()) ? char(c.unicode()) : '_';
+    return name.empty() ? std::string("empty") : name;
+}
+
 bool WaitUntil(const std::function<bool()>& Done, int MaxMs)
 {
     QElapsedTimer clock;

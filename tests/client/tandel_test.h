@@ -14,6 +14,9 @@
 #include "support/rawpeer.h"
 #include "support/scripted_dialogs.h"
 
+// A test name made of a case's text: its letters and digits, the rest as '_'.
+std::string CaseName(const QString& text);
+
 // Lets the client's events run until Done is true or MaxMs have passed.
 bool WaitUntil(const std::function<bool()>& Done, int MaxMs = 5000);
 

@@ -233,7 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                       IniAddress{"192.168.100.200", "192.168.100.200"}, IniAddress{"...", "localhost"},
                       IniAddress{"", "localhost"}, IniAddress{"192.168.1.", "localhost"},
                       IniAddress{"10.0.0", "localhost"}, IniAddress{"300.1.1.1", "localhost"},
-                      IniAddress{"caisse.cafe.lan", "caisse.cafe.lan"}, IniAddress{"caisse", "localhost"}));
+                      IniAddress{"caisse.cafe.lan", "caisse.cafe.lan"}, IniAddress{"caisse", "localhost"}),
+    [](const auto& info) { return CaseName(QString::fromLatin1(info.param.line)); });
 
 TEST_F(TandelTest, AnAddressTypedWithItsDotsFillsTheMask)
 {
