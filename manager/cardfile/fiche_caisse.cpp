@@ -134,6 +134,8 @@ void cartes::ConnectTicketCard(TFiche& f)
 {
     using platform::guard;
     ConnectChanges(f, CaisseCard, guard(&f, &TFiche::Edit28Change));
+    // What reaches a detail cell without a key (an input method's text) changes the ticket too.
+    QObject::connect(f.StringGrid5, &TStringGrid::CellEdited, &f, guard(&f, &TFiche::Edit28Change));
     OnEnter(f.Edit37, guard(&f, &TFiche::Edit37Enter));
     OnExit(f.Edit37, guard(&f, &TFiche::Edit37Exit));
     OnEnter(f.Edit42, guard(&f, &TFiche::Edit42Enter));

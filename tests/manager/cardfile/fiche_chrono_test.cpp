@@ -3,6 +3,7 @@
 // quick buttons' set-up.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QTest>
 #include "manager/cardfile/fiche.h"
@@ -462,6 +463,23 @@ TEST_F(Chrono, EnterNoLongerMovesDownOnceRowFourteenWasReached)
         EXPECT_EQ(f.StringGrid5->Row(), c.rowAfter) << c.row;
         EXPECT_EQ(f.StringGrid5->Col(), 0) << c.row;
     }
+}
+
+// A designation composed through the input method (accents, an on-screen keyboard) changes the
+// ticket as a typed one does.
+TEST_F(Chrono, ADetailFromTheInputMethodMarksTheTicket)
+{
+    Montre();
+    f.StringGrid5->setFocus();
+    f.StringGrid5->setCurrentCell(0, 0);
+    QWidget* editeur = f.StringGrid5->CellEditor();
+    ASSERT_NE(editeur, nullptr);
+    ASSERT_FALSE(f.ModifTicket);
+    QInputMethodEvent compose;
+    compose.setCommitString(QStringLiteral("Café"));
+    QApplication::sendEvent(editeur, &compose);
+    EXPECT_EQ(Cell(0, 1), "Café");
+    EXPECT_TRUE(f.ModifTicket);
 }
 
 TEST_F(Chrono, ABookedTicketsDetailsTakeNoKey)
