@@ -12,7 +12,6 @@
 #include "manager/shell/listepst.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
-#include "platform/widgets/keypress.h"
 #include "platform/widgets/stringgrid.h"
 
 using namespace rtl;
@@ -321,7 +320,7 @@ void TFiche::ConnectPricing()
 {
     using platform::guard;
     for (QLineEdit* amount : {Edit37, Edit42, Edit43})
-        OnKeyPress(amount, guard(this, &TFiche::Edit42KeyPress));
+        cartes::OnAmountKeyPress(amount, guard(this, &TFiche::Edit42KeyPress));
     StringGrid5->SetOnKeyPress(guard(this, &TFiche::StringGrid5KeyPress));
     cartes::OnExit(MaskEdit7, guard(this, &TFiche::MaskEdit7Exit));
     cartes::OnExit(Edit36, guard(this, &TFiche::Edit36Exit));

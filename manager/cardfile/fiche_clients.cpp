@@ -179,8 +179,8 @@ void cartes::ConnectCustomerCard(TFiche& f)
     QObject::connect(f.StringGrid6, &TStringGrid::CellEdited, &f, guard(&f, &TFiche::Edit1Change));
     OnExit(f.Edit11, guard(&f, &TFiche::Edit11Exit));
     OnExit(f.Edit13, guard(&f, &TFiche::Edit13Exit));
-    OnKeyPress(f.Edit15, guard(&f, &TFiche::Edit15KeyPress));
-    OnKeyPress(f.Edit44, guard(&f, &TFiche::Edit15KeyPress));
+    OnAmountKeyPress(f.Edit15, guard(&f, &TFiche::Edit15KeyPress));
+    OnAmountKeyPress(f.Edit44, guard(&f, &TFiche::Edit15KeyPress));
     OnEnter(f.Edit15, guard(&f, &TFiche::Edit15Enter));
     OnExit(f.Edit15, guard(&f, &TFiche::Edit15Exit));
     QObject::connect(f.SpeedButton1, &QToolButton::clicked, &f, guard(&f, &TFiche::SpeedButton1Click));

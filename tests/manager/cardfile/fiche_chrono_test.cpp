@@ -379,6 +379,34 @@ TEST_F(Chrono, TheAmountFieldsFilterWhatIsTyped)
     }
 }
 
+// An amount holds one decimal comma: a second one is dropped, typed as ',' or as '.'; typed over
+// a selection that holds the comma, it takes that comma's place.
+TEST_F(Chrono, AnAmountHoldsOneComma)
+{
+    const struct {
+        const char* before;
+        int selectFrom, selectLength;
+        const char* typed;
+        const char* after;
+    } cases[] = {
+        {"", 0, 0, "3,00.9,99", "3,00999"},
+        {"12,5", 4, 0, ".0", "12,50"},
+        {"12,5", 0, 4, "2.5", "2,5"},
+        {"12,50", 2, 2, ",7", "12,70"},
+        {"12,50", 0, 2, ",", "12,50"},
+    };
+    for (QLineEdit* champ : {f.Edit37, f.Edit42, f.Edit43}) {
+        for (const auto& c : cases) {
+            champ->setText(c.before);
+            champ->setCursorPosition(c.selectFrom);
+            if (c.selectLength > 0)
+                champ->setSelection(c.selectFrom, c.selectLength);
+            QTest::keyClicks(champ, c.typed);
+            EXPECT_EQ(champ->text(), c.after) << champ->objectName().toStdString() << " " << c.typed;
+        }
+    }
+}
+
 TEST_F(Chrono, DetailGridKeys)
 {
     const struct {
