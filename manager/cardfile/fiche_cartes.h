@@ -122,6 +122,12 @@ void OnExit(QWidget* control, std::function<void()> handler);
 // dropped while the text outside the selection already holds one.
 void OnAmountKeyPress(QLineEdit* field, std::function<void(QChar&)> filter);
 
+// A booked ticket keeps what was booked onto the customer's account: its number, customer,
+// machine, dates and times, minutes, price and amounts paid take no typing, and the buttons that
+// would fill them, book it or change its details are disabled; its comment stays editable
+// (fiche_caisse.cpp).
+void ShowBooked(TFiche& f, bool booked);
+
 // The cards' own connections (fiche_clients.cpp, fiche_postes.cpp, fiche_caisse.cpp).
 void ConnectCustomerCard(TFiche& f);
 void ConnectMachineCard(TFiche& f);

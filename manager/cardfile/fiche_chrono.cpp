@@ -73,14 +73,19 @@ void TFiche::SpeedButton7Click()
     Calcule();
 }
 
+// A booked ticket keeps its booked minutes and price, whatever the tariffs say since.
 void TFiche::MaskEdit7Exit()
 {
+    if (TicketValide == QLatin1String("Y"))
+        return;
     Temp();
     Calcule();
 }
 
 void TFiche::Edit36Exit()
 {
+    if (TicketValide == QLatin1String("Y"))
+        return;
     Calcule();
 }
 
