@@ -61,8 +61,13 @@ void cartes::ShowBooked(TFiche& f, bool booked)
     const QList<QLineEdit*> fields = {f.Edit28,    f.Edit32,    f.Edit33,    f.Edit34, f.Edit35,
                                       f.MaskEdit4, f.MaskEdit5, f.MaskEdit6, f.MaskEdit7, f.Edit36,
                                       f.Edit37,    f.Edit42,    f.Edit43};
-    for (QLineEdit* field : fields)
+    // A locked field shows the page's colour, so that the operator sees it takes no typing.
+    QPalette locked = f.TabSheet5->palette();
+    locked.setColor(QPalette::Base, locked.color(QPalette::Window));
+    for (QLineEdit* field : fields) {
         field->setReadOnly(booked);
+        field->setPalette(booked ? locked : QPalette());
+    }
     const QList<QWidget*> controls = {f.SpeedButton4, f.SpeedButton5, f.SpeedButton6,  f.SpeedButton7,
                                       f.SpeedButton8, f.SpeedButton9, f.SpeedButton10, f.SpeedButton11,
                                       f.Button5,      f.StringGrid5};

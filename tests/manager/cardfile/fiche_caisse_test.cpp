@@ -122,8 +122,11 @@ TEST_F(CardFixture, ABookedTicketsBookedFieldsAreReadOnly)
     const QList<QAbstractButton*> buttons = {fiche->SpeedButton4, fiche->SpeedButton5, fiche->SpeedButton6,
                                              fiche->SpeedButton7, fiche->SpeedButton8, fiche->SpeedButton9,
                                              fiche->SpeedButton10, fiche->SpeedButton11};
-    for (QLineEdit* field : fields)
+    const QColor page = fiche->TabSheet5->palette().color(QPalette::Window);
+    for (QLineEdit* field : fields) {
         EXPECT_TRUE(field->isReadOnly()) << field->objectName().toStdString();
+        EXPECT_EQ(field->palette().color(QPalette::Base), page) << field->objectName().toStdString();
+    }
     for (QAbstractButton* button : buttons)
         EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
 
@@ -143,8 +146,10 @@ TEST_F(CardFixture, ABookedTicketsBookedFieldsAreReadOnly)
 
     fiche->IndexTicket = 1;
     fiche->LitCaisse();
-    for (QLineEdit* field : fields)
+    for (QLineEdit* field : fields) {
         EXPECT_FALSE(field->isReadOnly()) << field->objectName().toStdString();
+        EXPECT_NE(field->palette().color(QPalette::Base), page) << field->objectName().toStdString();
+    }
     for (QAbstractButton* button : buttons)
         EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
 
