@@ -2,9 +2,9 @@
 // and the price and paid fields.
 #include <QPushButton>
 #include <QToolButton>
-#include "platform/widgets/maskedit.h"
 #include "manager/cardfile/fiche_cartes.h"
 #include "platform/application.h"
+#include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
 
 using namespace cartes;
