@@ -1,5 +1,8 @@
 #include "platform/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include "platform/dialogs.h"
 #include "platform/exception.h"
 
@@ -14,6 +17,17 @@ void ShowException(const std::exception& e)
 void ShowUnknownException()
 {
     MessageDlg(QStringLiteral("Erreur inconnue"), mtError, mbOK);
+}
+
+bool InstallFrenchTranslation()
+{
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}

@@ -33,6 +33,11 @@ auto guard(Obj* obj, void (Obj::*member)(Args...))
     return [obj, member](Args... args) { Guarded([&] { (obj->*member)(args...); }); };
 }
 
+// Loads Qt's own French translation (Debian's qt6-translations-l10n), so that the standard dialogs
+// (open, save, print, printer set-up) speak French. False when it is not installed: they then
+// speak English. Both programs call it at start.
+bool InstallFrenchTranslation();
+
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);

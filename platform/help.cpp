@@ -1,6 +1,9 @@
 #include "platform/help.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include "platform/dialogs.h"
 #include "platform/helpviewer.h"
@@ -33,6 +36,19 @@ bool Readable(const QString& path)
     return !path.isEmpty() && file.open(QIODevice::ReadOnly);
 }
 
+// The help file as set, or, when it cannot be read there (the program was started from another
+// folder), the file of the same name beside the executable when that one can be.
+QString Resolved(const QString& file)
+{
+    if (Readable(file))
+        return file;
+    const QString name = QFileInfo(file).fileName();
+    if (name.isEmpty())
+        return file;
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    return Readable(beside) ? beside : file;
+}
+
 }  // namespace
 
 void SetHelpFile(const QString& path)
@@ -47,7 +63,7 @@ QString HelpFile()
 
 bool Show(Request request, const QString& key)
 {
-    const QString file = File();
+    const QString file = Resolved(File());
     // The page on using the viewer is built in: it needs no help file.
     if (request != HelpHelpOnHelp && !Readable(file)) {
         platform::MessageDlg(QStringLiteral("Impossible d'ouvrir le fichier d'aide ") + file, platform::mtError,

@@ -1,8 +1,10 @@
 // The cash-ticket card: its block's lines, writing and reading it, the ticket numbers (YYYYMMnnn)
 // and the price and paid fields.
 #include <QPushButton>
+#include <QToolButton>
 #include "manager/cardfile/fiche_cartes.h"
 #include "platform/application.h"
+#include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
 
 using namespace cartes;
@@ -54,17 +56,33 @@ void TFiche::EcritCaisse()
     WriteCard(*this, CaisseCard);
 }
 
+void cartes::ShowBooked(TFiche& f, bool booked)
+{
+    const QList<QLineEdit*> fields = {f.Edit28,    f.Edit32,    f.Edit33,    f.Edit34, f.Edit35,
+                                      f.MaskEdit4, f.MaskEdit5, f.MaskEdit6, f.MaskEdit7, f.Edit36,
+                                      f.Edit37,    f.Edit42,    f.Edit43};
+    // A locked field shows the page's colour, so that the operator sees it takes no typing.
+    QPalette locked = f.TabSheet5->palette();
+    locked.setColor(QPalette::Base, locked.color(QPalette::Window));
+    for (QLineEdit* field : fields) {
+        field->setReadOnly(booked);
+        field->setPalette(booked ? locked : QPalette());
+    }
+    const QList<QWidget*> controls = {f.SpeedButton4, f.SpeedButton5, f.SpeedButton6,  f.SpeedButton7,
+                                      f.SpeedButton8, f.SpeedButton9, f.SpeedButton10, f.SpeedButton11,
+                                      f.Button5,      f.StringGrid5};
+    for (QWidget* control : controls)
+        control->setEnabled(!booked);
+}
+
 void TFiche::LitCaisse()
 {
-    Button5->setEnabled(true);
-    StringGrid5->setEnabled(true);
+    ShowBooked(*this, false);
     // The details total belongs to the ticket shown: a blank ticket shows none.
     Label63->clear();
     const Reading reading = ReadCard(*this, CaisseCard);
-    // A booked ticket can be neither booked again nor changed in its details.
     const bool booked = TicketValide == QLatin1String("Y");
-    Button5->setEnabled(!booked);
-    StringGrid5->setEnabled(!booked);
+    ShowBooked(*this, booked);
     NbLignesTicket = reading.nextRow[DetailRepeat];
     if (reading.found)
         Calculec();
@@ -87,15 +105,18 @@ void TFiche::Edit28Change()
     ModifTicket = true;
 }
 
+// A booked ticket's amounts stay as they were booked, padding included.
 void TFiche::Edit37Enter()
 {
+    if (Edit37->isReadOnly())
+        return;
     Edit37->setText(Trim(Edit37->text()));
 }
 
 void TFiche::Edit37Exit()
 {
     const QString price = Trim(Edit37->text());
-    if (price.isEmpty())
+    if (price.isEmpty() || Edit37->isReadOnly())
         return;
     Edit37->setText(Amount(*this, StrToFloat(price), 80));
     ModifTicket = true;
@@ -103,6 +124,8 @@ void TFiche::Edit37Exit()
 
 void TFiche::Edit42Enter()
 {
+    if (Edit42->isReadOnly())
+        return;
     Edit42->setText(Trim(Edit42->text()));
 }
 
@@ -111,7 +134,7 @@ void TFiche::Edit42Enter()
 void TFiche::Edit42Exit()
 {
     const QString typed = Trim(Edit42->text());
-    if (typed.isEmpty())
+    if (typed.isEmpty() || Edit42->isReadOnly())
         return;
     const double paid = StrToFloat(typed);
     Edit42->setText(Amount(*this, paid, 80));
@@ -134,6 +157,8 @@ void cartes::ConnectTicketCard(TFiche& f)
 {
     using platform::guard;
     ConnectChanges(f, CaisseCard, guard(&f, &TFiche::Edit28Change));
+    // What reaches a detail cell without a key (an input method's text) changes the ticket too.
+    QObject::connect(f.StringGrid5, &TStringGrid::CellEdited, &f, guard(&f, &TFiche::Edit28Change));
     OnEnter(f.Edit37, guard(&f, &TFiche::Edit37Enter));
     OnExit(f.Edit37, guard(&f, &TFiche::Edit37Exit));
     OnEnter(f.Edit42, guard(&f, &TFiche::Edit42Enter));

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 #include "platform/application.h"
+#include "platform/widgets/keypress.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
 
@@ -367,6 +368,22 @@ void AddHistoryLine(TFiche& f, const History& h)
     }
     f.DoitSauver = true;
     f.*h.modified = true;
+}
+
+// ---- amounts --------------------------------------------------------------------------------------
+
+void OnAmountKeyPress(QLineEdit* field, std::function<void(QChar&)> filter)
+{
+    OnKeyPress(field, [field, filter = std::move(filter)](QChar& key) {
+        filter(key);
+        if (key != QLatin1Char(','))
+            return;
+        QString kept = field->text();
+        if (field->hasSelectedText())
+            kept.remove(field->selectionStart(), field->selectedText().size());
+        if (kept.contains(QLatin1Char(',')))
+            key = QChar();
+    });
 }
 
 // ---- focus ----------------------------------------------------------------------------------------

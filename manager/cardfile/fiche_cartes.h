@@ -118,6 +118,16 @@ QString Amount(const TFiche& f, double value, int width);
 void OnEnter(QWidget* control, std::function<void()> handler);
 void OnExit(QWidget* control, std::function<void()> handler);
 
+// Puts an amount field's key filter on it, then keeps the amount to one decimal comma: a comma is
+// dropped while the text outside the selection already holds one.
+void OnAmountKeyPress(QLineEdit* field, std::function<void(QChar&)> filter);
+
+// A booked ticket keeps what was booked onto the customer's account: its number, customer,
+// machine, dates and times, minutes, price and amounts paid take no typing, and the buttons that
+// would fill them, book it or change its details are disabled; its comment stays editable
+// (fiche_caisse.cpp).
+void ShowBooked(TFiche& f, bool booked);
+
 // The cards' own connections (fiche_clients.cpp, fiche_postes.cpp, fiche_caisse.cpp).
 void ConnectCustomerCard(TFiche& f);
 void ConnectMachineCard(TFiche& f);

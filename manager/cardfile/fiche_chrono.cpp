@@ -12,7 +12,6 @@
 #include "manager/shell/listepst.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
-#include "platform/widgets/keypress.h"
 #include "platform/widgets/stringgrid.h"
 
 using namespace rtl;
@@ -74,14 +73,19 @@ void TFiche::SpeedButton7Click()
     Calcule();
 }
 
+// A booked ticket keeps its booked minutes and price, whatever the tariffs say since.
 void TFiche::MaskEdit7Exit()
 {
+    if (TicketValide == QLatin1String("Y"))
+        return;
     Temp();
     Calcule();
 }
 
 void TFiche::Edit36Exit()
 {
+    if (TicketValide == QLatin1String("Y"))
+        return;
     Calcule();
 }
 
@@ -321,7 +325,7 @@ void TFiche::ConnectPricing()
 {
     using platform::guard;
     for (QLineEdit* amount : {Edit37, Edit42, Edit43})
-        OnKeyPress(amount, guard(this, &TFiche::Edit42KeyPress));
+        cartes::OnAmountKeyPress(amount, guard(this, &TFiche::Edit42KeyPress));
     StringGrid5->SetOnKeyPress(guard(this, &TFiche::StringGrid5KeyPress));
     cartes::OnExit(MaskEdit7, guard(this, &TFiche::MaskEdit7Exit));
     cartes::OnExit(Edit36, guard(this, &TFiche::Edit36Exit));

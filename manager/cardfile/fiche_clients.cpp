@@ -6,7 +6,7 @@
 #include "manager/cardfile/fiche_cartes.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
-#include "platform/widgets/keypress.h"
+#include "platform/widgets/stringgrid.h"
 
 using namespace cartes;
 using namespace rtl;
@@ -174,10 +174,13 @@ void cartes::ConnectCustomerCard(TFiche& f)
     using platform::guard;
     ConnectChanges(f, ClientCard, guard(&f, &TFiche::Edit1Change));
     f.StringGrid6->SetOnKeyPress(guard(&f, &TFiche::StringGrid6KeyPress));
+    // What reaches a stamp cell without a key (an input method's text, a paste from the cell's
+    // menu) changes the card as well.
+    QObject::connect(f.StringGrid6, &TStringGrid::CellEdited, &f, guard(&f, &TFiche::Edit1Change));
     OnExit(f.Edit11, guard(&f, &TFiche::Edit11Exit));
     OnExit(f.Edit13, guard(&f, &TFiche::Edit13Exit));
-    OnKeyPress(f.Edit15, guard(&f, &TFiche::Edit15KeyPress));
-    OnKeyPress(f.Edit44, guard(&f, &TFiche::Edit15KeyPress));
+    OnAmountKeyPress(f.Edit15, guard(&f, &TFiche::Edit15KeyPress));
+    OnAmountKeyPress(f.Edit44, guard(&f, &TFiche::Edit15KeyPress));
     OnEnter(f.Edit15, guard(&f, &TFiche::Edit15Enter));
     OnExit(f.Edit15, guard(&f, &TFiche::Edit15Exit));
     QObject::connect(f.SpeedButton1, &QToolButton::clicked, &f, guard(&f, &TFiche::SpeedButton1Click));

@@ -67,6 +67,14 @@ bool LitFichier(const QString& chemin, QStringList& lignes)
     return !QFileInfo::exists(chemin) || textfile::LoadFromFile(chemin, lignes);
 }
 
+bool ContientUnBloc(const QStringList& lignes)
+{
+    for (const QString& ligne : lignes)
+        if (ligne.startsWith(QLatin1String("<BLOC")))
+            return true;
+    return false;
+}
+
 void ChargeListe(TFiche& fiche, TFiche::Kind k)
 {
     QStringList lignes;
@@ -115,6 +123,13 @@ bool TFiche::Charge(const QString& path)
             platform::MessageDlg(QStringLiteral("Impossible de lire %1.\nLe dossier n'a pas été ouvert.")
                                      .arg(QFileInfo(chemin).fileName()),
                                  platform::mtError, platform::mbOK);
+            return false;
+        }
+        // A customer file that holds lines but not one block is no set (another program's file
+        // under a ".vtr" name): opened, it would show as an empty set that the next save writes
+        // over it. An empty file is an empty set.
+        if (i == 0 && !lignes[0].isEmpty() && !ContientUnBloc(lignes[0])) {
+            platform::ShowMessage(QStringLiteral("Type de fichier non valide"));
             return false;
         }
     }

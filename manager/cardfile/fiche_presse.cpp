@@ -1,6 +1,7 @@
 // Copy and paste of cards through the card file's own clipboard (PressePapiers): one group of
 // values per record kind, never saved and unrelated to the system clipboard. The article and
 // invoice cards have no group yet.
+#include <QLineEdit>
 #include "manager/cardfile/fiche_cartes.h"
 
 using namespace cartes;
@@ -13,7 +14,8 @@ struct Clip {
     TFiche::Kind kind;
     QStringList Presse::*group;
     std::span<const Field> fields;
-    // The first value is the card's code: pasting gives the card the next code instead.
+    // The first value is the card's code. It is never pasted: a new card takes the next code, and
+    // a card already in the list keeps its own, which its tickets and invoices name.
     bool freshCode;
 };
 
@@ -86,9 +88,18 @@ void TFiche::Coller()
     if (group.size() != int(clip->fields.size()))
         return;
     const RecordKind& kind = KindOf(clip->kind);
-    for (int i = clip->freshCode ? 1 : 0; i < group.size(); ++i)
+    // A field the card keeps read-only (a booked ticket's) takes nothing.
+    bool pasted = false;
+    for (int i = clip->freshCode ? 1 : 0; i < group.size(); ++i) {
+        const auto* edit = qobject_cast<const QLineEdit*>(clip->fields[i].control(*this));
+        if (edit && edit->isReadOnly())
+            continue;
         ShowField(*this, clip->fields[i], group[i]);
-    if (clip->freshCode)
+        pasted = true;
+    }
+    if (!pasted)
+        return;
+    if (clip->freshCode && ListOf(clip->kind).FindBlock(this->*kind.index) < 0)
         (this->*kind.codeEdit)->setText(rtl::IntToStr((this->*kind.nextCode)()));
     this->*kind.modified = true;
 }

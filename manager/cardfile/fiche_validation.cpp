@@ -1,7 +1,7 @@
 // "Valider" on the ticket card: the ticket is booked onto its customer's account, through the
 // customer card as an operator would do it: a history line, the last visit, the minutes left and
 // the subscription's ten-minute stamps.
-#include "manager/cardfile/fiche.h"
+#include "manager/cardfile/fiche_cartes.h"
 
 using namespace rtl;
 
@@ -69,8 +69,7 @@ void TFiche::Button5Click()
     TicketValide = QStringLiteral("Y");
     ModifTicket = true;
     EcritCaisse();
-    Button5->setEnabled(false);
-    StringGrid5->setEnabled(false);
+    cartes::ShowBooked(*this, true);
     DoitSauver = true;
 
     EcritFiche();

@@ -9,6 +9,8 @@
 int main(int argc, char** argv)
 {
     platform::Application application(argc, argv);
+    // The standard dialogs speak the program's language (English when the translation is missing).
+    platform::InstallFrenchTranslation();
     // The splash stays up while the windows are built, and goes whatever happens then.
     auto splash = std::make_unique<TSplash>();
     splash->show();

@@ -495,9 +495,14 @@ bool TMainForm::SaveAs()
         && MessageDlg(QStringLiteral("Ce fichier existe déjà"), platform::mtWarning, platform::mbOK | platform::mbCancel)
                != platform::mrOk)
         return false;
+    // A set that could not be written there keeps the name it had: the prompts and the settings
+    // go on naming the files that are on disk.
+    const QString previous = NomFichier;
     NomFichier = path;
     Fiche->SetSauve();
     const bool saved = Fiche->Sauve(NomFichier);
+    if (!saved)
+        NomFichier = previous;
     setWindowTitle(QStringLiteral("Velmora"));
     return saved;
 }

@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 
 class StringGridDelegate : public QStyledItemDelegate {
@@ -22,6 +24,23 @@ public:
         }
         grid_->EditorMade(editor);
         return editor;
+    }
+
+    // Only the operator's editors write through here: a cell whose text changes is told.
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        const QString before = index.data(Qt::EditRole).toString();
+        QStyledItemDelegate::setModelData(editor, model, index);
+        if (index.data(Qt::EditRole).toString() != before)
+            emit grid_->CellEdited(index.column(), index.row() + grid_->FixedRows());
+    }
+
+    // The editor's keys go through the grid's hooks before the delegate acts on Enter, Tab or Esc.
+    // The delegate's filter is the one every editor has, and the view moves it in front of any
+    // other each time it commits what is typed: the hooks live in it, so they always come first.
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        return grid_->EditorKey(object, event) || QStyledItemDelegate::eventFilter(object, event);
     }
 
     // The cell just took the editor's own text: setting it back would move the caret to the end.
@@ -243,7 +262,7 @@ void TStringGrid::SetAlwaysShowEditor(bool on)
 
 void TStringGrid::ShowEditorIfWanted()
 {
-    if (alwaysShowEditor_ && editing_ && currentIndex().isValid() && state() != QAbstractItemView::EditingState)
+    if (!leaving_ && alwaysShowEditor_ && editing_ && currentIndex().isValid() && state() != QAbstractItemView::EditingState)
         edit(currentIndex());
 }
 
@@ -276,14 +295,12 @@ void TStringGrid::EditorMade(QWidget* editor)
     editorHooked_ = false;
 }
 
-// The view puts its own key handling (Enter, Tab, Esc) on a new editor after making it; the hooks
-// go on top of it, so that they see those keys first, as they would in the grid itself.
+// The window hears of a new editor once the view has set it up.
 bool TStringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event)
 {
     const bool editing = QTableWidget::edit(index, trigger, event);
     if (editor_ && !editorHooked_) {
         editorHooked_ = true;
-        editor_->installEventFilter(this);
         emit EditorCreated(editor_);
     }
     return editing;
@@ -313,8 +330,65 @@ bool TStringGrid::HookKey(QObject* target, QKeyEvent* event)
     return true;
 }
 
+// Tab walks the cells (with goTabs, or from an open editor) but never round: from the last cell
+// it moves on to the next control, and Shift+Tab from the first to the one before.
+bool TStringGrid::TabLeaves(bool forward) const
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return true;
+    return forward ? current.row() == rowCount() - 1 && current.column() == columnCount() - 1
+                   : current.row() == 0 && current.column() == 0;
+}
+
+// The editor closes and the focus goes back to the grid, without opening another editor, so that
+// the next control is the one after the grid in the window's tab order.
+void TStringGrid::LeaveByTab(bool forward)
+{
+    const QScopedValueRollback<bool> leaving(leaving_, true);
+    if (QWidget* editor = editor_; editor && state() == QAbstractItemView::EditingState) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+    setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    QAbstractScrollArea::focusNextPrevChild(forward);
+}
+
+namespace {
+
+// Tab or Shift+Tab without Ctrl or Alt: +1 forward, -1 back, 0 another key.
+int TabDirection(const QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return 0;
+    if (event->key() == Qt::Key_Backtab || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier)))
+        return -1;
+    return event->key() == Qt::Key_Tab ? 1 : 0;
+}
+
+}  // namespace
+
+// The view opens the editor on the first character composed by an input method but drops the
+// character: it goes to the new editor, as a first key does.
+void TStringGrid::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (editing_ && state() != QAbstractItemView::EditingState && !event->commitString().isEmpty()
+        && currentIndex().isValid() && edit(currentIndex(), EditKeyPressed, nullptr) && editor_) {
+        if (auto* line = qobject_cast<QLineEdit*>(editor_.data()))
+            line->clear();
+        QCoreApplication::sendEvent(editor_, event);
+        return;
+    }
+    QTableWidget::inputMethodEvent(event);
+}
+
 void TStringGrid::keyPressEvent(QKeyEvent* event)
 {
+    // Reached by Tab only when the grid walks its cells with it (goTabs).
+    if (const int tab = TabDirection(event); tab != 0 && TabLeaves(tab > 0)) {
+        event->ignore();
+        return;
+    }
     // A key the editor let through has been through the hook already.
     if (state() != QAbstractItemView::EditingState && HookKey(this, event))
         return;
@@ -324,9 +398,16 @@ void TStringGrid::keyPressEvent(QKeyEvent* event)
     inFlight_ = outer;
 }
 
-bool TStringGrid::eventFilter(QObject* watched, QEvent* event)
+bool TStringGrid::EditorKey(QObject* editor, QEvent* event)
 {
-    if (watched == editor_ && event->type() == QEvent::KeyPress && event != inFlight_)
-        return HookKey(watched, static_cast<QKeyEvent*>(event));
-    return QTableWidget::eventFilter(watched, event);
+    if (editor != editor_ || event->type() != QEvent::KeyPress || event == inFlight_)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (HookKey(editor, key))
+        return true;
+    if (const int tab = TabDirection(key); tab != 0 && TabLeaves(tab > 0)) {
+        LeaveByTab(tab > 0);
+        return true;
+    }
+    return false;
 }

@@ -72,22 +72,30 @@ public:
 signals:
     // A cell editor was made; the window puts its own key handling on it.
     void EditorCreated(QWidget* editor);
+    // The operator changed a cell through its editor (rows counted with the fixed row).
+    void CellEdited(int col, int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
     friend class StringGridDelegate;
     void EditorMade(QWidget* editor);
     void ApplyColWidths();
     void ShowEditorIfWanted();
+    // A key bound for the open editor: the character hook, then Tab out of the grid. True when
+    // the key was used.
+    bool EditorKey(QObject* editor, QEvent* event);
     // Runs the character hook on a key bound for `target`; true when the key was dropped or
     // replaced (the replacement has been delivered).
     bool HookKey(QObject* target, QKeyEvent* event);
+    // Whether Tab (forward) or Shift+Tab leaves the grid from the current cell, and leaving it.
+    bool TabLeaves(bool forward) const;
+    void LeaveByTab(bool forward);
 
     int fixedRows_ = 1;
     QList<int> colWidths_;
@@ -98,4 +106,5 @@ private:
     const QEvent* inFlight_ = nullptr;   // a key the grid is handing on to its editor
     QPointer<QWidget> editor_;
     bool editorHooked_ = false;
+    bool leaving_ = false;   // Tab is taking the focus out of the grid
 };

@@ -1,6 +1,11 @@
 // The error boundary: an exception from a handler ends in one error box and the program goes on.
 #include <gtest/gtest.h>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QScopeGuard>
+#include <QTranslator>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -100,6 +105,29 @@ TEST(ErrorBoundary, ShowsTheMessageOfEveryKindOfException)
     Guarded([] { rtl::StrToFloat(QStringLiteral("1.5")); });
     Guarded([] { throw std::logic_error("bad_alloc-like"); });
     Guarded([] { throw 42; });
+}
+
+// Qt's own dialogs (open, save, print) take their words from Qt's French translation once the
+// program has loaded it at start.
+TEST(Translation, QtsOwnDialogsSpeakFrench)
+{
+    const auto unload = qScopeGuard([] {
+        for (QTranslator* t : qApp->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    });
+    ASSERT_TRUE(InstallFrenchTranslation());
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("lookInLabel"))->text(), QStringLiteral("Voir dans :"));
+    EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("fileNameLabel"))->text().remove(QLatin1Char('&')),
+              QStringLiteral("Nom de fichier :"));
+    QDialogButtonBox* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Annuler"));
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QStringLiteral("Imprimer"));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The help service: requests reach the viewer on a readable help document, and the viewer finds text.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -87,6 +89,25 @@ TEST_F(Help, AnUnreadableHelpFileIsReportedAndNothingOpens)
     // The page on using help is built in and needs no file.
     EXPECT_TRUE(help::Show(help::HelpHelpOnHelp));
     EXPECT_EQ(calls.size(), 1);
+}
+
+// Started from another folder, the program finds its help document beside its executable.
+TEST_F(Help, AHelpFileMissingFromTheFolderIsLookedForBesideTheProgram)
+{
+    record();
+    ScriptedDialogs dialogs;   // found: nothing to report
+    const QString name = QStringLiteral("aide-%1.hlp").arg(QCoreApplication::applicationPid());
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    ASSERT_TRUE(QFile::copy(file, beside));
+    const auto remove = qScopeGuard([&] { QFile::remove(beside); });
+    help::SetHelpFile(dir.filePath(name));
+    EXPECT_TRUE(help::Show(help::HelpContents));
+    EXPECT_EQ(calls, (QList<Call>{{help::HelpContents, beside, {}}}));
+    // The folder's own document comes first.
+    calls.clear();
+    help::SetHelpFile(file);
+    EXPECT_TRUE(help::Show(help::HelpContents));
+    EXPECT_EQ(calls, (QList<Call>{{help::HelpContents, file, {}}}));
 }
 
 TEST_F(Help, TheViewerShowsTheDocumentAndFindsTextFromTheSearchField)

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include "fiche_cartes_fixture.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
@@ -92,6 +93,74 @@ TEST_F(CardFixture, BookedTicketDisablesValidationAndDetails)
     EXPECT_TRUE(fiche->Button5->isEnabled());
     EXPECT_TRUE(fiche->StringGrid5->isEnabled());
     EXPECT_EQ(fiche->TicketValide, "N");
+}
+
+// Once booked, what the customer's account holds of the ticket stays as it was booked: the
+// customer, machine, dates and times, minutes, price and paid amounts take no typing, and the
+// buttons that fill them do nothing; the comment can still be written. The next ticket can be
+// edited again.
+TEST_F(CardFixture, ABookedTicketsBookedFieldsAreReadOnly)
+{
+    QStringList booked = TicketFields("202403001");
+    booked[5] = "15/03/2024";
+    booked[6] = "09:05";
+    booked[7] = "15/03/2024";
+    booked[8] = "09:30";
+    booked[9] = "25";
+    booked[10] = fiche->Rset("2,50", 80);
+    booked[11] = fiche->Rset("2,50", 80);
+    booked[12] = fiche->Rset("0,00", 80);
+    booked[15] = "Y";
+    Set(T, Join({Ticket(0, booked), TicketNumbered(1, "202403002")}));
+    fiche->TarifDemiHeure = 2.5;
+    ScriptedDialogs dialogs;   // nothing to convert, nothing to report
+    fiche->Caisse();
+    const QList<QLineEdit*> fields = {fiche->Edit28,    fiche->Edit32,    fiche->Edit33,    fiche->Edit34,
+                                      fiche->Edit35,    fiche->MaskEdit4, fiche->MaskEdit5, fiche->MaskEdit6,
+                                      fiche->MaskEdit7, fiche->Edit36,    fiche->Edit37,    fiche->Edit42,
+                                      fiche->Edit43};
+    const QList<QAbstractButton*> buttons = {fiche->SpeedButton4, fiche->SpeedButton5, fiche->SpeedButton6,
+                                             fiche->SpeedButton7, fiche->SpeedButton8, fiche->SpeedButton9,
+                                             fiche->SpeedButton10, fiche->SpeedButton11};
+    const QColor page = fiche->TabSheet5->palette().color(QPalette::Window);
+    for (QLineEdit* field : fields) {
+        EXPECT_TRUE(field->isReadOnly()) << field->objectName().toStdString();
+        EXPECT_EQ(field->palette().color(QPalette::Base), page) << field->objectName().toStdString();
+    }
+    for (QAbstractButton* button : buttons)
+        EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
+
+    // Typing over the price or the paid amount, or going through the end time and the minutes
+    // with other tariffs, leaves the booked ticket as it was.
+    fiche->TarifDemiHeure = 9;
+    Type(fiche->Edit37, "3,009,99");
+    Type(fiche->Edit42, "5");
+    Type(fiche->MaskEdit7, "10");
+    Type(fiche->Edit36, "7");
+    Type(fiche->Edit32, "10002");
+    EXPECT_FALSE(fiche->ModifTicket);
+    Type(fiche->Memo4, "paye comptant");
+    EXPECT_TRUE(fiche->ModifTicket);
+    fiche->EcritCaisse();
+    EXPECT_EQ(Lines(T).mid(0, 19), Ticket(0, booked + QStringList{"MEMOpaye comptant"}));
+
+    fiche->IndexTicket = 1;
+    fiche->LitCaisse();
+    for (QLineEdit* field : fields) {
+        EXPECT_FALSE(field->isReadOnly()) << field->objectName().toStdString();
+        EXPECT_NE(field->palette().color(QPalette::Base), page) << field->objectName().toStdString();
+    }
+    for (QAbstractButton* button : buttons)
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+
+    // Nor does pasting another ticket change a booked one.
+    fiche->Copier();
+    fiche->IndexTicket = 0;
+    fiche->LitCaisse();
+    fiche->Coller();
+    EXPECT_EQ(fiche->Edit37->text(), fiche->Rset("2,50", 80));
+    EXPECT_EQ(fiche->MaskEdit5->Text(), "09:05");
+    EXPECT_FALSE(fiche->ModifTicket);
 }
 
 struct DetailCount {

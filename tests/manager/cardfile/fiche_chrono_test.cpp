@@ -3,6 +3,7 @@
 // quick buttons' set-up.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QTest>
 #include "manager/cardfile/fiche.h"
@@ -378,6 +379,34 @@ TEST_F(Chrono, TheAmountFieldsFilterWhatIsTyped)
     }
 }
 
+// An amount holds one decimal comma: a second one is dropped, typed as ',' or as '.'; typed over
+// a selection that holds the comma, it takes that comma's place.
+TEST_F(Chrono, AnAmountHoldsOneComma)
+{
+    const struct {
+        const char* before;
+        int selectFrom, selectLength;
+        const char* typed;
+        const char* after;
+    } cases[] = {
+        {"", 0, 0, "3,00.9,99", "3,00999"},
+        {"12,5", 4, 0, ".0", "12,50"},
+        {"12,5", 0, 4, "2.5", "2,5"},
+        {"12,50", 2, 2, ",7", "12,70"},
+        {"12,50", 0, 2, ",", "12,50"},
+    };
+    for (QLineEdit* champ : {f.Edit37, f.Edit42, f.Edit43}) {
+        for (const auto& c : cases) {
+            champ->setText(c.before);
+            champ->setCursorPosition(c.selectFrom);
+            if (c.selectLength > 0)
+                champ->setSelection(c.selectFrom, c.selectLength);
+            QTest::keyClicks(champ, c.typed);
+            EXPECT_EQ(champ->text(), c.after) << champ->objectName().toStdString() << " " << c.typed;
+        }
+    }
+}
+
 TEST_F(Chrono, DetailGridKeys)
 {
     const struct {
@@ -462,6 +491,23 @@ TEST_F(Chrono, EnterNoLongerMovesDownOnceRowFourteenWasReached)
         EXPECT_EQ(f.StringGrid5->Row(), c.rowAfter) << c.row;
         EXPECT_EQ(f.StringGrid5->Col(), 0) << c.row;
     }
+}
+
+// A designation composed through the input method (accents, an on-screen keyboard) changes the
+// ticket as a typed one does.
+TEST_F(Chrono, ADetailFromTheInputMethodMarksTheTicket)
+{
+    Montre();
+    f.StringGrid5->setFocus();
+    f.StringGrid5->setCurrentCell(0, 0);
+    QWidget* editeur = f.StringGrid5->CellEditor();
+    ASSERT_NE(editeur, nullptr);
+    ASSERT_FALSE(f.ModifTicket);
+    QInputMethodEvent compose;
+    compose.setCommitString(QStringLiteral("Café"));
+    QApplication::sendEvent(editeur, &compose);
+    EXPECT_EQ(Cell(0, 1), "Café");
+    EXPECT_TRUE(f.ModifTicket);
 }
 
 TEST_F(Chrono, ABookedTicketsDetailsTakeNoKey)

@@ -2,6 +2,7 @@
 // handlers driven through the card's own controls.
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSet>
@@ -134,6 +135,72 @@ TEST_F(CardFixture, OnlyTheCardsOwnFieldsMarkItModified)
     fiche->StringGrid6->setCurrentCell(0, 0);
     QTest::keyClicks(fiche->StringGrid6, "15/03");
     EXPECT_TRUE(fiche->ModifClient);
+}
+
+// What reaches a stamp cell through the input method (dead keys, compose, an on-screen keyboard)
+// is typed too: it shows in the cell, marks the card and is written when the card is left.
+TEST_F(CardFixture, AStampTypedThroughTheInputMethodIsKept)
+{
+    Set(C, Join({Block(0, CustomerFields("10001", "A")), Block(1, CustomerFields("10002", "B"))}));
+    fiche->NbClients = 2;
+    ShowPage(C);
+    fiche->LitFiche();
+    TStringGrid* grid = fiche->StringGrid6;
+    const auto commit = [](QWidget* to, const QString& text) {
+        QInputMethodEvent typed;
+        typed.setCommitString(text);
+        QApplication::sendEvent(to, &typed);
+    };
+    grid->setFocus();
+    grid->setCurrentCell(0, 2);
+    commit(grid, "1");   // the first character opens the cell's editor
+    ASSERT_NE(grid->CellEditor(), nullptr);
+    commit(grid->CellEditor(), "5/03");
+    EXPECT_EQ(grid->Cells(2, 0), "15/03");
+    EXPECT_TRUE(fiche->ModifClient);
+    fiche->Suivant();
+    ASSERT_EQ(fiche->IndexClient, 1);
+    EXPECT_EQ(Lines(C).mid(25, 2), (QStringList{"GRID\t\t15/03\t\t\t", "</BLOC0000>"}));
+}
+
+// Tab goes from stamp to stamp and, from the last one, on to the history entry; Shift+Tab from
+// the first stamp goes back to the subscription's end. The grid never keeps the focus.
+TEST_F(CardFixture, TabLeavesTheStampGrid)
+{
+    ShowPage(C);
+    fiche->LitFiche();
+    TStringGrid* grid = fiche->StringGrid6;
+    const auto focusIn = [](QWidget* w) {
+        QWidget* focus = QApplication::focusWidget();
+        return focus == w || w->isAncestorOf(focus);
+    };
+    for (const bool typing : {false, true}) {
+        SCOPED_TRACE(typing ? "with the cell editor open" : "on the grid");
+        grid->setFocus();
+        grid->setCurrentCell(0, 4);
+        if (typing)
+            QTest::keyClick(grid, Qt::Key_1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_TRUE(focusIn(grid));
+        EXPECT_EQ(grid->currentColumn(), 5);
+        const int last = grid->rowCount() - 1;
+        grid->setFocus();
+        grid->setCurrentCell(last, 5);
+        if (typing)
+            QTest::keyClick(grid, Qt::Key_2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_TRUE(focusIn(fiche->DateTimePicker2));
+        grid->setFocus();
+        grid->setCurrentCell(0, 0);
+        if (typing)
+            QTest::keyClick(grid, Qt::Key_3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_TRUE(focusIn(fiche->MaskEdit9));
+    }
+    // What was typed stays in its cell.
+    EXPECT_EQ(grid->Cells(4, 0), "1");
+    EXPECT_EQ(grid->Cells(5, grid->RowCount() - 1), "2");
+    EXPECT_EQ(grid->Cells(0, 0), "3");
 }
 
 TEST_F(CardFixture, ReadingAMissingBlockShowsABlankCardWithAFreshCode)
@@ -378,6 +445,7 @@ class AmountKeys : public CardFixture, public ::testing::WithParamInterface<KeyC
 // Both amount fields of the account take digits and the decimal comma only; '.' becomes ','.
 TEST_P(AmountKeys, LetOnlyDigitsAndCommaThrough)
 {
+    ScriptedDialogs dialogs;   // leaving the turnover converts what was let through
     for (QLineEdit* e : {fiche->Edit15, fiche->Edit44}) {
         e->clear();
         Type(e, GetParam().typed);
@@ -387,7 +455,9 @@ TEST_P(AmountKeys, LetOnlyDigitsAndCommaThrough)
 
 INSTANTIATE_TEST_SUITE_P(Cases, AmountKeys,
                          ::testing::Values(KeyCase{"12.5", "12,5"}, KeyCase{"1a2 b-3", "123"}, KeyCase{"0,75", "0,75"},
-                                           KeyCase{"+10", "10"}));
+                                           KeyCase{"+10", "10"},
+                                           // One decimal comma to an amount: a second one is dropped.
+                                           KeyCase{"3,00.9,99", "3,00999"}, KeyCase{"1,,5", "1,5"}));
 
 TEST_F(CardFixture, AmountKeysLetBackspaceThrough)
 {
@@ -414,7 +484,9 @@ TEST_F(CardFixture, TurnoverIsFormattedOnLeavingAndTrimmedOnEntering)
 
 TEST_F(CardFixture, TurnoverThatIsNotANumberStaysAsTyped)
 {
-    Type(fiche->Edit15, "1,2,3");
+    // Typing lets one comma in; two come with a paste.
+    fiche->Edit15->setFocus();
+    fiche->Edit15->setText("1,2,3");
     {
         ScriptedDialogs dialogs;
         dialogs.message("'1,2,3' is not a valid floating point value");

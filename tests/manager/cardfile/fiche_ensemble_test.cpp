@@ -242,6 +242,52 @@ TEST_F(SavedSet, AFileThatCannotBeReadLeavesTheOpenSetAsItWas)
     }
 }
 
+// A customer file that holds something but no block is not a set (a file of another program
+// renamed ".vtr", random bytes): it is refused and the set that was open stays, so that no save
+// goes over that file. An empty file is an empty set.
+TEST_F(SavedSet, AFileThatIsNotASetIsRefused)
+{
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise += char((i * 73 + 11) % 256);
+    ASSERT_FALSE(noise.contains("<BLOC"));
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"random bytes", noise},
+        {"text without any block", Crlf({"Nom;Ville", "DUPONT;LYON"})},
+        {"an end tag alone", Crlf({"</BLOC0000>"})},
+        {"an empty line", Crlf({""})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteSet("old");
+        Write(Path("foreign", "vtr"), c.bytes);
+        TFiche f;
+        ASSERT_TRUE(f.Charge(Path("old", "vtr")));
+        {
+            ScriptedDialogs refused;
+            refused.message(QStringLiteral("Type de fichier non valide"));
+            EXPECT_FALSE(f.Charge(Path("foreign", "vtr")));
+        }
+        EXPECT_EQ(f.CheminFichier, Path("old", "vtr"));
+        EXPECT_EQ(f.windowTitle(), "old.vtr");
+        EXPECT_EQ(Bytes(f.ListeClients), SetFiles().at("vtr"));
+        EXPECT_EQ(f.NbClients, 3);
+        EXPECT_EQ(Read(Path("foreign", "vtr")), c.bytes);
+    }
+}
+
+TEST_F(SavedSet, AnEmptyCustomerFileIsAnEmptySet)
+{
+    Write(Path("empty", "vtr"), {});
+    EXPECT_TRUE(fiche.Charge(Path("empty", "vtr")));
+    EXPECT_EQ(fiche.CheminFichier, Path("empty", "vtr"));
+    EXPECT_EQ(fiche.NbClients, 0);
+    EXPECT_TRUE(dialogs.done());
+}
+
 TEST_F(SavedSet, AMainFileThatDoesNotExistLoadsNoSet)
 {
     WriteSet("set");

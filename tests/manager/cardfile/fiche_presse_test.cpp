@@ -36,6 +36,33 @@ TEST_F(CardFixture, PastedCustomerGetsAFreshCode)
     EXPECT_EQ(fiche->ListeClients.ToStringList().mid(52), Block(2, pasted));
 }
 
+// Pasting onto a customer that is in the list keeps its code: its tickets and invoices name it,
+// and the card must not turn into a new customer. Onto itself, the card comes back unchanged.
+TEST_F(CardFixture, PastingOntoAnExistingCustomerKeepsItsCode)
+{
+    const QStringList list = Join({Block(0, CustomerFields("10001", "DUPONT")), Block(1, CustomerFields("10002", "MARTIN")),
+                                   Block(2, CustomerFields("10003", "LEROY"))});
+    const struct {
+        int copied, pasted;
+        QString code;
+    } cases[] = {{0, 0, "10001"}, {0, 2, "10003"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        Set(TFiche::KClient, list, c.copied);
+        ShowPage(TFiche::KClient);
+        fiche->LitFiche();
+        fiche->Copier();
+        fiche->IndexClient = c.pasted;
+        fiche->LitFiche();
+        fiche->Coller();
+        EXPECT_EQ(fiche->Edit1->text(), c.code);
+        EXPECT_EQ(fiche->Edit2->text(), "DUPONT");
+        EXPECT_TRUE(fiche->ModifClient);
+        fiche->EcritFiche();
+        EXPECT_EQ(Lines(TFiche::KClient).mid(26 * c.pasted, 26), Block(c.pasted, CustomerFields(c.code, "DUPONT")));
+    }
+}
+
 // A machine's check boxes come back ticked for "Y" only; its number stays.
 TEST_F(CardFixture, PastedMachineKeepsItsOwnNumber)
 {

@@ -5,6 +5,7 @@
 #include <QListWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/dialog_driver.h"
 #include "platform/widgets/stringgrid.h"
@@ -118,6 +119,11 @@ TEST_F(Validation, BooksTheTicketOntoItsCustomer)
     EXPECT_EQ(f.TicketValide, "Y");
     EXPECT_FALSE(f.Button5->isEnabled());
     EXPECT_FALSE(f.StringGrid5->isEnabled());
+    // What was booked takes no typing from now on; the comment does.
+    for (QLineEdit* booked : {f.Edit32, f.Edit33, f.Edit36, f.Edit37, f.Edit42})
+        EXPECT_TRUE(booked->isReadOnly()) << booked->objectName().toStdString();
+    EXPECT_FALSE(f.SpeedButton7->isEnabled());
+    EXPECT_FALSE(f.Memo4->isReadOnly());
     EXPECT_TRUE(f.DoitSauver);
 
     const QStringList client = Client(2);

@@ -319,6 +319,34 @@ TEST_F(FlowsTest, CancelledSaveAsDialogLeavesTheSetWithoutAName)
     SaveAsksForAName();
 }
 
+// A save as that could not write (a folder in the way of a sibling file) renames nothing: the
+// caption, the quit prompt and the settings go on naming the set that is on disk.
+TEST_F(FlowsTest, FailedSaveAsKeepsThePreviousName)
+{
+    Write("a.vtr", {});
+    ASSERT_TRUE(fiche->Charge(Path("a.vtr")));
+    form->NomFichier = Path("a.vtr");
+    fiche->DoitSauver = true;
+    QDir().mkpath(Path("b.stk"));
+    {
+        ScriptedDialogs dialogs;
+        dialogs.save(Path("b.vtr"));
+        bool saved = true;
+        EXPECT_NONFATAL_FAILURE(saved = form->SaveAs(), "Impossible d'enregistrer b.vtr");
+        EXPECT_FALSE(saved);
+    }
+    EXPECT_EQ(form->NomFichier, Path("a.vtr"));
+    EXPECT_EQ(fiche->windowTitle(), QStringLiteral("a.vtr"));
+    EXPECT_FALSE(QFileInfo::exists(Path("b.vtr")));
+    {
+        ScriptedDialogs dialogs;
+        dialogs.message(Prompt(QStringLiteral("a.vtr")), mrNo);
+        EXPECT_TRUE(form->close());
+    }
+    const QByteArray ini = Read(Path("Velmora.ini"));
+    EXPECT_TRUE(ini.startsWith(QFile::encodeName(Path("a.vtr")) + "\r\n")) << ini.left(80).toStdString();
+}
+
 // ---- save ---------------------------------------------------------------------------------------
 
 TEST_F(FlowsTest, SaveWritesOnlyAModifiedSet)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include "platform/widgets/stringgrid.h"
@@ -214,4 +215,89 @@ TEST(StringGrid, AReplacedFirstKeyStillOpensTheEditor)
     QApplication::processEvents();
     EXPECT_EQ(s.grid.Cells(0, 1), QStringLiteral(","));
     EXPECT_EQ(calls, 2);
+}
+
+namespace {
+
+// A grid of five rows under its header and three columns, between two edits in one window.
+struct Between {
+    QWidget window;
+    QLineEdit* before = new QLineEdit(&window);
+    TStringGrid* grid = new TStringGrid(&window);
+    QLineEdit* after = new QLineEdit(&window);
+    explicit Between(const QString& options)
+    {
+        grid->SetColCount(3);
+        grid->SetRowCount(6);
+        grid->SetOptions(options);
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
+    QWidget* Focus() const { return QApplication::focusWidget(); }
+    bool InGrid() const { return Focus() == grid || grid->isAncestorOf(Focus()); }
+};
+
+}  // namespace
+
+// Tab walks the cells where the grid takes Tab, and moves on to the next control from the last
+// cell (Shift+Tab to the one before from the first), whether the cell's editor is open or not:
+// Tab never goes round inside the grid.
+TEST(StringGrid, TabMovesOnFromTheLastCell)
+{
+    for (const char* options : {"goEditing,goTabs", "goEditing,goTabs,goAlwaysShowEditor", "goEditing,goAlwaysShowEditor"}) {
+        for (const bool typing : {false, true}) {
+            SCOPED_TRACE(std::string(options) + (typing ? ", typing" : ""));
+            Between w{QString::fromLatin1(options)};
+            w.grid->setFocus();
+            w.grid->setCurrentCell(3, 2);
+            if (typing)
+                QTest::keyClick(w.Focus(), Qt::Key_7);
+            QTest::keyClick(w.Focus(), Qt::Key_Tab);
+            EXPECT_TRUE(w.InGrid());
+            EXPECT_EQ(w.grid->Row(), 5);
+            EXPECT_EQ(w.grid->Col(), 0);
+            w.grid->setCurrentCell(4, 2);
+            if (typing)
+                QTest::keyClick(w.Focus(), Qt::Key_8);
+            QTest::keyClick(w.Focus(), Qt::Key_Tab);
+            EXPECT_EQ(w.Focus(), w.after);
+            w.grid->setFocus();
+            w.grid->setCurrentCell(0, 0);
+            if (typing)
+                QTest::keyClick(w.Focus(), Qt::Key_9);
+            QTest::keyClick(w.Focus(), Qt::Key_Backtab, Qt::ShiftModifier);
+            EXPECT_EQ(w.Focus(), w.before);
+            EXPECT_EQ(w.grid->Cells(2, 5), typing ? QStringLiteral("8") : QString());
+            EXPECT_EQ(w.grid->Cells(0, 1), typing ? QStringLiteral("9") : QString());
+        }
+    }
+}
+
+// The operator's changes to a cell are told, however they reach the editor (keys, the input
+// method); what the program writes into a cell is not, nor an editor opened and closed unchanged.
+TEST(StringGrid, CellEditedTellsTheOperatorsChangesOnly)
+{
+    Shown s(QStringLiteral("goEditing"));
+    QList<std::pair<int, int>> edited;
+    QObject::connect(&s.grid, &TStringGrid::CellEdited, [&](int col, int row) { edited.append({col, row}); });
+    s.grid.SetCells(1, 2, QStringLiteral("écrit"));
+    s.grid.SetRow(3);
+    s.grid.SetCol(1);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("é"));
+    QApplication::sendEvent(&s.grid, &composed);   // the first character opens the editor
+    ASSERT_NE(s.grid.CellEditor(), nullptr);
+    QTest::keyClicks(s.grid.CellEditor(), QStringLiteral("t"));
+    QTest::keyClick(s.grid.CellEditor(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(s.grid.Cells(1, 3), QStringLiteral("ét"));
+    EXPECT_EQ(edited, (QList<std::pair<int, int>>{{1, 3}, {1, 3}}));
+    edited.clear();
+    s.grid.SetRow(2);
+    QTest::keyClick(&s.grid, Qt::Key_F2);   // opens the editor on the cell as it is
+    ASSERT_NE(s.grid.CellEditor(), nullptr);
+    QTest::keyClick(s.grid.CellEditor(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(s.grid.Cells(1, 2), QStringLiteral("écrit"));
+    EXPECT_TRUE(edited.isEmpty());
 }
