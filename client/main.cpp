@@ -6,6 +6,8 @@
 int main(int argc, char** argv)
 {
     platform::Application application(argc, argv);
+    // The standard boxes and buttons speak French, like the rest of the program.
+    platform::InstallFrenchTranslation();
     QCoreApplication::setApplicationName(QStringLiteral("Tandel"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Tandel"));
     workstation::LinuxWorkstation station;
