@@ -77,7 +77,9 @@ void TFiche::Remplit()
     serveur::PourChaqueBloc(ListePostes, 2, [&](int, const QStringList& fields) {
         // A machine past the in-use table is shown free.
         const bool busy = ordinal < Occupation.size() && Occupation[ordinal] != 0;
-        new QListWidgetItem(ImageList1(busy), fields.value(1), ListView1);
+        auto* item = new QListWidgetItem(ImageList1(busy), fields.value(1), ListView1);
+        // The image's index, as the room's other commands read it.
+        item->setData(Qt::UserRole, busy ? 1 : 0);
         ++ordinal;
         return false;
     });
