@@ -159,10 +159,11 @@ void TFiche::Recoit(TClientPoste* client, const QString& ip, const QByteArray& b
 
 void TFiche::Envoie(TWSocketClient* client, const QString& line)
 {
+    const QByteArray bytes = textfile::EncodeCp1252(line + QStringLiteral("\r\n"));
     if (!client || client->State() != wsConnected)
         return;
     try {
-        client->SendText(line + QStringLiteral("\r\n"));
+        client->Send(bytes.constData(), int(bytes.size()));
     } catch (const std::exception&) {
         // The connection failed while sending: its close is under way and ends the session.
     }
