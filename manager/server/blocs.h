@@ -17,12 +17,15 @@ template <class F>
 int PourChaqueBloc(const RecordList& list, int count, F f)
 {
     for (int i = 0; i < list.Count(); ++i) {
-        if (!list.Strings(i).startsWith(QLatin1String("<BLOC")))
+        const QString tag = list.Strings(i);
+        if (!tag.startsWith(QLatin1String("<BLOC")))
             continue;
         const QStringList fields = ChampsDuBloc(list, i, count);
         if (f(i, fields))
             return i;
-        i += int(fields.size());
+        // The rest of the block holds no start line: it is passed over without being read.
+        int n;
+        i += list.TagNumber(tag, n) ? list.BlockLength(i, n) - 1 : int(fields.size());
     }
     return -1;
 }
