@@ -314,6 +314,33 @@ TEST_F(Serveur, ABlankNewTicketTakesTheSession)
     EXPECT_EQ(fiche->Edit28->text(), "202403003");
 }
 
+// A session keeps the machine it opened on: another host name is not taken, and gets no reply.
+TEST_F(Serveur, ASessionKeepsItsMachine)
+{
+    auto poste = Connecte();
+    Session(*poste, "jdupont", "pw", "PC1");
+    EXPECT_EQ(poste->SansReponse("hostn PC10"), "Time 0");
+    EXPECT_EQ(poste->Demande("verif"), "127.0.0.1\tjdupont\t\tPC1\t1");
+    EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
+    EXPECT_EQ(fiche->Occupation.left(2), QByteArray("\0\0", 2));
+}
+
+// A granted session that opened no ticket frees its machine at "quit" (one left busy by a
+// workstation that went away without "quit"), and closes nothing.
+TEST_F(Serveur, AQuitWithoutTicketFreesTheSessionsMachine)
+{
+    fiche->Occupation[0] = 1;
+    auto poste = Connecte();
+    EXPECT_EQ(poste->Demande("login jdupont"), "Login OK");
+    EXPECT_EQ(poste->Demande("passw pw"), "Passw OK");
+    EXPECT_EQ(poste->Demande("hostn pc1"), "Host OK");
+    const QStringList lines = fiche->ListeTickets.ToStringList();
+    EXPECT_TRUE(poste->Demande("quit").endsWith(" bye "));
+    EXPECT_EQ(fiche->Occupation[0], 0);
+    EXPECT_EQ(fiche->ListeTickets.ToStringList(), lines);
+    EXPECT_EQ(fiche->NbTickets, 1);
+}
+
 // An unknown host gives a ticket without a machine and marks nothing; an empty host is nobody's.
 TEST_F(Serveur, AnUnknownMachineIsNotMarked)
 {
