@@ -15,6 +15,17 @@ namespace {
 // A read takes at most this much: a peer that floods waits for the next turn of the event loop,
 // behind the other connections.
 constexpr int Lecture = 4096;
+// Replies waiting to be sent beyond what the system holds for the connection. A workstation reads
+// every reply: a peer that lets this much pile up is not one, and is cut off.
+constexpr qint64 EnvoiMax = 64 * 1024;
+
+qint64 EnAttente(const TWSocketClient& client)
+{
+    qint64 bytes = 0;
+    for (const auto& block : client.SendQueue())
+        bytes += block->WritePosition() - block->ReadPosition();
+    return bytes;
+}
 
 // Runs an event of the socket library. What escapes it would end the listening socket or the
 // connection's receive loop: it is noted for the developer and goes no further.
@@ -164,6 +175,8 @@ void TFiche::Envoie(TWSocketClient* client, const QString& line)
         return;
     try {
         client->Send(bytes.constData(), int(bytes.size()));
+        if (client->State() == wsConnected && EnAttente(*client) > EnvoiMax)
+            client->AbortConnection();
     } catch (const std::exception&) {
         // The connection failed while sending: its close is under way and ends the session.
     }

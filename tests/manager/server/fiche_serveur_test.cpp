@@ -127,6 +127,34 @@ TEST_F(Serveur, AFloodWithoutLineEndCostsBoundedMemory)
     EXPECT_EQ(flood->Demande("\r\ntime"), "Time 0");
 }
 
+// A peer that asks without reading the replies is cut off once they pile up, and the others are
+// served meanwhile.
+TEST_F(Serveur, APeerThatDoesNotReadIsCutOff)
+{
+    auto other = Connecte("127.0.0.3");
+    auto greedy = Connecte("127.0.0.2");
+    // Each "verif" brings back the long name: far more than the system holds for the connection.
+    EXPECT_EQ(greedy->Demande("login " + QByteArray(255, 'n')), "Login NAK");
+    std::atomic<bool> stopped{false};
+    std::thread asker([&] {
+        QByteArray requests;
+        for (int i = 0; i < 1000; ++i)
+            requests += "verif\r\n";
+        while (greedy->Brut(requests)) {
+        }
+        stopped = true;
+    });
+    bool cut = false;
+    for (int i = 0; i < 2000 && !cut; ++i) {
+        EXPECT_EQ(other->Demande("time"), "Time 0");
+        cut = fiche->SrvSocket->CountClients() == 1;
+    }
+    EXPECT_TRUE(cut);
+    EXPECT_TRUE(PumpUntil([&] { return bool(stopped); }, 20000));
+    asker.join();
+    EXPECT_EQ(other->Demande("time"), "Time 0");
+}
+
 // A peer gone while its request is served costs nothing to the others, and raises no box.
 TEST_F(Serveur, APeerGoneMidRequestIsSkipped)
 {
