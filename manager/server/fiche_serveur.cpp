@@ -75,6 +75,9 @@ void TFiche::ConnectServer()
     SrvSocket->OnClientDisconnect = [this](TWSocketServer* sender, TWSocketClient* client, int error) {
         Borne("disconnect", [&] { SrvSocketClientDisconnect(sender, client, error); });
     };
+    // The log is read, never edited: an undo history would keep every line it ever showed, and
+    // the program runs for months.
+    Memo7->setUndoRedoEnabled(false);
 }
 
 // Accepted connections are sockets of their own: they stay while the listening socket is opened

@@ -246,5 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     if (f.Occupation.size() != 256)
         std::abort();
+    // What the widgets posted (layouts, repaints) is handled, as the program's event loop does.
+    QCoreApplication::sendPostedEvents();
     return 0;
 }

@@ -45,6 +45,8 @@ TEST_F(Serveur, TheLogKeepsItsLast400Lines)
     ASSERT_EQ(log.size(), 391);
     EXPECT_EQ(log.first(), "ligne 11");
     EXPECT_EQ(log.last(), "ligne 401");
+    // Nothing of the lines dropped is kept behind the memo's back.
+    EXPECT_EQ(fiche->Memo7->document()->availableUndoSteps(), 0);
 }
 
 TEST_F(Serveur, ALoggedNameStaysOnItsLine)
