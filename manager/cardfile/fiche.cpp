@@ -16,6 +16,7 @@
 #include <algorithm>
 #include "platform/application.h"
 #include "platform/widgets/stringgrid.h"
+#include "wsocket/wsockets.h"
 
 TFiche::TFiche(QWidget* parent) : QWidget(parent)
 {
@@ -62,10 +63,14 @@ TFiche::TFiche(QWidget* parent) : QWidget(parent)
     FormCreate();
     ConnectCards();
     ConnectPricing();
+    ConnectServer();
 }
 
 TFiche::~TFiche()
 {
+    // The connections go first: none of their events may reach a window being taken apart.
+    delete SrvSocket;
+    SrvSocket = nullptr;
     FormDestroy();
 }
 
@@ -87,7 +92,7 @@ void TFiche::FormCreate()
     TypePapier = OrientationEnveloppe = DecalageEnveloppe = 0;
     HeuresAbonnement = 5;
     FormatMontant = QStringLiteral("0.00");
-    PortServeur = QStringLiteral("25201");
+    PortServeur = QString::number(PortParDefaut);
     FrancsParEuro = 6.55957;
     CodeTVADefaut = QStringLiteral("1");
     Occupation.fill('\0', 256);
@@ -167,7 +172,7 @@ void TFiche::FormActivate()
     ChargeCombo();
     FormResize();
     Clients();
-    // The workstation server starts listening here (StartServer) once it exists.
+    StartServer();
 }
 
 // ---- layout -------------------------------------------------------------------------------------

@@ -22,6 +22,9 @@
 class QLineEdit;
 class QMenu;
 class QMdiSubWindow;
+class TClientPoste;
+class TWSocket;
+class TWSocketClient;
 class TWSocketServer;
 
 class TFiche : public QWidget,
@@ -294,12 +297,68 @@ public:
     // ---- booking a ticket onto its customer (fiche_validation.cpp) ----------------------------
     void Button5Click();
 
+    // ---- workstation server (manager/server/fiche_serveur.cpp, fiche_protocole.cpp,
+    //      fiche_session.cpp, fiche_salle.cpp) ---------------------------------------------------
+    // What the requests of one peer address recorded. The fields are replaced, never appended:
+    // a new "login" starts the entry again after its address.
+    struct EntreeConnexion {
+        QString Adresse;
+        QString Login;             // as typed; "vimor" for the anonymous login
+        QString MotDePasse;        // the customer's password, "zakul" for the anonymous login
+        QString Poste;             // the computer name given by "hostn"
+        bool LoginDonne = false;   // a "login" was served
+        bool LoginValide = false;  // it named a customer, or it was the anonymous login
+        bool Accorde = false;      // and the last "passw" was answered "Passw OK"
+        int Ticket = -1;           // block number of the session's ticket, -1 before "connect"
+        QString NumeroTicket;      // its "NUMT" number, which finds it again when it moved
+        int TicketCherche = -1;    // list size when the ticket was last looked for in vain
+        // Address TAB login TAB password TAB host TAB ticket index, as far as the requests came,
+        // the password always left empty.
+        QString Texte() const;
+    };
+    // The port a new window listens on; test programs set 0 (a port the system picks) before
+    // they create a window, so that they never take the café's port.
+    static inline int PortParDefaut = 25201;
+    // Creates SrvSocket with its events; the constructor calls it once.
+    void ConnectServer();
+    void StartServer();
+    // The port SrvSocket listens on now, empty when it does not listen.
+    QString PortEcoute() const;
+    void SrvSocketClientConnect(TWSocketServer* Sender, TWSocketClient* client, int Error);
+    void SrvSocketClientDisconnect(TWSocketServer* Sender, TWSocketClient* client, int Error);
+    void ClientDataAvailable(TWSocket* Sender, int Error);
+    // The bytes of one read of a connection: each complete line is interpreted in turn.
+    void Recoit(TClientPoste* client, const QString& ip, const QByteArray& bytes);
+    void Interprete(const QString& ip, TWSocketClient* client);
+    void ProcessLogin(const QString& ip, const QString& name, TWSocketClient* client);
+    void ProcessPassw(const QString& ip, const QString& password, TWSocketClient* client);
+    void ProcessHost(const QString& ip, const QString& host, TWSocketClient* client);
+    void ProcessVerif(const QString& ip, TWSocketClient* client);
+    void ProcessCnx(const QString& ip, TWSocketClient* client);
+    void ProcessCfg(const QString& ip, TWSocketClient* client);
+    void ProcessTime(const QString& ip, TWSocketClient* client);
+    void ProcessQuit(const QString& ip, TWSocketClient* client);
+    void AddCli(const QString& ip);
+    void SupCli(const QString& ip);
+    EntreeConnexion* EntreeDe(const QString& ip);
+    // Sends one line (CR LF added) when the connection is still up; a connection that is going
+    // is skipped without a word.
+    void Envoie(TWSocketClient* client, const QString& line);
+    // The connection log (Memo7) and the room view (ListView1).
+    void Display(const QString& text);
+    void Remplit();
+    // The room item of a computer name marked busy (1) or free (0).
+    void Marque(const QString& host, char state);
+    TWSocketServer* SrvSocket = nullptr;
+    // "Le fichier est plein" is being shown for a workstation's request.
+    bool PleinAffiche = false;
+
     // ---- further sections are added by the files that implement them --------------------------
 
 public:
     // ---- private state of the card file (public so that the dialogs and the server reach it) --
     RecordList ListeClients{4}, ListeArticles{4}, ListeFactures{4}, ListePostes{4}, ListeTickets{5};
-    QStringList ListeConnexions;
+    QList<EntreeConnexion> ListeConnexions;
 
     int IndexClient = 0, IndexArticle = 0, IndexFacture = 0, IndexPoste = 0, IndexTicket = 0;
     int NbClients = 0, NbArticles = 0, NbFactures = 0, NbPostes = 0, NbTickets = 0;

@@ -146,7 +146,7 @@ bool TFiche::Charge(const QString& path)
     LitFiche();
     ModifClient = false;
     Premier();
-    // The room view is rebuilt from the machines here once the workstation server exists.
+    Remplit();
     return true;
 }
 

@@ -474,7 +474,7 @@ TEST_F(SavedSet, NouveauStartsAnEmptySet)
 {
     WriteSet("set");
     fiche.Charge(Path("set", "vtr"));
-    fiche.ListeConnexions << "127.0.0.1\tlogin\tpass\thost\t0";
+    fiche.AddCli("127.0.0.1");
     fiche.IndexClient = 2;
     fiche.IndexFacture = 1;
     fiche.ModifClient = fiche.ModifTicket = true;
