@@ -162,3 +162,43 @@ TEST_F(Commandes, AWorkstationGoingAwayIsSkipped)
 }
 
 }  // namespace
+
+namespace {
+
+// The operator's round: two workstations in session, both busy in the room; a message to one, the
+// other's session ended (its workstation answers the order as the client does), and both in the
+// log.
+TEST_F(Commandes, TheOperatorsRound)
+{
+    Session(*a, "jdupont", "pw", "PC1");
+    Session(*b, "martin", "Secret", "pc2");
+    fiche->Salle();
+    const QListWidget* room = fiche->ListView1;
+    EXPECT_EQ(room->item(0)->data(Qt::UserRole).toInt(), 1);
+    EXPECT_EQ(room->item(1)->data(Qt::UserRole).toInt(), 0);
+    EXPECT_EQ(room->item(2)->data(Qt::UserRole).toInt(), 1);
+
+    Choisit({0});
+    dialogs.input("Envoyer message", "Encore 5 minutes");
+    fiche->EnvoiMsg();
+    EXPECT_EQ(a->Ligne(), "Msg PC1 Encore 5 minutes");
+    EXPECT_EQ(b->Ligne(), "Msg PC1 Encore 5 minutes");
+
+    Choisit({2});
+    fiche->FermerSession();
+    EXPECT_EQ(a->Ligne(), "Quit pc2");
+    EXPECT_EQ(b->Ligne(), "Quit pc2");
+    EXPECT_EQ(b->Demande("quit"), "MARTIN bye ");
+    b->Ferme();
+    ASSERT_TRUE(PumpUntil([&] { return fiche->SrvSocket->CountClients() == 1; }));
+    EXPECT_EQ(room->item(0)->data(Qt::UserRole).toInt(), 1);
+    EXPECT_EQ(room->item(2)->data(Qt::UserRole).toInt(), 0);
+    EXPECT_EQ(Ticket(2)[4], "pc2");
+    EXPECT_NE(Ticket(2)[8], NoTime);   // the session's ticket has its end time
+    const QStringList log = Log();
+    EXPECT_TRUE(log.contains("Poste : PC1"));
+    EXPECT_TRUE(log.contains("Poste : pc2"));
+    EXPECT_EQ(log.last(), "Actuellement 1 clients connectés.");
+}
+
+}  // namespace
