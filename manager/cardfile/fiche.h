@@ -7,6 +7,7 @@
 // inherits each page's generated Ui class so that the code names controls as the forms do
 // (Edit1, StringGrid2, ...).
 #include <QByteArray>
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
@@ -319,7 +320,7 @@ public:
     // The port a new window listens on; test programs set 0 (a port the system picks) before
     // they create a window, so that they never take the café's port.
     static inline int PortParDefaut = 25201;
-    // Creates SrvSocket with its events; the constructor calls it once.
+    // Creates SrvSocket with its events and connects the room page; the constructor calls it once.
     void ConnectServer();
     void StartServer();
     // The port SrvSocket listens on now, empty when it does not listen.
@@ -352,6 +353,39 @@ public:
     TWSocketServer* SrvSocket = nullptr;
     // "Le fichier est plein" is being shown for a workstation's request.
     bool PleinAffiche = false;
+    // The computer names (lower-cased) of the machines marked busy. Occupation follows them when
+    // the machine list changes, so that busy stays with the machine, not with a position.
+    QSet<QString> PostesOccupes;
+    // The machine list changed (a machine written, deleted, a set loaded or a new one started):
+    // the in-use table is laid again over the machines by name and the room is rebuilt.
+    void PostesChanges();
+
+    // The room and history pages (manager/server/fiche_vue.cpp): showing them, the room's double
+    // click and pop-up menu, printing the log.
+    void ConnectSalle();
+    void Salle();
+    void Historique();
+    void ListView1DblClick();
+    void Historique1Click();
+    void ImpFiche7();
+    // The main window's enabling of the cash-register commands (its Valide5), run when the room
+    // opens a machine's ticket.
+    std::function<void()> ValideCaisse;
+
+    // Remote commands (manager/server/fiche_commandes.cpp): each line goes to every connected
+    // workstation, and the workstation that bears the name obeys.
+    void FermerClient();
+    void FermerSession();
+    void EnvoiMsg();
+    void Reboot();
+    void Arreter();
+    void ArreterTous();
+    void FermerTous();
+    void MsgTous();
+    // The computer name a single command is for: the machine card's, the ticket card's, or the
+    // one room item selected; empty when there is none.
+    QString PosteCible() const;
+    void EnvoieATous(const QString& line);
 
     // ---- further sections are added by the files that implement them --------------------------
 

@@ -146,7 +146,7 @@ bool TFiche::Charge(const QString& path)
     LitFiche();
     ModifClient = false;
     Premier();
-    Remplit();
+    PostesChanges();
     return true;
 }
 
@@ -206,5 +206,6 @@ void TFiche::Nouveau()
     }
     DoitSauver = false;
     setWindowTitle(QString());
+    PostesChanges();
     Clients();
 }

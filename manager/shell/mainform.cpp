@@ -153,7 +153,7 @@ const Selection Selections[] = {
 };
 
 // The page switches of "&Bases" and their toolbar twins: the card file shows the page, then the
-// commands follow it. The invoice, room and history pages join when their cards exist.
+// commands follow it. The invoice page joins when its card exists.
 struct PageSwitch {
     const char* item;
     const char* button;
@@ -165,6 +165,8 @@ const PageSwitch PageSwitches[] = {
     {"Articles1", nullptr, &TFiche::Articles, 3},
     {"Machines1", "SpeedButton12", &TFiche::Machines, 4},
     {"Caisse1", "SpeedButton14", &TFiche::Caisse, 5},
+    {"Salle1", "SpeedButton15", &TFiche::Salle, 6},
+    {"Historique1", nullptr, &TFiche::Historique, 7},
 };
 
 // Commands that call one card-file operation and nothing else.
@@ -186,6 +188,12 @@ const struct {
     {"Copier1", &TFiche::Copier},          {"CopyBtn", &TFiche::Copier},
     {"Coller1", &TFiche::Coller},          {"PasteBtn", &TFiche::Coller},
     {"SpeedButton16", &TFiche::GenPasse},
+    // The orders to the workstations; the two for all clients that the menu lays out are bound
+    // to the card file's orders for all.
+    {"Fermersession1", &TFiche::FermerSession}, {"Fermerclient1", &TFiche::FermerClient},
+    {"Envoyermessage1", &TFiche::EnvoiMsg},    {"Rebootermachine1", &TFiche::Reboot},
+    {"Arrtermachine1", &TFiche::Arreter},      {"Fermertouslesclients1", &TFiche::FermerTous},
+    {"Envoyermessagetous1", &TFiche::MsgTous}, {"Arrtertouteslesmachines1", &TFiche::ArreterTous},
 };
 
 const struct {
@@ -260,6 +268,8 @@ void TMainForm::SetFiche(TFiche* fiche)
     // Without a system menu there is no Ctrl+F4: the card file cannot be closed on its own.
     ficheWindow_->setSystemMenu(nullptr);
     ficheWindow_->showMaximized();
+    // The room opens a machine's ticket: the cash-register commands follow.
+    fiche->ValideCaisse = [this] { Valide5(); };
 }
 
 QAction* TMainForm::Command(const QString& name) const
