@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 #include "platform/rtl.h"
 #include "ui_fiche.h"
 #include "ui_fiche_articles.h"
@@ -263,6 +263,10 @@ public:
     // ---- starting with the session (fiche_start.cpp) -------------------------------------------
     // The flag "Démarrer automatiquement" (DemarrageAuto) and the autostart entry "Velmora" that
     // runs this program in its working folder.
+    // The program's working folder, where its settings files are and where the autostart entry
+    // starts it: handed in by the main window that holds the card file (the current folder when
+    // none was).
+    std::function<QString()> WorkingFolder;
     void GetStart(bool& flag) const;
     void SetStart(bool flag);
     void Autorun();
