@@ -37,8 +37,8 @@ class TFiche : public QWidget,
                public Ui::FicheArticles,
                public Ui::FichePostes,
                public Ui::FicheCaisse,
-               public Settings,
-               public CompanyLines {
+               public settings::IniValues,
+               public settings::CompanyLines {
     Q_OBJECT
 
 public:
@@ -382,7 +382,7 @@ public:
     QString SelCodePostal, SelVille, SelFamille, SelFournisseur, SelCodeClient, SelSysteme;
 
     // The values of "Velmora.ini", the company lines and the invoice currency (ModeDevise,
-    // NomDevise) are the inherited Settings and CompanyLines.
+    // NomDevise) are the inherited IniValues and CompanyLines.
     QString FormatMontant = QStringLiteral("0.00");
     double FrancsParEuro = 6.55957;
 

@@ -39,12 +39,12 @@ void TFiche::Psoc()
     TSociete dialog(this);
     dialog.Init(*this);
     platform::Dialogs().exec(&dialog);
-    CompanyLines lines = *this;
+    settings::CompanyLines lines = *this;
     dialog.Result(lines);
     // A company without a name is no answer: OK on an empty "Société" changes nothing either.
     if (lines.LignesSociete[0].isEmpty())
         return;
-    static_cast<CompanyLines&>(*this) = lines;
+    static_cast<settings::CompanyLines&>(*this) = lines;
 }
 
 void TFiche::Tarification()

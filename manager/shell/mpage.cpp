@@ -8,7 +8,7 @@ TMPage::TMPage(QWidget* owner) : QDialog(owner)
     BindOkCancel(this, OKBtn, CancelBtn);
 }
 
-void TMPage::Init(const PageSetup& page)
+void TMPage::Init(const settings::PageSetup& page)
 {
     const int paperType = page.TypePapier, orientation = page.OrientationEnveloppe;
     // A paper type the dialog cannot show would come back as another one on OK.
@@ -20,7 +20,7 @@ void TMPage::Init(const PageSetup& page)
     CheckBox1->setChecked(page.DecalageEnveloppe > 0);
 }
 
-void TMPage::Result(PageSetup& page) const
+void TMPage::Result(settings::PageSetup& page) const
 {
     if (!ClosedWithOk(this))
         return;

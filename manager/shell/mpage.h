@@ -13,8 +13,8 @@ public:
     // Shows the values only when both are ones the dialog offers (paper 0 or 1, orientation 0
     // or 1); otherwise the form's defaults stay: first items, guide unticked. The guide is on
     // the right when the envelope is shifted (DecalageEnveloppe above 0).
-    void Init(const PageSetup& page);
+    void Init(const settings::PageSetup& page);
     // Only when closed with OK: the two groups' indexes, and a shift of 100 with the guide on the
     // right, else 0. Otherwise the page setup stays as it was.
-    void Result(PageSetup& page) const;
+    void Result(settings::PageSetup& page) const;
 };

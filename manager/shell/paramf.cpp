@@ -33,7 +33,7 @@ QList<QLineEdit*> TParamf::paymentFields() const
     return {Edit5, Edit6, Edit7, Edit8, Edit9};
 }
 
-void TParamf::Init(const InvoiceSettings& values, const QComboBox* paymentModes)
+void TParamf::Init(const settings::InvoiceSettings& values, const QComboBox* paymentModes)
 {
     const double rates[] = {values.TauxTVA1, values.TauxTVA2, values.TauxTVA3};
     const auto rateEdits = rateFields();
@@ -66,7 +66,7 @@ void TParamf::Valider()
         accept();
 }
 
-void TParamf::Result(InvoiceSettings& values, QComboBox* paymentModes) const
+void TParamf::Result(settings::InvoiceSettings& values, QComboBox* paymentModes) const
 {
     if (!ClosedWithOk(this))
         return;

@@ -13,14 +13,14 @@ QList<QLineEdit*> TSociete::fields() const
     return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
 }
 
-void TSociete::Init(const CompanyLines& company)
+void TSociete::Init(const settings::CompanyLines& company)
 {
     const auto edits = fields();
     for (int i = 0; i < edits.size(); ++i)
         edits[i]->setText(company.LignesSociete[i]);
 }
 
-void TSociete::Result(CompanyLines& company) const
+void TSociete::Result(settings::CompanyLines& company) const
 {
     if (!ClosedWithOk(this))
         return;

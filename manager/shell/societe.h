@@ -11,10 +11,10 @@ public:
     explicit TSociete(QWidget* owner);
 
     // The first seven lines, in the order of the fields.
-    void Init(const CompanyLines& company);
+    void Init(const settings::CompanyLines& company);
     // Only when closed with OK: the fields' texts become the first seven lines (the first may
     // come back empty: the caller keeps its lines then). Otherwise the lines stay as they were.
-    void Result(CompanyLines& company) const;
+    void Result(settings::CompanyLines& company) const;
 
 private:
     QList<QLineEdit*> fields() const;

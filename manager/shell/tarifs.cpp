@@ -43,7 +43,7 @@ QList<QLineEdit*> TTarifs::priceFields() const
     return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit7};
 }
 
-void TTarifs::Init(const Tariffs& t)
+void TTarifs::Init(const settings::Tariffs& t)
 {
     const double prices[] = {t.TarifQuartHeure, t.TarifDemiHeure, t.TarifTroisQuarts,
                              t.TarifHeure,      t.TarifQuartSup,  t.TarifHeureAbo};
@@ -68,7 +68,7 @@ void TTarifs::Valider()
         accept();
 }
 
-void TTarifs::Result(Tariffs& t) const
+void TTarifs::Result(settings::Tariffs& t) const
 {
     if (!ClosedWithOk(this))
         return;

@@ -11,10 +11,10 @@ class TTarifs : public QDialog, public Ui::Tarifs {
 public:
     explicit TTarifs(QWidget* owner);
 
-    void Init(const Tariffs& tariffs);
+    void Init(const settings::Tariffs& tariffs);
     // On OK, each field left non-blank replaces its value; a blank one keeps it. Every field is
     // converted before any value is stored, so a refused field stores nothing and throws.
-    void Result(Tariffs& tariffs) const;
+    void Result(settings::Tariffs& tariffs) const;
 
     // OK: closes only when every field passes; the first refused one shows its error.
     void Valider();

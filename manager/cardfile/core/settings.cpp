@@ -24,20 +24,20 @@ const QString PaymentSection = QStringLiteral("[FACTURE]");
 
 // The values of "Velmora.ini" in their order. Line 1 is read into DernierFichier but written from
 // the path handed to IniLines.
-using Value = std::variant<QString Settings::*, int Settings::*, double Settings::*>;
-const Value IniValues[] = {
-    &Settings::DernierFichier,       &Settings::OuvrirAuto,         &Settings::TypePapier,
-    &Settings::OrientationEnveloppe, &Settings::DecalageEnveloppe,  &Settings::ModeSelection,
-    &Settings::TauxTVA1,             &Settings::TauxTVA2,           &Settings::TauxTVA3,
-    &Settings::Decimales,            &Settings::TarifQuartHeure,    &Settings::TarifDemiHeure,
-    &Settings::TarifTroisQuarts,     &Settings::TarifHeure,         &Settings::TarifQuartSup,
-    &Settings::TarifHeureAbo,        &Settings::SensConversion,     &Settings::DeviseChoisie,
-    &Settings::TauxFranc,            &Settings::TauxDollar,         &Settings::TauxLivre,
-    &Settings::TauxYen,              &Settings::TauxDollarCanadien, &Settings::CodeBouton1,
-    &Settings::CodeBouton2,          &Settings::CodeBouton3,        &Settings::HeuresAbonnement,
-    &Settings::DemarrageAuto,
+using Value = std::variant<QString IniValues::*, int IniValues::*, double IniValues::*>;
+const Value IniLayout[] = {
+    &IniValues::DernierFichier,       &IniValues::OuvrirAuto,         &IniValues::TypePapier,
+    &IniValues::OrientationEnveloppe, &IniValues::DecalageEnveloppe,  &IniValues::ModeSelection,
+    &IniValues::TauxTVA1,             &IniValues::TauxTVA2,           &IniValues::TauxTVA3,
+    &IniValues::Decimales,            &IniValues::TarifQuartHeure,    &IniValues::TarifDemiHeure,
+    &IniValues::TarifTroisQuarts,     &IniValues::TarifHeure,         &IniValues::TarifQuartSup,
+    &IniValues::TarifHeureAbo,        &IniValues::SensConversion,     &IniValues::DeviseChoisie,
+    &IniValues::TauxFranc,            &IniValues::TauxDollar,         &IniValues::TauxLivre,
+    &IniValues::TauxYen,              &IniValues::TauxDollarCanadien, &IniValues::CodeBouton1,
+    &IniValues::CodeBouton2,          &IniValues::CodeBouton3,        &IniValues::HeuresAbonnement,
+    &IniValues::DemarrageAuto,
 };
-static_assert(std::size(IniValues) == 28);
+static_assert(std::size(IniLayout) == 28);
 
 // Reads the settings file the way it has always been read, so that files written by hand or by
 // older versions give the same values: a text value runs to the CR that ends its line (a lone LF
@@ -131,29 +131,29 @@ QString RealText(double value)
 
 // ---- "Velmora.ini" --------------------------------------------------------------------------------
 
-void ReadIni(const QString& text, Settings& values)
+void ReadIni(const QString& text, IniValues& values)
 {
     IniReader reader(text);
-    for (const Value& value : IniValues) {
-        if (auto t = std::get_if<QString Settings::*>(&value))
+    for (const Value& value : IniLayout) {
+        if (auto t = std::get_if<QString IniValues::*>(&value))
             values.**t = reader.Text();
-        else if (auto i = std::get_if<int Settings::*>(&value))
+        else if (auto i = std::get_if<int IniValues::*>(&value))
             values.**i = ReadInteger(reader.Number(32));
         else
-            values.*std::get<double Settings::*>(value) = ReadReal(reader.Number(64));
+            values.*std::get<double IniValues::*>(value) = ReadReal(reader.Number(64));
     }
 }
 
-QStringList IniLines(const Settings& values, const QString& lastSet)
+QStringList IniLines(const IniValues& values, const QString& lastSet)
 {
     QStringList lines;
-    for (const Value& value : IniValues) {
-        if (auto t = std::get_if<QString Settings::*>(&value))
-            lines << (*t == &Settings::DernierFichier ? lastSet : values.**t);
-        else if (auto i = std::get_if<int Settings::*>(&value))
+    for (const Value& value : IniLayout) {
+        if (auto t = std::get_if<QString IniValues::*>(&value))
+            lines << (*t == &IniValues::DernierFichier ? lastSet : values.**t);
+        else if (auto i = std::get_if<int IniValues::*>(&value))
             lines << QString::number(values.**i);
         else
-            lines << RealText(values.*std::get<double Settings::*>(value));
+            lines << RealText(values.*std::get<double IniValues::*>(value));
     }
     return lines;
 }
@@ -168,7 +168,7 @@ QString SetToOpen(const QString& lastSet, bool openAuto, const QDir& folder)
     return !name.isEmpty() && QFileInfo(folder.filePath(name)).isFile() ? folder.absoluteFilePath(name) : QString();
 }
 
-bool LoadIni(const QString& path, Settings& values)
+bool LoadIni(const QString& path, IniValues& values)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -177,7 +177,7 @@ bool LoadIni(const QString& path, Settings& values)
     return true;
 }
 
-bool SaveIni(const QString& path, const Settings& values, const QString& lastSet)
+bool SaveIni(const QString& path, const IniValues& values, const QString& lastSet)
 {
     return textfile::SaveToFile(path, IniLines(values, lastSet));
 }

@@ -11,6 +11,8 @@
 
 class QDir;
 
+namespace settings {
+
 // Page setup (TMPage).
 struct PageSetup {
     int TypePapier = 0;             // 0 "Papier blanc", 1 "Papier à en-tête"
@@ -40,7 +42,7 @@ struct CompanyLines {
 };
 
 // Everything "Velmora.ini" holds.
-struct Settings : PageSetup, Tariffs, InvoiceSettings {
+struct IniValues : PageSetup, Tariffs, InvoiceSettings {
     QString DernierFichier;   // line 1: the last set
     int OuvrirAuto = 0;
     int ModeSelection = 0;
@@ -49,8 +51,6 @@ struct Settings : PageSetup, Tariffs, InvoiceSettings {
     QString CodeBouton1, CodeBouton2, CodeBouton3;
     int DemarrageAuto = 0;
 };
-
-namespace settings {
 
 // The article families, the suppliers and the payment modes.
 struct PickLists {
@@ -63,15 +63,15 @@ extern const QString CompanyFile;   // "Velmora.soc"
 // ---- "Velmora.ini" ----------------------------------------------------------------------------
 // Every value in its order from the file's text; past the end of the file a text reads empty
 // and a number 0. A damaged number reads as the value of its leading digits.
-void ReadIni(const QString& text, Settings& values);
+void ReadIni(const QString& text, IniValues& values);
 // The file's 28 lines; line 1 is `lastSet`, not DernierFichier.
-QStringList IniLines(const Settings& values, const QString& lastSet);
+QStringList IniLines(const IniValues& values, const QString& lastSet);
 // The set to open at start: none unless asked for; a set whose folder has moved is looked for by
 // its file name in `folder`, and none when it is not there either.
 QString SetToOpen(const QString& lastSet, bool openAuto, const QDir& folder);
 // False when the file is missing or cannot be read: the values stay as they are.
-bool LoadIni(const QString& path, Settings& values);
-bool SaveIni(const QString& path, const Settings& values, const QString& lastSet);
+bool LoadIni(const QString& path, IniValues& values);
+bool SaveIni(const QString& path, const IniValues& values, const QString& lastSet);
 
 // ---- "Velmora.soc" ----------------------------------------------------------------------------
 // A shorter file leaves the lines it lacks as they were; lines past the eighth are not ours.

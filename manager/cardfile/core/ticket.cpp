@@ -21,7 +21,7 @@ int MinutesBetween(const QString& start, const QString& end)
     return Round(d * 1440);
 }
 
-double TimePrice(int m, const Tariffs& t)
+double TimePrice(int m, const settings::Tariffs& t)
 {
     if (m >= 0 && m <= 15)
         return t.TarifQuartHeure;

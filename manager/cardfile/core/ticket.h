@@ -16,7 +16,7 @@ int MinutesBetween(const QString& start, const QString& end);
 // The price of `minutes` by tariff band: up to 15 a quarter hour, 16 to 30 half an hour, 31 to
 // 45 three quarters, 46 to 60 an hour; beyond, the hour and each started quarter from the 45th
 // minute (75 minutes make two more quarters). TarifHeureAbo plays no part.
-double TimePrice(int minutes, const Tariffs& tariffs);
+double TimePrice(int minutes, const settings::Tariffs& tariffs);
 
 // One detail row: a quantity (trimmed, not empty) that may carry a word after a blank ("2 x"),
 // and a unit price. What does not convert counts as nothing, without a message: a quantity

@@ -58,7 +58,7 @@ TEST(TMPage, OnlyOkHandsTheChoiceBack)
             Tick(d.CheckBox1);
             Close(d, how);
         });
-        PageSetup page{7, 7, 0};
+        settings::PageSetup page{7, 7, 0};
         dialog.Result(page);
         if (how == CloseBy::Ok) {
             EXPECT_EQ(page.TypePapier, 1);

@@ -23,13 +23,13 @@ struct Fixture {
     }
     void result()
     {
-        InvoiceSettings held = Held();
+        settings::InvoiceSettings held = Held();
         dialog.Result(held, &paymentModes);
         values = {held.TauxTVA1, held.TauxTVA2, held.TauxTVA3, held.ModeDevise, held.Decimales, held.NomDevise};
     }
-    InvoiceSettings Held() const
+    settings::InvoiceSettings Held() const
     {
-        InvoiceSettings held;
+        settings::InvoiceSettings held;
         held.TauxTVA1 = values.rate1;
         held.TauxTVA2 = values.rate2;
         held.TauxTVA3 = values.rate3;

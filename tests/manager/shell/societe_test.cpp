@@ -4,15 +4,15 @@
 
 namespace {
 
-CompanyLines Lines(const QStringList& texts)
+settings::CompanyLines Lines(const QStringList& texts)
 {
-    CompanyLines company;
+    settings::CompanyLines company;
     for (int i = 0; i < texts.size(); ++i)
         company.LignesSociete[i] = texts[i];
     return company;
 }
 
-QStringList Edited(const CompanyLines& company)
+QStringList Edited(const settings::CompanyLines& company)
 {
     return QStringList(company.LignesSociete, company.LignesSociete + 7);
 }
@@ -45,7 +45,7 @@ TEST(TSociete, OnlyOkHandsTheTypedLinesBack)
             Type(d.Edit4, "75011 PARIS");
             Close(d, how);
         });
-        CompanyLines company = Lines({"old"});
+        settings::CompanyLines company = Lines({"old"});
         company.LignesSociete[7] = "eighth";
         dialog.Result(company);
         // The eighth line is never edited.
@@ -69,7 +69,7 @@ TEST(TSociete, OkOnAnEmptyCompanyNameGivesAnEmptyFirstLine)
         d.Edit1->clear();
         Close(d, CloseBy::Ok);
     });
-    CompanyLines lines;
+    settings::CompanyLines lines;
     dialog.Result(lines);
     EXPECT_EQ(lines.LignesSociete[0], "");
     EXPECT_EQ(lines.LignesSociete[1], Company[1]);

@@ -15,13 +15,13 @@ struct Fixture {
     Fixture() { dialog.Init(Held()); }
     void result()
     {
-        ::Tariffs held = Held();
+        settings::Tariffs held = Held();
         dialog.Result(held);
         t = {held.TarifQuartHeure, held.TarifDemiHeure, held.TarifTroisQuarts, held.TarifHeure,
              held.TarifQuartSup,   held.TarifHeureAbo,  held.HeuresAbonnement};
     }
     // The same values as the card file holds them.
-    ::Tariffs Held() const
+    settings::Tariffs Held() const
     {
         return {t.quarter, t.half, t.threeQuarters, t.hour, t.extra, t.aboHour, t.hours};
     }

@@ -10,7 +10,7 @@ TEST(SiblingPath, TheLastThreeCharactersGiveWayToTheExtension)
     EXPECT_EQ(savedset::SiblingPath("/café/clients.vtr", fct), "/café/clients.fct");
     EXPECT_EQ(savedset::SiblingPath("clients.VTR", QLatin1String("cai")), "clients.cai");
     // Whatever the name ends with, not only an extension.
-    EXPECT_EQ(savedset::SiblingPath("/set/clients", fct), "/set/clienfct");
+    EXPECT_EQ(savedset::SiblingPath("/set/clients", fct), "/set/cliefct");
     EXPECT_EQ(savedset::SiblingPath("abc", fct), "fct");
     EXPECT_EQ(savedset::SiblingPath("ab", fct), "fct");
     EXPECT_EQ(savedset::SiblingPath("", fct), "fct");

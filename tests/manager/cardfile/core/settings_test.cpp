@@ -8,6 +8,8 @@
 
 namespace {
 
+using settings::CompanyLines;
+using settings::IniValues;
 using settings::PickLists;
 
 QString Text(const QStringList& lines)
@@ -17,7 +19,7 @@ QString Text(const QStringList& lines)
 
 TEST(IniFile, WritesTheTwentyEightValuesInOrderAndReadsThemBack)
 {
-    Settings s;
+    IniValues s;
     s.DernierFichier = "ignored";
     s.OuvrirAuto = 1;
     s.TypePapier = 1;
@@ -57,7 +59,7 @@ TEST(IniFile, WritesTheTwentyEightValuesInOrderAndReadsThemBack)
         " 1.60000000000000E+0002", " 1.45000000000000E+0000", "A1", "", "Café", "12", "1"};
     EXPECT_EQ(lines, expected);
 
-    Settings back;
+    IniValues back;
     settings::ReadIni(Text(lines), back);
     EXPECT_EQ(back.DernierFichier, "/set/clients.vtr");
     s.DernierFichier = "/set/clients.vtr";
@@ -73,7 +75,7 @@ TEST(IniFile, ReadsTextsToTheirCrAndNumbersPastBlanks)
     // A text runs to the CR (a lone LF is part of it); a number skips blank and empty lines
     // before it and the rest of its line after it.
     const QString text = QStringLiteral("C:\\a\nb.vtr\r\n\r\n  1 trailing\r\n 0\r\n");
-    Settings s;
+    IniValues s;
     s.TypePapier = 9;
     settings::ReadIni(text, s);
     EXPECT_EQ(s.DernierFichier, "C:\\a\nb.vtr");
@@ -83,7 +85,7 @@ TEST(IniFile, ReadsTextsToTheirCrAndNumbersPastBlanks)
 
 TEST(IniFile, AShortFileGivesEmptyTextsAndZeros)
 {
-    Settings s;
+    IniValues s;
     s.HeuresAbonnement = 7;
     s.CodeBouton1 = "kept?";
     s.TarifHeure = 9;
@@ -112,7 +114,7 @@ TEST(IniFile, ADamagedNumberReadsAsItsLeadingDigits)
         lines[0] = "set";
         lines[1] = c.line;
         lines[6] = c.line;
-        Settings s;
+        IniValues s;
         settings::ReadIni(Text(lines), s);
         EXPECT_EQ(s.OuvrirAuto, c.integer) << c.line;
         EXPECT_EQ(s.TauxTVA1, c.real) << c.line;
@@ -121,7 +123,7 @@ TEST(IniFile, ADamagedNumberReadsAsItsLeadingDigits)
 
 TEST(IniFile, ANumberThatIsNoneIsWrittenAsZero)
 {
-    Settings s;
+    IniValues s;
     s.TauxYen = std::numeric_limits<double>::infinity();
     s.TauxLivre = std::numeric_limits<double>::quiet_NaN();
     const QStringList lines = settings::IniLines(s, "");
@@ -148,12 +150,12 @@ TEST(IniFile, TheSetToOpenIsOnlyAskedForAndLookedForInTheFolder)
 TEST(IniFile, AMissingFileLeavesTheValues)
 {
     QTemporaryDir dir;
-    Settings s;
+    IniValues s;
     s.TarifHeure = 4;
     EXPECT_FALSE(settings::LoadIni(QDir(dir.path()).filePath("Velmora.ini"), s));
     EXPECT_EQ(s.TarifHeure, 4);
     ASSERT_TRUE(settings::SaveIni(QDir(dir.path()).filePath("Velmora.ini"), s, "last.vtr"));
-    Settings back;
+    IniValues back;
     ASSERT_TRUE(settings::LoadIni(QDir(dir.path()).filePath("Velmora.ini"), back));
     EXPECT_EQ(back.TarifHeure, 4);
     EXPECT_EQ(back.DernierFichier, "last.vtr");

@@ -8,7 +8,7 @@ namespace {
 
 TEST(TimePrice, EachBandAndTheQuartersPastTheHour)
 {
-    Tariffs t;
+    settings::Tariffs t;
     t.TarifQuartHeure = 1;
     t.TarifDemiHeure = 2;
     t.TarifTroisQuarts = 3;
