@@ -5,13 +5,16 @@
 //
 // The pages' controls come from one form per page (fiche_*.ui beside this file); the window
 // inherits each page's generated Ui class so that the code names controls as the forms do
-// (Edit1, StringGrid2, ...).
+// (Edit1, StringGrid2, ...). It inherits the settings' value groups (manager/cardfile/core/
+// settings.h) the same way: the operations name each value as they always have (TarifHeure,
+// LignesSociete...), and a parameter dialog takes and gives back its whole group.
 #include <QByteArray>
 #include <QSet>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
+#include "manager/cardfile/core/settings.h"
 #include "platform/rtl.h"
 #include "ui_fiche.h"
 #include "ui_fiche_articles.h"
@@ -34,7 +37,9 @@ class TFiche : public QWidget,
                public Ui::FicheFactures,
                public Ui::FicheArticles,
                public Ui::FichePostes,
-               public Ui::FicheCaisse {
+               public Ui::FicheCaisse,
+               public settings::IniValues,
+               public settings::CompanyLines {
     Q_OBJECT
 
 public:
@@ -264,6 +269,10 @@ public:
     // ---- starting with the session (fiche_start.cpp) -------------------------------------------
     // The flag "Démarrer automatiquement" (DemarrageAuto) and the autostart entry "Velmora" that
     // runs this program in its working folder.
+    // The program's working folder, where its settings files are and where the autostart entry
+    // starts it: handed in by the main window that holds the card file (the current folder when
+    // none was).
+    std::function<QString()> WorkingFolder;
     void GetStart(bool& flag) const;
     void SetStart(bool flag);
     void Autorun();
@@ -402,28 +411,13 @@ public:
 
     QString CheminFichier, CheminFactures, CheminArticles, CheminPostes, CheminTickets;
 
-    int ModeSelection = 0, ModeSelectionArticles = 0, ModeSelectionFactures = 0, ModeSelectionPostes = 0,
-        ModeSelectionTickets = 0;
+    // ModeSelection, the customers' mode, is a setting.
+    int ModeSelectionArticles = 0, ModeSelectionFactures = 0, ModeSelectionPostes = 0, ModeSelectionTickets = 0;
     QString SelCodePostal, SelVille, SelFamille, SelFournisseur, SelCodeClient, SelSysteme;
 
-    // The values of "Velmora.ini" (DernierFichier is its line 1).
-    QString DernierFichier;
-    int OuvrirAuto = 0, TypePapier = 0, OrientationEnveloppe = 0, DecalageEnveloppe = 0;
-    double TauxTVA1 = 0, TauxTVA2 = 0, TauxTVA3 = 0;
-    int Decimales = 0;
-    double TarifQuartHeure = 0, TarifDemiHeure = 0, TarifTroisQuarts = 0, TarifHeure = 0, TarifQuartSup = 0,
-           TarifHeureAbo = 0;
-    int SensConversion = 0, DeviseChoisie = 0;
-    double TauxFranc = 0, TauxDollar = 0, TauxLivre = 0, TauxYen = 0, TauxDollarCanadien = 0;
-    QString CodeBouton1, CodeBouton2, CodeBouton3;
-    int HeuresAbonnement = 5;
-    int DemarrageAuto = 0;
-
-    QString LignesSociete[8];
-
+    // The values of "Velmora.ini", the company lines and the invoice currency (ModeDevise,
+    // NomDevise) are the inherited IniValues and CompanyLines.
     QString FormatMontant = QStringLiteral("0.00");
-    int ModeDevise = 0;
-    QString NomDevise;
     double FrancsParEuro = 6.55957;
 
     int NbLignesFacture = 0;

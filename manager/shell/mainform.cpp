@@ -264,6 +264,8 @@ TMainForm::~TMainForm()
 void TMainForm::SetFiche(TFiche* fiche)
 {
     Fiche = fiche;
+    // The card file reaches the main window only through what it is handed.
+    fiche->WorkingFolder = [this] { return RepertoireAppli; };
     ficheWindow_ = MdiArea->addSubWindow(fiche, Qt::FramelessWindowHint);
     // Without a system menu there is no Ctrl+F4: the card file cannot be closed on its own.
     ficheWindow_->setSystemMenu(nullptr);

@@ -19,13 +19,24 @@ struct Fixture {
     explicit Fixture(const QStringList& modes, Values v = {}) : values(v)
     {
         paymentModes.addItems(modes);
-        dialog.Init(values.mode, &paymentModes, values.rate1, values.rate2, values.rate3, values.decimals,
-                    values.name);
+        dialog.Init(Held(), &paymentModes);
     }
     void result()
     {
-        dialog.Result(values.rate1, values.rate2, values.rate3, values.mode, &paymentModes, values.decimals,
-                      values.name);
+        settings::InvoiceSettings held = Held();
+        dialog.Result(held, &paymentModes);
+        values = {held.TauxTVA1, held.TauxTVA2, held.TauxTVA3, held.ModeDevise, held.Decimales, held.NomDevise};
+    }
+    settings::InvoiceSettings Held() const
+    {
+        settings::InvoiceSettings held;
+        held.TauxTVA1 = values.rate1;
+        held.TauxTVA2 = values.rate2;
+        held.TauxTVA3 = values.rate3;
+        held.Decimales = values.decimals;
+        held.ModeDevise = values.mode;
+        held.NomDevise = values.name;
+        return held;
     }
     QComboBox paymentModes;
     Values values;

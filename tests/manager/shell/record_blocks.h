@@ -2,7 +2,7 @@
 // Real record blocks of each kind, as the card writers lay them out, for the list dialogs'
 // tests.
 #include <QStringList>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 
 inline QString Tag(const char* prefix, int n, int width)
 {

@@ -12,8 +12,19 @@ struct Tariffs {
 };
 
 struct Fixture {
-    Fixture() { dialog.Init(t.hours, t.quarter, t.half, t.threeQuarters, t.hour, t.extra, t.aboHour); }
-    void result() { dialog.Result(t.quarter, t.half, t.threeQuarters, t.hour, t.extra, t.aboHour, t.hours); }
+    Fixture() { dialog.Init(Held()); }
+    void result()
+    {
+        settings::Tariffs held = Held();
+        dialog.Result(held);
+        t = {held.TarifQuartHeure, held.TarifDemiHeure, held.TarifTroisQuarts, held.TarifHeure,
+             held.TarifQuartSup,   held.TarifHeureAbo,  held.HeuresAbonnement};
+    }
+    // The same values as the card file holds them.
+    settings::Tariffs Held() const
+    {
+        return {t.quarter, t.half, t.threeQuarters, t.hour, t.extra, t.aboHour, t.hours};
+    }
     Tariffs t;
     TTarifs dialog{nullptr};
 };
