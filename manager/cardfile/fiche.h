@@ -243,6 +243,7 @@ public:
     // allows (OK, or always for the pick-list editor); the files follow at the main window's close.
     void ParM();           // page setup: paper type, envelope orientation and guide
     void Psoc();           // company lines 1 to 7
+    void TrTexte();        // the letter editor, with company lines 1 to 4 as a new letter's heading
     void Tarification();   // tariffs and subscription hours; then the customer card is read again
     void ParF();           // VAT rates, decimals, currency, payment modes; amount format and captions
     void FamArt();         // the article families (ComboBox9)

@@ -13,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include "manager/cardfile/fiche.h"
+#include "manager/shell/dialogkit.h"
 #include "manager/shell/toolicons.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
@@ -183,6 +184,7 @@ const struct {
     {"Supprimerfiche2", &TFiche::Supprime}, {"Miseenpage1", &TFiche::ParM},
     {"Socit1", &TFiche::Psoc},             {"Facture2", &TFiche::ParF},
     {"Tarification1", &TFiche::Tarification},
+    {"Traitementdetexte1", &TFiche::TrTexte},
     {"SpeedButton13", &TFiche::Calculec},  {"Boutonscaisse1", &TFiche::Boutons1},
     {"Famillesarticles2", &TFiche::FamArt}, {"Fournisseurs1", &TFiche::Fournisseurs},
     {"Copier1", &TFiche::Copier},          {"CopyBtn", &TFiche::Copier},
@@ -441,20 +443,10 @@ bool TMainForm::SavePrompt()
     Fiche->TestModif(modified);
     if (!modified)
         return true;
-    const QString question = QStringLiteral("Enregistrer changements dans ") + QFileInfo(NomFichier).fileName()
-                             + QStringLiteral(" ?");
-    switch (MessageDlg(question, platform::mtWarning, platform::mbYes | platform::mbNo | platform::mbCancel)) {
-    case platform::mrYes:
+    return SaveChangesPrompt(NomFichier, [this] {
         // A set without a name is asked for one; giving none stops the command.
-        if (NomFichier.isEmpty())
-            return SaveAs();
-        // After a failed save nothing may be thrown away: the command stops.
-        return Fiche->Sauve(NomFichier);
-    case platform::mrNo:
-        return true;
-    default:
-        return false;
-    }
+        return NomFichier.isEmpty() ? SaveAs() : Fiche->Sauve(NomFichier);
+    });
 }
 
 void TMainForm::Bouveau1Click()
