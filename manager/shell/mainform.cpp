@@ -13,6 +13,7 @@
 #include <functional>
 #include <iterator>
 #include "manager/cardfile/fiche.h"
+#include "manager/shell/accessoires.h"
 #include "manager/shell/toolicons.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
@@ -186,6 +187,7 @@ const struct {
     {"Copier1", &TFiche::Copier},          {"CopyBtn", &TFiche::Copier},
     {"Coller1", &TFiche::Coller},          {"PasteBtn", &TFiche::Coller},
     {"SpeedButton16", &TFiche::GenPasse},
+    {"Messages1", &TFiche::Messages},      {"Devises1", &TFiche::Devises},
 };
 
 const struct {
@@ -300,6 +302,12 @@ void TMainForm::ConnectCommands()
     }
     for (const auto& h : HelpCommands)
         on(h.command, [request = h.request] { help::Show(request); });
+    on("Calendrier1", [this] { accessoires::Calendrier(this); });
+    on("Calculatrice1", [this] { accessoires::Calculatrice(this); });
+    on("Horloge1", [this] { accessoires::Horloge(this); });
+    on("Dpartements1", [this] { accessoires::Departements(this); });
+    on("Apropos1", [this] { accessoires::APropos(this); });
+    on("Blocnotes1", [this] { accessoires::BlocNotes(this, RepertoireAppli); });
 }
 
 void TMainForm::BuildSelectionGroups()
