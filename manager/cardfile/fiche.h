@@ -249,6 +249,10 @@ public:
     void FamArt();         // the article families (ComboBox9)
     void Fournisseurs();   // the suppliers (ComboBox10)
 
+    // ---- desk tools on the card file's data (fiche_bureau.cpp) ---------------------------------
+    void Messages();   // the phone-message cards of the open set, saved when the window closes
+    void Devises();    // the currency converter on the rates of "Velmora.ini"
+
     // ---- navigation and selections (fiche_navigation.cpp) -------------------------------------
     // The four moves and the selection setters, written once over the kind; the named members
     // below hand their kind or move to these.

@@ -14,6 +14,7 @@
 #include <iterator>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/dialogkit.h"
+#include "manager/shell/accessoires.h"
 #include "manager/shell/toolicons.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
@@ -196,6 +197,7 @@ const struct {
     {"Envoyermessage1", &TFiche::EnvoiMsg},    {"Rebootermachine1", &TFiche::Reboot},
     {"Arrtermachine1", &TFiche::Arreter},      {"Fermertouslesclients1", &TFiche::FermerTous},
     {"Envoyermessagetous1", &TFiche::MsgTous}, {"Arrtertouteslesmachines1", &TFiche::ArreterTous},
+    {"Messages1", &TFiche::Messages},      {"Devises1", &TFiche::Devises},
 };
 
 const struct {
@@ -314,6 +316,12 @@ void TMainForm::ConnectCommands()
     }
     for (const auto& h : HelpCommands)
         on(h.command, [request = h.request] { help::Show(request); });
+    on("Calendrier1", [this] { accessoires::Calendrier(this); });
+    on("Calculatrice1", [this] { accessoires::Calculatrice(this); });
+    on("Horloge1", [this] { accessoires::Horloge(this); });
+    on("Dpartements1", [this] { accessoires::Departements(this); });
+    on("Apropos1", [this] { accessoires::APropos(this); });
+    on("Blocnotes1", [this] { accessoires::BlocNotes(this, RepertoireAppli); });
 }
 
 void TMainForm::BuildSelectionGroups()

@@ -77,6 +77,19 @@ TEST(FormatDateTime, FrenchMonthNames)
     }
 }
 
+TEST(FormatDateTime, AnyRunOfFourOrMoreMIsTheFullMonthName)
+{
+    const TDateTime d = EncodeDate(2024, 12, 9);
+    const struct { const char* format; const char* text; } cases[] = {
+        {"mmmm yyyy", "décembre 2024"},
+        {"mmmmm  yyyy", "décembre  2024"},
+        {"mmmmmmmm", "décembre"},
+        {"dd mmmmm", "09 décembre"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatDateTime(QString::fromUtf8(c.format), d), QString::fromUtf8(c.text)) << c.format;
+}
+
 TEST(DateToStrAndTimeToStr, ShortDateAndLongTime)
 {
     const TDateTime t = EncodeDate(1999, 12, 31) + EncodeTime(23, 5, 9);
