@@ -82,7 +82,12 @@ void TBlocnotes::Imprimer()
 
 void TBlocnotes::Init(const QStringList& lines)
 {
-    Memo1->setPlainText(lines.join(u'\n'));
+    // A memo's last line ends without a line break, and a last empty line is no line (Lignes):
+    // an empty line at the end of the notes needs one break more, or a save would drop it.
+    QString text = lines.join(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        text += u'\n';
+    Memo1->setPlainText(text);
     Memo1->document()->setModified(false);
 }
 

@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -19,6 +18,7 @@
 #include "platform/dialogs.h"
 #include "platform/printer.h"
 #include "platform/rtf/rtf.h"
+#include "platform/system/system.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ QIcon BulletsIcon()
 // The installed fonts' names, sorted as a list box sorts them.
 QStringList FontNames()
 {
-    QStringList names = QFontDatabase::families();
+    QStringList names = hostsystem::FontFamilies();
     std::sort(names.begin(), names.end(),
               [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
     names.removeDuplicates();
@@ -353,9 +353,9 @@ bool TTexte::Enregistrer()
         return false;
     // Another file, another letter's perhaps: replaced only when the operator says so.
     if (!(ownFile_ && SameFile(path, NomFichier)) && QFileInfo::exists(path)
-        && platform::MessageDlg(QStringLiteral("Ce fichier existe déjà"), platform::mtWarning,
-                                platform::mbOK | platform::mbCancel)
-               != platform::mrOk)
+        && platform::MessageDlg(QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?").arg(QFileInfo(path).fileName()),
+                                platform::mtWarning, platform::mbYes | platform::mbNo)
+               != platform::mrYes)
         return false;
     QString error;
     if (!rtf::SaveToFile(path, *doc, &error)) {

@@ -65,6 +65,20 @@ TEST_F(BlocnotesTest, UnchangedNotesLeaveTheFileUntouched)
     EXPECT_EQ(ReadBytes(notes()), QByteArray("un\ndeux\n"));
 }
 
+TEST_F(BlocnotesTest, ChangedNotesKeepTheEmptyLinesTheyWereReadWith)
+{
+    const char* files[] = {"un\r\n\r\n", "\r\n", "\r\n\r\nun\r\n\r\n\r\n", "un\r\ndeux\r\n"};
+    for (const char* bytes : files) {
+        WriteBytes(notes(), bytes);
+        TBlocnotes again(nullptr);
+        ASSERT_TRUE(again.Charge(notes()));
+        // A change that leaves the text as it was: the notes are written back as they were read.
+        again.Memo1->document()->setModified(true);
+        ASSERT_TRUE(again.Sauve(notes()));
+        EXPECT_EQ(ReadBytes(notes()), QByteArray(bytes)) << bytes;
+    }
+}
+
 TEST_F(BlocnotesTest, NotesThatCannotBeReadAreReportedAndLeftAlone)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("QorVente.nte")));

@@ -19,6 +19,12 @@ QString Prompt(const QString& name)
     return QStringLiteral("Enregistrer changements dans %1 ?").arg(name);
 }
 
+// The question before a letter replaces the file of another.
+QString Replace(const QString& name)
+{
+    return QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?").arg(name);
+}
+
 // The reason a write or a read of `path` fails, as the editor reports it.
 QString SaveFailure(const QString& path)
 {
@@ -85,12 +91,12 @@ TEST_F(TexteTest, SavingAsksBeforeReplacingAFileThatIsNotTheLetters)
     EXPECT_TRUE(ReadFile(mine).contains("un deux"));
     // Another letter's file: asked, and kept on Annuler.
     TypeText(QStringLiteral(" trois"));
-    dialogs.save(other).message(QStringLiteral("Ce fichier existe déjà"), mrCancel);
+    dialogs.save(other).message(Replace(QStringLiteral("autre.rtf")), mrNo);
     Click(editor->SpeedButton2);
     EXPECT_EQ(ReadFile(other), QByteArray());
     EXPECT_TRUE(Modified());
     EXPECT_EQ(editor->NomFichier, mine);
-    dialogs.save(other).message(QStringLiteral("Ce fichier existe déjà"), mrOk);
+    dialogs.save(other).message(Replace(QStringLiteral("autre.rtf")), mrYes);
     Click(editor->SpeedButton2);
     EXPECT_TRUE(ReadFile(other).contains("un deux trois"));
     EXPECT_EQ(editor->NomFichier, other);
@@ -98,7 +104,7 @@ TEST_F(TexteTest, SavingAsksBeforeReplacingAFileThatIsNotTheLetters)
     // A new letter keeps the name, but the file is the old letter's: replacing it asks.
     Click(editor->SpeedButton1);
     EXPECT_EQ(editor->NomFichier, other);
-    dialogs.save(other).message(QStringLiteral("Ce fichier existe déjà"), mrCancel);
+    dialogs.save(other).message(Replace(QStringLiteral("autre.rtf")), mrNo);
     Click(editor->SpeedButton2);
     EXPECT_TRUE(ReadFile(other).contains("un deux trois"));
     EXPECT_TRUE(dialogs.done());

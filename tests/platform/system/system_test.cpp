@@ -1,6 +1,7 @@
 // Setting the system clock and listing the fonts. The machine's clock is never changed: the
 // conversions are checked on the recording clock, and the system's refusal in a child process
 // that gave up the right to set the time before asking.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/prctl.h>
@@ -83,6 +84,15 @@ TEST(SetLocalTime, PassesTheSystemsRefusalOn)
     EXPECT_FALSE(SetLocalTime(2024, 6, 1, 12, 0, 0, &error, QTimeZone::utc()));
     EXPECT_EQ(error, QStringLiteral("refusé"));
     EXPECT_EQ(clock.Calls.size(), 1);
+}
+
+TEST(RecordingClock, WithoutOneATestFailsAndNothingIsSet)
+{
+    // The test programs' main stands guard over the machine's clock.
+    bool set = true;
+    EXPECT_NONFATAL_FAILURE(set = SetLocalTime(2024, 6, 1, 12, 0, 0, nullptr, QTimeZone::utc()),
+                            "without a recording clock");
+    EXPECT_FALSE(set);
 }
 
 TEST(RecordingClock, InstallsItselfWhileItLivesAndNests)
