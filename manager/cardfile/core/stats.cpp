@@ -23,10 +23,18 @@ Cumuls::Line& Cumuls::LineOf(const QString& key)
 
 void Cumuls::Add(Sum& sum, const QString& amount)
 {
-    try {
-        sum.value += StrToFloat(amount);
+    auto known = read_.constFind(amount);
+    if (known == read_.constEnd()) {
+        std::optional<double> value;
+        try {
+            value = StrToFloat(amount);
+        } catch (const EConvertError&) {
+        }
+        known = read_.insert(amount, value);
+    }
+    if (*known) {
+        sum.value += **known;
         ++sum.read;
-    } catch (const EConvertError&) {
     }
 }
 
@@ -148,12 +156,15 @@ QStringList Tickets(const RecordList& tickets, int count, By by, const Context& 
     double divisor = context.vatRate / 100 + 1;
     if (divisor == 0)
         divisor = 1;
+    ticket::PriceMemo prices;
+    // Per price: its value and its amount without tax, written.
+    QHash<QString, std::pair<double, QString>> withoutTax;
     for (int i = 0; i < count; ++i) {
         if (progress && i % ProgressStep == 0)
             progress(i);
         ticket::Shown shown;
         try {
-            shown = ticket::ReadShown(tickets, i, context.tariffs, context.format);
+            shown = ticket::ReadShown(tickets, i, context.tariffs, context.format, &prices);
         } catch (const EConvertError& e) {
             throw TicketError(e, i);
         }
@@ -169,14 +180,18 @@ QStringList Tickets(const RecordList& tickets, int count, By by, const Context& 
         }
         if (!keys.Next(shown.endDate) || shown.price.isEmpty())
             continue;
-        double price;
-        try {
-            price = StrToFloat(shown.price);
-        } catch (const EConvertError& e) {
-            throw TicketError(e, i);
+        auto known = withoutTax.constFind(shown.price);
+        if (known == withoutTax.constEnd()) {
+            double price;
+            try {
+                price = StrToFloat(shown.price);
+            } catch (const EConvertError& e) {
+                throw TicketError(e, i);
+            }
+            // Each ticket's amount without tax is rounded as it is written, before it is added.
+            known = withoutTax.insert(shown.price, {price, FormatFloat(context.format, price / divisor)});
         }
-        // Each ticket's amount without tax is rounded as it is written, before it is added.
-        cumuls.CumulMois(keys.Key(), FormatFloat(context.format, price / divisor), shown.price);
+        cumuls.CumulMois(keys.Key(), known->second, shown.price);
     }
     return cumuls.Lines(context.format);
 }

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 #include "manager/cardfile/core/recordlist.h"
 #include "manager/cardfile/core/settings.h"
@@ -57,11 +58,13 @@ private:
         Sum sums[2];
     };
     Line& LineOf(const QString& key);
-    static void Add(Sum& sum, const QString& amount);
+    void Add(Sum& sum, const QString& amount);
     QString Text(const Line& line, int i, const QString& format) const;
 
     std::vector<Line> lines_;
     QHash<QString, int> index_;
+    // The amounts read so far: a walk meets the same few prices again and again.
+    QHash<QString, std::optional<double>> read_;
 };
 
 // ---- the statistics of the tickets --------------------------------------------------------------

@@ -115,7 +115,8 @@ const blocks::BlockLayout Layout{FieldLines, Repeats, 14};
 
 }  // namespace
 
-Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tariffs, const QString& format)
+Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tariffs, const QString& format,
+                PriceMemo* memo)
 {
     const blocks::BlockContent block = blocks::ReadBlock(tickets, n, Layout);
     Shown shown;
@@ -137,8 +138,19 @@ Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tarif
         for (int r = 0; r < rows.size() && r < CountedDetailRows; ++r)
             details.Add(rows[r][1], rows[r][2]);
         const bool subscriber = blocks::FlagSet(field(SubscriberLine));
-        if (const std::optional<QString> price = Price(field(MinutesLine), subscriber, details, tariffs, format))
+        const QString minutes = field(MinutesLine);
+        QString* known = nullptr;
+        if (memo && !details.any && !Trim(minutes).isEmpty()) {
+            known = &memo->byMinutes[subscriber][minutes];
+            if (!known->isNull()) {
+                shown.price = *known;
+                return shown;
+            }
+        }
+        if (const std::optional<QString> price = Price(minutes, subscriber, details, tariffs, format))
             shown.price = *price;
+        if (known)
+            *known = Trim(shown.price);
     }
     shown.price = Trim(shown.price);
     return shown;

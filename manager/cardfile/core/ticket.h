@@ -2,6 +2,7 @@
 // A cash ticket's arithmetic: its minutes, the time price by tariff band, its detail lines, and
 // booking it onto the customer's account (what is checked first, the subscription's cover and
 // its ten-minute stamps).
+#include <QHash>
 #include <QString>
 #include <optional>
 #include "manager/cardfile/core/recordlist.h"
@@ -65,7 +66,13 @@ struct Shown {
     QString price;        // without its padding
 };
 // Minutes that are not a whole number throw EConvertError, as reading the card does.
-Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tariffs, const QString& format);
+// The prices of tickets without details, by their minutes, for a walk at one set of tariffs and
+// one amount format: most tickets are sessions of a few usual lengths.
+struct PriceMemo {
+    QHash<QString, QString> byMinutes[2];   // not a subscriber, a subscriber
+};
+Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tariffs, const QString& format,
+                PriceMemo* memo = nullptr);
 
 // ---- booking ------------------------------------------------------------------------------------
 // The lines of a customer block that booking reads (from the customer card's table).
