@@ -14,6 +14,7 @@
 #include <QTabBar>
 #include <QTextEdit>
 #include <algorithm>
+#include "manager/shell/rset.h"
 #include "platform/application.h"
 #include "platform/widgets/stringgrid.h"
 #include "wsocket/wsockets.h"
@@ -272,19 +273,7 @@ void TFiche::Articles()
 
 QString TFiche::Rset(const QString& text, int width) const
 {
-    QString s = rtl::Trim(text);
-    if (s.isEmpty())
-        return s;
-    const QFontMetrics metrics(font());
-    // A blank measures at least a pixel in any usable face, so `width` blanks always suffice;
-    // when they do not (a blank of no width), padding is pointless and the text stays as it is.
-    QString padded = s;
-    for (int added = 0; metrics.horizontalAdvance(padded) <= width - 10; ++added) {
-        if (added >= width)
-            return s;
-        padded.prepend(QLatin1Char(' '));
-    }
-    return padded;
+    return ::Rset(QFontMetrics(font()), text, width);
 }
 
 QString ExtraitChamp(QString& s)

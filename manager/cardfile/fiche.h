@@ -401,6 +401,18 @@ public:
     QString PosteCible() const;
     void EnvoieATous(const QString& line);
 
+    // ---- statistics and the accounting journal (fiche_stats.cpp) -------------------------------
+    // Each walks its list once, shows its window, and leaves the last ticket (or invoice) on its
+    // card; a ticket whose figures do not read stops the statistics on that ticket's card.
+    void StatsCli();
+    void StatsPst();
+    void StatsVentes();
+    void StatsCaisse();
+    void Journal();
+    // Shows a text in the first panel of the main window's status bar at once (the walks run on
+    // the GUI thread); handed in by the main window.
+    std::function<void(const QString&)> AfficheEtat;
+
     // ---- further sections are added by the files that implement them --------------------------
 
 public:

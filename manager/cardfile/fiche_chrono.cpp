@@ -20,8 +20,6 @@ using namespace rtl;
 
 namespace {
 
-// Rows 1 to 14 of the detail grid make the total; row 15 is shown but never counted.
-constexpr int DerniereLigneComptee = 14;
 constexpr QChar Retour = QChar(13);
 constexpr QChar Tabulation = QChar(9);
 constexpr QChar RetourArriere = QChar(8);
@@ -75,55 +73,35 @@ void TFiche::Edit36Exit()
 
 void TFiche::Calcule()
 {
-    if (Trim(Edit36->text()).isEmpty())
-        return;
-    const double prix = ticket::TimePrice(StrToInt(Edit36->text()), *this);
-    Edit37->setText(Rset(FormatFloat(FormatMontant, prix), 80));
-    // A subscriber's time is paid by the subscription.
-    if (CheckBox15->isChecked())
-        Edit37->setText(QString());
+    if (const std::optional<QString> prix = ticket::TimePriceText(Edit36->text(), CheckBox15->isChecked(), *this,
+                                                                  FormatMontant))
+        Edit37->setText(Rset(*prix, 80));
 }
 
-// A ticket without minutes has no time price: its price is then its details when it has any, and
-// otherwise what was typed. Adding the details to the price shown instead would count them again
-// at every reading of the ticket.
 void TFiche::Calculec()
 {
-    double total = 0;
-    bool details = false;
-    for (int r = 1; r <= DerniereLigneComptee; ++r) {
+    ticket::Details details;
+    for (int r = 1; r <= ticket::CountedDetailRows; ++r) {
         const QString q = Trim(StringGrid5->Cells(1, r));
         StringGrid5->SetCells(1, r, Rset(q, 40));
         if (q.isEmpty())
             continue;
-        details = true;
         const ticket::Detail detail = ticket::ReadDetail(q, StringGrid5->Cells(2, r));
         if (detail.unitRead)
             StringGrid5->SetCells(2, r, Rset(Trim(FormatFloat(FormatMontant, detail.unitPrice)), 60));
-        const double ligne = detail.Amount();
-        StringGrid5->SetCells(3, r, Rset(FormatFloat(FormatMontant, ligne), 70));
-        total += ligne;
+        StringGrid5->SetCells(3, r, Rset(FormatFloat(FormatMontant, detail.Amount()), 70));
+        // The amount of the unit price as typed, not as the cell now shows it rounded.
+        details.Add(detail);
     }
 
-    Label63->setText(FormatFloat(FormatMontant, total));
+    Label63->setText(FormatFloat(FormatMontant, details.total));
     // A booked ticket keeps the price it was booked at: repricing it with today's tariffs would
     // write a price over it that the customer's account never saw.
     if (TicketValide == QLatin1String("Y"))
         return;
-    const bool sansMinutes = Trim(Edit36->text()).isEmpty();
-    Calcule();
-    if (sansMinutes) {
-        if (details)
-            Edit37->setText(Rset(FormatFloat(FormatMontant, total), 80));
-        return;
-    }
-    if (!Edit37->text().isEmpty()) {
-        try {
-            total += StrToFloat(Edit37->text());
-        } catch (const EConvertError&) {
-        }
-    }
-    Edit37->setText(Rset(FormatFloat(FormatMontant, total), 80));
+    if (const std::optional<QString> prix =
+            ticket::Price(Edit36->text(), CheckBox15->isChecked(), details, *this, FormatMontant))
+        Edit37->setText(Rset(*prix, 80));
 }
 
 // ---- key filters ---------------------------------------------------------------------------------
@@ -167,7 +145,7 @@ void TFiche::StringGrid5KeyPress(QChar& key)
         Calculec();
         StringGrid5->SetCol(0);
         NbLignesTicket = std::max(NbLignesTicket, StringGrid5->Row());
-        if (NbLignesTicket < DerniereLigneComptee)
+        if (NbLignesTicket < ticket::CountedDetailRows)
             StringGrid5->SetRow(StringGrid5->Row() + 1);
         // The Enter has done its work; the grid must not act on it again.
         key = QChar();

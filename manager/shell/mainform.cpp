@@ -198,6 +198,10 @@ const struct {
     {"Arrtermachine1", &TFiche::Arreter},      {"Fermertouslesclients1", &TFiche::FermerTous},
     {"Envoyermessagetous1", &TFiche::MsgTous}, {"Arrtertouteslesmachines1", &TFiche::ArreterTous},
     {"Messages1", &TFiche::Messages},      {"Devises1", &TFiche::Devises},
+    // Statistics and the accounting journal.
+    {"Statistiquesarticles1", &TFiche::StatsPst}, {"Statistiquesventes1", &TFiche::StatsVentes},
+    {"Statistiquesclients1", &TFiche::StatsCli},  {"Statscaisse1", &TFiche::StatsCaisse},
+    {"Journalcomptable1", &TFiche::Journal},
 };
 
 const struct {
@@ -276,6 +280,11 @@ void TMainForm::SetFiche(TFiche* fiche)
     ficheWindow_->showMaximized();
     // The room opens a machine's ticket: the cash-register commands follow.
     fiche->ValideCaisse = [this] { Valide5(); };
+    // The statistics and the journal show their progress while the window cannot repaint.
+    fiche->AfficheEtat = [this](const QString& text) {
+        StatusPanel[0]->setText(text);
+        StatusPanel[0]->repaint();
+    };
 }
 
 QAction* TMainForm::Command(const QString& name) const

@@ -2,7 +2,9 @@
 // A cash ticket's arithmetic: its minutes, the time price by tariff band, its detail lines, and
 // booking it onto the customer's account (what is checked first, the subscription's cover and
 // its ten-minute stamps).
+#include <QHash>
 #include <QString>
+#include <optional>
 #include "manager/cardfile/core/recordlist.h"
 #include "manager/cardfile/core/settings.h"
 
@@ -27,6 +29,50 @@ struct Detail {
     double Amount() const { return quantity * unitPrice; }
 };
 Detail ReadDetail(const QString& quantity, const QString& unitPrice);
+
+// ---- the price a ticket shows -------------------------------------------------------------------
+// Rows 1 to 14 of the detail grid make the total; row 15 is shown but never counted.
+constexpr int CountedDetailRows = 14;
+// The detail rows of a ticket as counted: the sum of their amounts, and whether any row has a
+// quantity (a row without one counts nowhere).
+struct Details {
+    double total = 0;
+    bool any = false;
+    // Adds a row by its quantity and unit price as the grid holds them.
+    void Add(const QString& quantity, const QString& unitPrice);
+    // Adds a row with a quantity, as read.
+    void Add(const Detail& row);
+};
+// The time price of `minutes` formatted with `format`, empty for a subscriber (the subscription
+// pays the time); none while the minutes are blank. Minutes that are not a whole number throw
+// EConvertError.
+std::optional<QString> TimePriceText(const QString& minutes, bool subscriber, const settings::Tariffs& tariffs,
+                                     const QString& format);
+// The price of a ticket that is not booked, formatted, without padding: its time price plus its
+// details. A ticket without minutes has no time price: its price is then its details when it has
+// any, and otherwise stays as typed (none answered). Adding the details to the price shown
+// instead would count them again at every reading of the ticket.
+std::optional<QString> Price(const QString& minutes, bool subscriber, const Details& details,
+                             const settings::Tariffs& tariffs, const QString& format);
+
+// ---- a ticket as its card shows it ---------------------------------------------------------------
+// The fields of ticket block n that the statistics take, as reading the block onto the card shows
+// them: the card's reading rules (manager/cardfile/core/blocks.h) and its pricing, without the
+// card. A booked ticket shows the price it was booked at, any other the price of its minutes and
+// details at the tariffs given. An end date the block lacks shows blank ("  /  /    ").
+struct Shown {
+    bool found = false;   // the block exists
+    QString customer, customerName, machine, machineName, endDate;
+    QString price;        // without its padding
+};
+// Minutes that are not a whole number throw EConvertError, as reading the card does.
+// The prices of tickets without details, by their minutes, for a walk at one set of tariffs and
+// one amount format: most tickets are sessions of a few usual lengths.
+struct PriceMemo {
+    QHash<QString, QString> byMinutes[2];   // not a subscriber, a subscriber
+};
+Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tariffs, const QString& format,
+                PriceMemo* memo = nullptr);
 
 // ---- booking ------------------------------------------------------------------------------------
 // The lines of a customer block that booking reads (from the customer card's table).
