@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include "platform/rtl.h"
 #include "convert_error.h"
+#include "support/clock.h"
 
 using namespace rtl;
 
@@ -141,6 +142,27 @@ TEST_F(FixedClock, EmptyClockGoesBackToTheSystemClock)
     const TDateTime after = FromQDateTime(QDateTime::currentDateTime());
     EXPECT_LE(before, now);
     EXPECT_LE(now, after);
+}
+
+// The tests' own clock: a clock made inside another gives the outer one back, the last one the
+// system's.
+TEST(ScopedClock, NestedClocksGiveTheOuterClockBackAndTheLastTheSystemClock)
+{
+    {
+        ScopedClock outer;
+        EXPECT_EQ(ToQDateTime(Now()), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+        {
+            ScopedClock inner(QDateTime(QDate(2024, 7, 14), QTime(18, 30, 15)));
+            inner.Advance(45);
+            EXPECT_EQ(ToQDateTime(Now()), QDateTime(QDate(2024, 7, 14), QTime(18, 31)));
+        }
+        outer.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
+        EXPECT_EQ(ToQDateTime(Now()), QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
+    }
+    const TDateTime before = FromQDateTime(QDateTime::currentDateTime());
+    const TDateTime now = Now();
+    EXPECT_LE(before, now);
+    EXPECT_LE(now, FromQDateTime(QDateTime::currentDateTime()));
 }
 
 }  // namespace

@@ -1,19 +1,14 @@
 #pragma once
-// A card-file window shown and active, with the clock fixed at 15/03/2024 10:30, and builders of
+// A card-file window shown and active, with the clock at the suite's date, and builders of
 // the blocks the customer, machine and ticket cards write.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
 #include <memory>
-#include <ostream>
 #include "manager/cardfile/fiche.h"
-#include "platform/rtl.h"
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include "support/clock.h"
+#include "support/print.h"
 
 namespace cards {
 
@@ -65,7 +60,6 @@ class CardFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        rtl::SetClock([] { return QDateTime(QDate(2024, 3, 15), QTime(10, 30)); });
         fiche = std::make_unique<TFiche>();
         fiche->resize(740, 455);
         fiche->show();
@@ -75,7 +69,6 @@ protected:
     void TearDown() override
     {
         fiche.reset();
-        rtl::SetClock({});
     }
 
     void Set(TFiche::Kind k, const QStringList& lines, int index = 0)
@@ -93,6 +86,7 @@ protected:
         QTest::keyClicks(w, text);
     }
 
+    ScopedClock clock;
     std::unique_ptr<TFiche> fiche;
 };
 

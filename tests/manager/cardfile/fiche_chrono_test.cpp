@@ -10,6 +10,7 @@
 #include "manager/shell/dialog_driver.h"
 #include "manager/shell/mainform_fixture.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/clock.h"
 #include "support/scripted_dialogs.h"
 
 using rtl::Trim;
@@ -60,7 +61,6 @@ class Chrono : public ::testing::Test {
 protected:
     Chrono()
     {
-        rtl::SetClock([this] { return now; });
         f.TarifQuartHeure = 1.10;
         f.TarifDemiHeure = 2.20;
         f.TarifTroisQuarts = 3.30;
@@ -72,8 +72,6 @@ protected:
         f.PageControl1->setCurrentWidget(f.TabSheet5);
         f.LitCaisse();
     }
-    ~Chrono() override { rtl::SetClock({}); }
-
     QString Prix() const { return Trim(f.Edit37->text()); }
     QString Cell(int col, int row) const { return f.StringGrid5->Cells(col, row); }
     void Ligne(int row, const QString& designation, const QString& qte, const QString& pu)
@@ -90,7 +88,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
     }
 
-    QDateTime now{QDate(2024, 3, 5), QTime(14, 7, 30)};
+    // A moment with seconds, which the start and end times leave out.
+    ScopedClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 7, 30))};
     ScriptedDialogs dialogs;
     TFiche f;
 };
@@ -189,7 +188,7 @@ TEST_F(Chrono, TheChronoButtonsSetStartAndEndOnce)
     EXPECT_EQ(f.MaskEdit5->Text(), "14:07");
     EXPECT_EQ(f.MaskEdit7->Text(), "  :  ");
 
-    now = QDateTime(QDate(2024, 3, 5), QTime(14, 52, 10));
+    clock.Set(QDateTime(QDate(2024, 3, 5), QTime(14, 52, 10)));
     f.SpeedButton6->click();   // a start already set stays
     EXPECT_EQ(f.MaskEdit5->Text(), "14:07");
 
@@ -199,7 +198,7 @@ TEST_F(Chrono, TheChronoButtonsSetStartAndEndOnce)
     EXPECT_EQ(f.Edit36->text(), "45");
     EXPECT_EQ(Prix(), "3,30");
 
-    now = QDateTime(QDate(2024, 3, 5), QTime(16, 0));
+    clock.Set(QDateTime(QDate(2024, 3, 5), QTime(16, 0)));
     f.SpeedButton7->click();   // an end already set stays, and so does the price
     EXPECT_EQ(f.MaskEdit7->Text(), "14:52");
     EXPECT_EQ(f.Edit36->text(), "45");
@@ -208,9 +207,9 @@ TEST_F(Chrono, TheChronoButtonsSetStartAndEndOnce)
 
 TEST_F(Chrono, ASessionAcrossMidnight)
 {
-    now = QDateTime(QDate(2024, 3, 5), QTime(23, 50));
+    clock.Set(QDateTime(QDate(2024, 3, 5), QTime(23, 50)));
     f.SpeedButton6->click();
-    now = QDateTime(QDate(2024, 3, 6), QTime(0, 10));
+    clock.Set(QDateTime(QDate(2024, 3, 6), QTime(0, 10)));
     f.SpeedButton7->click();
     EXPECT_EQ(f.MaskEdit4->Text(), "05/03/2024");
     EXPECT_EQ(f.MaskEdit6->Text(), "06/03/2024");

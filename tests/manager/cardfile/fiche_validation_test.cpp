@@ -9,6 +9,7 @@
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/dialog_driver.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/clock.h"
 #include "support/scripted_dialogs.h"
 
 using rtl::Trim;
@@ -65,7 +66,6 @@ class Validation : public ::testing::Test {
 protected:
     Validation()
     {
-        rtl::SetClock([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 30)); });
         // A code that merely begins with the ticket's comes first.
         Clients({{"100030", "AVANT", "300", "01/01/2024", "31/12/2024"},
                  {"10001", "DUPONT", "60"},
@@ -74,8 +74,6 @@ protected:
         f.LitCaisse();
         Ticket("10003", "LEROY", "25", "   2,50");
     }
-    ~Validation() override { rtl::SetClock({}); }
-
     void Clients(const std::vector<ClientTest>& clients)
     {
         QStringList lines;
@@ -106,6 +104,8 @@ protected:
     QStringList TicketBloc() const { return Bloc(f.ListeTickets, 0); }
     bool Reserve() const { return TicketBloc().value(16) == "Y"; }
 
+    // The day of the bookings, which the last visits, histories and subscription stamps show.
+    ScopedClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 7, 30))};
     ScriptedDialogs dialogs;
     TFiche f;
 };
@@ -398,8 +398,8 @@ void Tarifs(TFiche& f)
 
 TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
 {
-    QDateTime now(QDate(2024, 3, 5), QTime(14, 0, 20));
-    rtl::SetClock([&] { return now; });
+    // The counter's day, the same as the bookings above; the session starts and ends on seconds.
+    ScopedClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 0, 20))};
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString set = dir.filePath("cafe.vtr");
@@ -435,7 +435,7 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
         EXPECT_FALSE(f.CheckBox15->isChecked());
 
         f.SpeedButton6->click();
-        now = QDateTime(QDate(2024, 3, 5), QTime(14, 25, 5));
+        clock.Set(QDateTime(QDate(2024, 3, 5), QTime(14, 25, 5)));
         f.SpeedButton7->click();
         EXPECT_EQ(f.Edit36->text(), "25");
         EXPECT_EQ(Trim(f.Edit37->text()), "2,20");
@@ -487,7 +487,6 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
     EXPECT_FALSE(g.StringGrid5->isEnabled());
     EXPECT_EQ(Bloc(g.ListeTickets, 0).value(16), "Y");
     EXPECT_FALSE(g.ModifTicket);
-    rtl::SetClock({});
 }
 
 }  // namespace

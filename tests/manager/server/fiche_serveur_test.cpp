@@ -45,11 +45,11 @@ TEST_F(Serveur, ConnectionsAreLoggedAndHaveOneEntryPerAddress)
     EXPECT_EQ(Log().mid(2), QStringList({"Login : jdupont", "Poste : PC1"}));
 
     // A second connection from the address shares its entry, and the first to go deletes it.
-    Horloge(maintenant.addSecs(90));
+    clock.Advance(90);
     auto b = Connecte();
     EXPECT_EQ(fiche->ListeConnexions.size(), 1);
     EXPECT_EQ(b->Demande("verif"), "127.0.0.1\tjdupont\t\tPC1");
-    Horloge(maintenant.addSecs(65));
+    clock.Advance(65);
     a->Ferme();
     ASSERT_TRUE(PumpUntil([&] { return fiche->SrvSocket->CountClients() == 1; }));
     EXPECT_TRUE(fiche->ListeConnexions.isEmpty());
@@ -92,7 +92,7 @@ TEST_F(Serveur, WhatArrivesIsCutIntoLines)
     EXPECT_EQ(poste->Ligne(), "Time 0");
 
     // "time" and "quit" in one read: both are served.
-    Horloge(maintenant.addSecs(3 * 60));
+    clock.Advance(3 * 60);
     ASSERT_TRUE(poste->Brut("time\r\nquit\r\n"));
     EXPECT_EQ(poste->Ligne(), "Time 3");
     EXPECT_EQ(poste->Ligne(), "DUPONT bye ");

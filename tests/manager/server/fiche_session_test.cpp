@@ -32,7 +32,7 @@ TEST_F(Serveur, ASessionEndsInAPricedTicketThatSurvivesASaveAndAReload)
     EXPECT_EQ(fiche->ListView1->item(1)->data(Qt::UserRole).toInt(), 0);
 
     EXPECT_EQ(poste->Demande("config"), "Config YYNNYNNNYN");
-    Horloge(maintenant.addSecs(25 * 60));
+    clock.Advance(25 * 60);
     EXPECT_EQ(poste->Demande("time"), "Time 25");
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
 
@@ -60,7 +60,7 @@ TEST_F(Serveur, ASubscriberSessionHasNoTimePrice)
     Session(*poste, "martin", "secret", "pc10");
     EXPECT_EQ(Ticket(1).mid(1, 4), QStringList({"10002", "MARTIN", "10002", "PC10"}));
     EXPECT_EQ(Ticket(1)[14], "Y");
-    Horloge(maintenant.addSecs(50 * 60));
+    clock.Advance(50 * 60);
     EXPECT_EQ(poste->Demande("quit"), "MARTIN bye ");
     EXPECT_EQ(Ticket(1)[9], "50");
     EXPECT_EQ(Ticket(1)[10], "");
@@ -128,7 +128,7 @@ TEST_F(Serveur, TwoWorkstationsHaveTheirOwnSessions)
     EXPECT_EQ(Ticket(1)[4], "PC1");
     EXPECT_EQ(Ticket(2)[4], "PC10");
     EXPECT_EQ(fiche->Occupation.left(3), QByteArray("\1\1\0", 3));
-    Horloge(maintenant.addSecs(10 * 60));
+    clock.Advance(10 * 60);
     EXPECT_EQ(a->Demande("quit"), "DUPONT bye ");
     EXPECT_EQ(Ticket(1)[8], "10:40");
     EXPECT_EQ(Ticket(2)[8], NoTime);
@@ -140,7 +140,7 @@ TEST_F(Serveur, ADisconnectWithoutQuitLeavesTheTicketOpenAndTheMachineBusy)
 {
     auto poste = Connecte();
     Session(*poste, "jdupont", "pw", "PC1");
-    Horloge(maintenant.addSecs(5 * 60));
+    clock.Advance(5 * 60);
     poste->Ferme();
     ASSERT_TRUE(PumpUntil([&] { return fiche->SrvSocket->CountClients() == 0; }));
     EXPECT_TRUE(fiche->ListeConnexions.isEmpty());
@@ -165,15 +165,15 @@ TEST_F(Serveur, AConnectionAfterADisconnectStartsAfresh)
 
 TEST_F(Serveur, ElapsedMinutesCountAcrossMidnight)
 {
-    Horloge(QDateTime(QDate(2024, 3, 15), QTime(23, 50)));
+    clock.Set(QDateTime(QDate(2024, 3, 15), QTime(23, 50)));
     auto poste = Connecte();
     Session(*poste, "jdupont", "pw", "PC1");
-    Horloge(QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
+    clock.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
     EXPECT_EQ(poste->Demande("time"), "Time 20");
     // Whole minutes, the nearest.
-    Horloge(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 20)));
+    clock.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 20)));
     EXPECT_EQ(poste->Demande("time"), "Time 20");
-    Horloge(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 40)));
+    clock.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 40)));
     EXPECT_EQ(poste->Demande("time"), "Time 21");
 }
 
@@ -203,13 +203,13 @@ TEST_F(Serveur, TheEndOfATicketIsWarnedAndThenClosed)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Horloge(c.start);
+        clock.Set(c.start);
         auto poste = Connecte();
         Session(*poste, "jdupont", "pw", "PC1");
         const int pos = fiche->ListeTickets.FindBlock(fiche->NbTickets - 1);
         fiche->ListeTickets.Put(pos + 8, c.endDate);
         fiche->ListeTickets.Put(pos + 9, c.endTime);
-        Horloge(c.poll);
+        clock.Set(c.poll);
         for (int poll = 0; poll < 2; ++poll) {
             EXPECT_TRUE(poste->Demande("time").startsWith("Time "));
             for (const QByteArray& line : c.lines)
@@ -242,10 +242,10 @@ TEST_F(Serveur, ATicketIsClosedOnce)
     // A second "connect" while the ticket is open opens nothing.
     EXPECT_EQ(poste->Demande("connect"), "Connect OK ");
     EXPECT_EQ(fiche->NbTickets, 2);
-    Horloge(maintenant.addSecs(20 * 60));
+    clock.Advance(20 * 60);
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
     const QStringList closed = Ticket(1);
-    Horloge(maintenant.addSecs(40 * 60));
+    clock.Advance(40 * 60);
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
     EXPECT_EQ(Ticket(1), closed);
     EXPECT_EQ(fiche->ListeTickets.StartLineCount(), 2);
@@ -261,7 +261,7 @@ TEST_F(Serveur, ABookedTicketIsNotClosedAgain)
     const int pos = fiche->ListeTickets.FindBlock(1);
     fiche->ListeTickets.Put(pos + 16, "Y");
     const QStringList booked = Ticket(1);
-    Horloge(maintenant.addSecs(20 * 60));
+    clock.Advance(20 * 60);
     poste->Demande("quit");
     EXPECT_EQ(Ticket(1), booked);
 }
@@ -278,7 +278,7 @@ TEST_F(Serveur, TheSessionsTicketIsFoundByItsNumber)
     fiche->Supprime();
     ASSERT_EQ(fiche->NbTickets, 1);
     ASSERT_EQ(Ticket(0)[0], "NUMT202403002");
-    Horloge(maintenant.addSecs(16 * 60));
+    clock.Advance(16 * 60);
     EXPECT_EQ(poste->Demande("time"), "Time 16");
     EXPECT_EQ(poste->Demande("verif"), "127.0.0.1\tjdupont\t\tPC1\t0");
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");

@@ -1,7 +1,7 @@
 #pragma once
 // A card-file window with its workstation server listening on a port the system chose, a small
-// set (three customers, three machines, one ticket), the tariffs and a clock fixed at
-// 15/03/2024 10:30 that a test moves.
+// set (three customers, three machines, one ticket), the tariffs and a clock at the suite's date
+// (15/03/2024 10:30) that a test moves.
 #include <gtest/gtest.h>
 #include <QDateTime>
 #include <memory>
@@ -37,7 +37,6 @@ class Serveur : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Horloge(QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
         fiche = std::make_unique<TFiche>();
         Set(TFiche::KClient, Clients());
         Set(TFiche::KPoste, Postes());
@@ -54,14 +53,8 @@ protected:
     void TearDown() override
     {
         fiche.reset();
-        rtl::SetClock({});
     }
 
-    void Horloge(const QDateTime& now)
-    {
-        maintenant = now;
-        rtl::SetClock([this] { return maintenant; });
-    }
     void Set(TFiche::Kind k, const QStringList& lines)
     {
         fiche->ListOf(k) = lines;
@@ -98,7 +91,7 @@ protected:
 
     // Network input never raises a box: any box a test does not expect fails it.
     ScriptedDialogs dialogs;
-    QDateTime maintenant;
+    ScopedClock clock;   // a test moves it
     std::unique_ptr<TFiche> fiche;
     int port = 0;
 };

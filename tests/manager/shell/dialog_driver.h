@@ -9,15 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <ostream>
 #include "platform/dialogs.h"
+#include "support/print.h"
 #include "support/scripted_dialogs.h"
-
-// Failures show texts as texts, not as arrays of characters.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 enum class CloseBy { Ok, Cancel, Escape, TitleBar };
 

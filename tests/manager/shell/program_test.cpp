@@ -14,7 +14,7 @@
 #include "mainform_fixture.h"
 #include "platform/autostart.h"
 #include "platform/help.h"
-#include "platform/rtl.h"
+#include "support/clock.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -121,8 +121,8 @@ TEST_F(ProgramTest, TheCardFileIsTheMaximisedFramelessChild)
 
 TEST_F(ProgramTest, ClockInPanelOne)
 {
-    rtl::SetClock([] { return QDateTime(QDate(2026, 3, 4), QTime(14, 5, 9)); });
-    const auto restore = qScopeGuard([] { rtl::SetClock({}); });
+    // Every digit of the time differs, so that none stands in for another.
+    ScopedClock clock{QDateTime(QDate(2026, 3, 4), QTime(14, 5, 9))};
     EXPECT_EQ(form->Timer1->interval(), 1000);
     EXPECT_TRUE(form->Timer1->isActive());
     form->Timer1Timer();
