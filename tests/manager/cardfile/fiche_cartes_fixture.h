@@ -8,6 +8,7 @@
 #include <memory>
 #include "manager/cardfile/fiche.h"
 #include "support/clock.h"
+#include "support/dialog_driver.h"
 #include "support/print.h"
 
 namespace cards {
@@ -83,7 +84,7 @@ protected:
     static void Type(QWidget* w, const QString& text)
     {
         w->setFocus();
-        QTest::keyClicks(w, text);
+        ::Type(w, text);
     }
 
     ScopedClock clock;

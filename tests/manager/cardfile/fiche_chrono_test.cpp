@@ -7,8 +7,8 @@
 #include <QListWidget>
 #include <QTest>
 #include "manager/cardfile/fiche.h"
-#include "manager/shell/dialog_driver.h"
-#include "manager/shell/mainform_fixture.h"
+#include "support/dialog_driver.h"
+#include "support/mainform_fixture.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/clock.h"
 #include "support/scripted_dialogs.h"
@@ -41,20 +41,6 @@ QStringList Article(int n, const QString& code, const QString& designation, cons
 QStringList Poste(int n, const QString& numero, const QString& nom)
 {
     return Bloc(n, {numero, nom, "PC", "", "", "LINUX", "", "N"});
-}
-
-// Chooses the item `row` of a pick list and closes it with OK.
-std::function<void(QDialog*)> Choisit(int row)
-{
-    return [row](QDialog* d) {
-        d->findChild<QListWidget*>("ListBox1")->setCurrentRow(row);
-        Close(*d, CloseBy::Ok);
-    };
-}
-
-std::function<void(QDialog*)> Annule()
-{
-    return [](QDialog* d) { Close(*d, CloseBy::Cancel); };
 }
 
 class Chrono : public ::testing::Test {
@@ -644,13 +630,13 @@ TEST_F(Chrono, ABookedTicketTakesNoArticle)
 TEST_F(Chrono, OthersPicksAnArticleForAnEmptyRow)
 {
     f.StringGrid5->setCurrentCell(0, 0);
-    dialogs.dialog("TListeArt1", Choisit(2));
+    dialogs.dialog("TListeArt1", ChooseRow(2));
     f.SpeedButton11->click();
     EXPECT_EQ(Cell(0, 1), "Scan");
     EXPECT_EQ(Cell(2, 1), "0,50");
 
     f.StringGrid5->setCurrentCell(1, 0);
-    dialogs.dialog("TListeArt1", Annule());
+    dialogs.dialog("TListeArt1", CloseWith(CloseBy::Cancel));
     f.SpeedButton11->click();
     EXPECT_EQ(Cell(0, 2), "");
 }
@@ -682,13 +668,13 @@ TEST_F(Chrono, PickingTheCustomer)
     };
     for (const auto& c : cases) {
         f.CheckBox15->setChecked(c.abonneAvant);
-        dialogs.dialog("TListeCli", Choisit(c.item));
+        dialogs.dialog("TListeCli", ChooseRow(c.item));
         f.SpeedButton4->click();
         EXPECT_EQ(f.Edit32->text(), c.code);
         EXPECT_EQ(f.Edit33->text(), c.nom);
         EXPECT_EQ(f.CheckBox15->isChecked(), c.abonne) << c.item << c.abonneAvant;
     }
-    dialogs.dialog("TListeCli", Annule());
+    dialogs.dialog("TListeCli", CloseWith(CloseBy::Cancel));
     f.SpeedButton4->click();
     EXPECT_EQ(f.Edit32->text(), "10002");
 }
@@ -696,12 +682,12 @@ TEST_F(Chrono, PickingTheCustomer)
 TEST_F(Chrono, PickingTheMachine)
 {
     f.ListePostes = Poste(0, "1", "POSTE-A") + Poste(1, "2", "POSTE-B");
-    dialogs.dialog("TListePst", Choisit(1));
+    dialogs.dialog("TListePst", ChooseRow(1));
     f.SpeedButton5->click();
     EXPECT_EQ(f.Edit34->text(), "2");
     EXPECT_EQ(f.Edit35->text(), "POSTE-B");
 
-    dialogs.dialog("TListePst", Annule());
+    dialogs.dialog("TListePst", CloseWith(CloseBy::Cancel));
     f.SpeedButton5->click();
     EXPECT_EQ(f.Edit34->text(), "2");
     EXPECT_EQ(f.Edit35->text(), "POSTE-B");

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/combo.h"
-#include "manager/shell/dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/mpage.h"
 #include "manager/shell/paramf.h"
@@ -15,13 +15,6 @@
 #include "manager/shell/tarifs.h"
 
 namespace {
-
-// Expects the dialog of class D and runs `script` on it.
-template <class D>
-void Answer(ScriptedDialogs& responder, const std::function<void(D&)>& script)
-{
-    responder.dialog(D::staticMetaObject.className(), [script](QDialog* d) { script(*static_cast<D*>(d)); });
-}
 
 // ---- page setup --------------------------------------------------------------------------------
 
@@ -33,7 +26,7 @@ TEST(ParM, OkStoresThePageSetup)
 {
     TFiche fiche;
     ScriptedDialogs responder;
-    Answer<TMPage>(responder, [](TMPage& d) {
+    ExpectDialog<TMPage>(responder, [](TMPage& d) {
         EXPECT_FALSE(d.CheckBox1->isChecked());
         Tick(d.RadioButton2);
         Tick(d.RadioButton4);
@@ -58,7 +51,7 @@ TEST(ParM, TheGuideIsHandedInAsAShiftAboveZero)
         TFiche fiche;
         fiche.DecalageEnveloppe = c.shift;
         ScriptedDialogs responder;
-        Answer<TMPage>(responder, [&](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [&](TMPage& d) {
             EXPECT_EQ(d.CheckBox1->isChecked(), c.shown) << c.shift;
             Close(d, CloseBy::Ok);
         });
@@ -75,7 +68,7 @@ TEST(ParM, WithoutOkNothingChanges)
         fiche.OrientationEnveloppe = 0;
         fiche.DecalageEnveloppe = 100;
         ScriptedDialogs responder;
-        Answer<TMPage>(responder, [&](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [&](TMPage& d) {
             Tick(d.RadioButton1);
             Tick(d.RadioButton4);
             Tick(d.CheckBox1);
@@ -97,7 +90,7 @@ TEST(ParM, APaperTypeTheDialogDoesNotOffer)
         fiche.TypePapier = 3;
         fiche.OrientationEnveloppe = 1;
         ScriptedDialogs responder;
-        Answer<TMPage>(responder, [&](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [&](TMPage& d) {
             EXPECT_EQ(ItemIndex(d.RadioGroup1), 0);
             EXPECT_EQ(ItemIndex(d.RadioGroup2), 0);
             Close(d, how);
@@ -128,7 +121,7 @@ TEST(Psoc, OkReplacesTheSevenLinesAndKeepsTheEighth)
     TFiche fiche;
     SetCompany(fiche);
     ScriptedDialogs responder;
-    Answer<TSociete>(responder, [](TSociete& d) {
+    ExpectDialog<TSociete>(responder, [](TSociete& d) {
         EXPECT_EQ(d.Edit7->text(), "6202A");
         d.Edit1->setText("Le Cyber");
         d.Edit7->setText("");
@@ -158,7 +151,7 @@ TEST(Psoc, TheLinesStayWhenTheFirstComesBackEmpty)
         TFiche fiche;
         SetCompany(fiche);
         ScriptedDialogs responder;
-        Answer<TSociete>(responder, [&](TSociete& d) {
+        ExpectDialog<TSociete>(responder, [&](TSociete& d) {
             d.Edit2->setText("changed");
             if (c.emptyName)
                 d.Edit1->clear();
@@ -187,7 +180,7 @@ TEST(Tarification, OkStoresTheFieldsLeftNonBlank)
     TFiche fiche;
     SetTariffs(fiche);
     ScriptedDialogs responder;
-    Answer<TTarifs>(responder, [](TTarifs& d) {
+    ExpectDialog<TTarifs>(responder, [](TTarifs& d) {
         EXPECT_EQ(d.Edit4->text(), "4,00");
         EXPECT_EQ(d.Edit6->text(), "10");
         d.Edit1->setText("1,2");
@@ -209,7 +202,7 @@ TEST(Tarification, NothingIsStoredWithoutOkOrWithARefusedField)
         TFiche fiche;
         SetTariffs(fiche);
         ScriptedDialogs responder;
-        Answer<TTarifs>(responder, [&](TTarifs& d) {
+        ExpectDialog<TTarifs>(responder, [&](TTarifs& d) {
             d.Edit1->setText("9");
             d.Edit6->setText(refused ? "0" : "30");
             if (refused)
@@ -236,7 +229,7 @@ TEST(Tarification, TheCustomerCardIsReadAgainKeepingWhatWasTyped)
     ASSERT_EQ(fiche.StringGrid6->RowCount(), 10);
     fiche.Edit2->setText("DURAND");
     ScriptedDialogs responder;
-    Answer<TTarifs>(responder, [](TTarifs& d) {
+    ExpectDialog<TTarifs>(responder, [](TTarifs& d) {
         d.Edit6->setText("3");
         Close(d, CloseBy::Ok);
     });
@@ -257,7 +250,7 @@ TEST(ParF, OkStoresTheInvoiceParameters)
     fiche.Decimales = 2;
     fiche.ComboBox3->addItems({"Espèces", "Chèque", "CB", "Virement", "Avoir", "Bon", "Tickets resto"});
     ScriptedDialogs responder;
-    Answer<TParamf>(responder, [](TParamf& d) {
+    ExpectDialog<TParamf>(responder, [](TParamf& d) {
         EXPECT_EQ(d.Edit2->text(), "19,60");
         d.Edit2->clear();
         Type(d.Edit2, "20.6");
@@ -290,7 +283,7 @@ TEST(ParF, WithoutOkNothingIsStored)
         fiche.Decimales = 2;
         fiche.ComboBox3->addItems({"CB"});
         ScriptedDialogs responder;
-        Answer<TParamf>(responder, [&](TParamf& d) {
+        ExpectDialog<TParamf>(responder, [&](TParamf& d) {
             d.Edit1->setText("8");
             d.Edit5->setText("Chèque");
             d.SpinEdit1->setValue(0);
@@ -335,7 +328,7 @@ TEST(ParF, AmountFormatAndCaptionsFollowTheValuesHeld)
             fiche.Label26->setText("kept26");
             fiche.Label27->setText("kept27");
             ScriptedDialogs responder;
-            Answer<TParamf>(responder, [&](TParamf& d) {
+            ExpectDialog<TParamf>(responder, [&](TParamf& d) {
                 if (how == CloseBy::Ok && c.mode == 2)
                     Close(d, CloseBy::Cancel);   // a mode out of range cannot come back through OK
                 else
@@ -371,7 +364,7 @@ TEST(PickListEditors, EditTheirListAndKeepTheCardsText)
             combo->addItems({"A", "B"});
             combo->setEditText("ON THE CARD");
             ScriptedDialogs responder;
-            Answer<TCombo>(responder, [&](TCombo& d) {
+            ExpectDialog<TCombo>(responder, [&](TCombo& d) {
                 EXPECT_EQ(d.windowTitle(), c.caption) << c.name;
                 EXPECT_EQ(d.Label1->text(), c.label) << c.name;
                 Type(d.Edit1, "C");
@@ -410,23 +403,23 @@ TEST(ParameterDialogs, ValuesComeBackAfterARestart)
         TFiche fiche;
         fiche.LignesSociete[7] = "ligne 8";
         ScriptedDialogs responder;
-        Answer<TSociete>(responder, [](TSociete& d) {
+        ExpectDialog<TSociete>(responder, [](TSociete& d) {
             d.Edit1->setText("Le Cyber");
             d.Edit6->setText("FR99");
             Close(d, CloseBy::Ok);
         });
-        Answer<TMPage>(responder, [](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [](TMPage& d) {
             Tick(d.RadioButton2);
             Tick(d.CheckBox1);
             Close(d, CloseBy::Ok);
         });
-        Answer<TTarifs>(responder, [](TTarifs& d) {
+        ExpectDialog<TTarifs>(responder, [](TTarifs& d) {
             d.Edit2->setText("2,5");
             d.Edit6->setText("12");
             d.Edit7->setText("3,25");
             Close(d, CloseBy::Ok);
         });
-        Answer<TParamf>(responder, [](TParamf& d) {
+        ExpectDialog<TParamf>(responder, [](TParamf& d) {
             d.Edit1->setText("5,5");
             d.Edit2->setText("19,6");
             d.SpinEdit1->setValue(1);
@@ -434,12 +427,12 @@ TEST(ParameterDialogs, ValuesComeBackAfterARestart)
             d.Edit6->setText("CB");
             Close(d, CloseBy::Ok);
         });
-        Answer<TCombo>(responder, [](TCombo& d) {
+        ExpectDialog<TCombo>(responder, [](TCombo& d) {
             Type(d.Edit1, "Boissons");
             QTest::keyClick(d.Edit1, Qt::Key_Return);
             d.Button1->click();
         });
-        Answer<TCombo>(responder, [](TCombo& d) {
+        ExpectDialog<TCombo>(responder, [](TCombo& d) {
             Type(d.Edit1, "Métro");
             QTest::keyClick(d.Edit1, Qt::Key_Return);
             d.Button1->click();

@@ -3,7 +3,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include "fiche_cartes_fixture.h"
-#include "manager/shell/mainform_fixture.h"
+#include "support/mainform_fixture.h"
 #include "platform/widgets/maskedit.h"
 
 using namespace cards;

@@ -10,20 +10,13 @@
 #include <optional>
 #include <unistd.h>
 #include "manager/cardfile/fiche.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_dialogs.h"
 #include "set_files.h"
 
 namespace {
 
 using namespace setfiles;
-
-QStringList Items(const QComboBox* combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
 
 // Each test runs with a folder of its own as the working folder, where the three files live; no
 // message box may appear (a settings file that cannot be written is skipped silently).

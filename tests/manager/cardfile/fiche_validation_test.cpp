@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QToolButton>
 #include "manager/cardfile/fiche.h"
-#include "manager/shell/dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/clock.h"
 #include "support/scripted_dialogs.h"
@@ -378,14 +378,6 @@ TEST_F(Validation, TheCustomerCardShownIsWrittenBeforeTheBooking)
 
 // ---- a ticket from the counter to the customer's account and back from disk ----------------
 
-std::function<void(QDialog*)> Choisit(int row)
-{
-    return [row](QDialog* d) {
-        d->findChild<QListWidget*>("ListBox1")->setCurrentRow(row);
-        Close(*d, CloseBy::Ok);
-    };
-}
-
 void Tarifs(TFiche& f)
 {
     f.TarifQuartHeure = 1.10;
@@ -426,9 +418,9 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
         f.Caisse();
         EXPECT_EQ(f.Edit28->text(), "202403001");
 
-        dialogs.dialog("TListeCli", Choisit(0));
+        dialogs.dialog("TListeCli", ChooseRow(0));
         f.SpeedButton4->click();
-        dialogs.dialog("TListePst", Choisit(1));
+        dialogs.dialog("TListePst", ChooseRow(1));
         f.SpeedButton5->click();
         EXPECT_EQ(f.Edit33->text(), "DUPONT");
         EXPECT_EQ(f.Edit35->text(), "POSTE-B");

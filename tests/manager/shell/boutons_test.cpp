@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/boutons.h"
 #include "manager/shell/listeart1.h"
 #include "record_blocks.h"

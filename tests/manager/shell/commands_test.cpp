@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <map>
 #include <set>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 
 namespace {
 

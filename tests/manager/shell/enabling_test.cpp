@@ -3,7 +3,7 @@
 #include <QMenu>
 #include <map>
 #include <vector>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 
 namespace {
 

@@ -1,19 +1,12 @@
 // The ordered lists: invoices (TFactListe) and cash tickets (TTicketListe).
 #include <gtest/gtest.h>
 #include <QListWidget>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/factliste.h"
 #include "manager/shell/ticketliste.h"
 #include "record_blocks.h"
 
 namespace {
-
-template <class D>
-int Answer(D& dialog, const std::function<void(D&)>& script)
-{
-    Drive<D>(dialog, script);
-    return dialog.Result();
-}
 
 const QStringList Invoices = Invoice(0, "202401001", "10001") + Invoice(1, "202401002", "10002", "Devis     ")
                              + Invoice(2, "202401003", "10001", "Avoir     ", "Bar des Sports");

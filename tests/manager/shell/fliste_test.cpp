@@ -3,7 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <memory>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/fliste.h"
 #include "manager/shell/fliste3.h"
 #include "manager/shell/fliste4.h"
@@ -68,14 +68,6 @@ struct Kind {
 QTableWidget* GridOf(TGridList& dialog)
 {
     return dialog.findChild<QTableWidget*>("StringGrid1");
-}
-
-int Answer(TGridList& dialog, const std::function<void(TGridList&)>& script)
-{
-    ScriptedDialogs responder;
-    responder.dialog(dialog.metaObject()->className(), [&](QDialog*) { script(dialog); });
-    platform::Dialogs().exec(&dialog);
-    return dialog.Result();
 }
 
 const QList<Kind> Kinds = {

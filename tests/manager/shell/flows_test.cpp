@@ -2,7 +2,7 @@
 // reaches the disk.
 #include <QFileInfo>
 #include <gtest/gtest-spi.h>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLineEdit>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/inputcombo.h"
 
 namespace {

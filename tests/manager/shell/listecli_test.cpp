@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
 #include <memory>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/listeart1.h"
 #include "manager/shell/listecli.h"
 #include "manager/shell/listepst.h"
@@ -13,14 +13,6 @@ namespace {
 QListWidget* ListOf(TPickList& dialog)
 {
     return dialog.findChild<QListWidget*>("ListBox1");
-}
-
-QString Answer(TPickList& dialog, const std::function<void(TPickList&)>& script)
-{
-    ScriptedDialogs responder;
-    responder.dialog(dialog.metaObject()->className(), [&](QDialog*) { script(dialog); });
-    platform::Dialogs().exec(&dialog);
-    return dialog.Result();
 }
 
 struct Kind {

@@ -1,6 +1,6 @@
 // The "Paramètres" and page-setup commands open their dialogs on the card file's values.
 #include <QDialog>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {

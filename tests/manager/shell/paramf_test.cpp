@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/paramf.h"
 #include "platform/exception.h"

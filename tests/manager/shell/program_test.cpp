@@ -11,7 +11,7 @@
 #include <QToolBar>
 #include <gtest/gtest-spi.h>
 #include <map>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 #include "platform/autostart.h"
 #include "platform/help.h"
 #include "support/clock.h"

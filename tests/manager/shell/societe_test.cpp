@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/societe.h"
 
 namespace {
