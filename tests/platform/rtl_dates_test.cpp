@@ -1,8 +1,8 @@
 // Dates and times: day numbers from 30/12/1899, French formats, the injectable clock.
 #include <gtest/gtest.h>
 #include "platform/rtl.h"
-#include "convert_error.h"
 #include "support/clock.h"
+#include "convert_error.h"
 
 using namespace rtl;
 

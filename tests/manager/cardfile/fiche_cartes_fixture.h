@@ -1,61 +1,18 @@
 #pragma once
-// A card-file window shown and active, with the clock at the suite's date, and builders of
-// the blocks the customer, machine and ticket cards write.
+// A card-file window shown and active, with the clock at the suite's date; the blocks its
+// tests put into the lists come from support/blocks.h.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
 #include <memory>
 #include "manager/cardfile/fiche.h"
+#include "support/blocks.h"
 #include "support/clock.h"
 #include "support/dialog_driver.h"
 #include "support/print.h"
 
 namespace cards {
-
-inline QString Tag(int n, int width, bool end = false)
-{
-    return (end ? QStringLiteral("</BLOC") : QStringLiteral("<BLOC")) +
-           QString::number(n).rightJustified(width, QLatin1Char('0')) + QLatin1Char('>');
-}
-
-inline QStringList Block(int n, const QStringList& lines, int width = 4)
-{
-    return QStringList{Tag(n, width)} + lines + QStringList{Tag(n, width, true)};
-}
-
-inline QStringList Join(std::initializer_list<QStringList> parts)
-{
-    QStringList all;
-    for (const QStringList& p : parts)
-        all << p;
-    return all;
-}
-
-const QString NoDate = QStringLiteral("  /  /    ");
-const QString NoTime = QStringLiteral("  :  ");
-
-// The 24 field lines of a customer: code and name given, the rest plain.
-inline QStringList CustomerFields(const QString& code, const QString& name, const QString& login = {})
-{
-    return {code,  "N",    "N",    name,   "1 rue Haute", "", "69001", "LYON", "France", "0478000001", "", "",
-            login, "pw",   "",     "",     "",            NoDate, NoTime, NoDate, NoDate, "", "", ""};
-}
-
-// The 18 field lines of a machine.
-inline QStringList MachineFields(const QString& number, const QString& name)
-{
-    return {number, name, "PC", "40 Go", "512 Mo", "WinXP", "192.0.2.7", "N", "Y",
-            "Y",    "N",  "N",  "Y",     "N",      "N",     "N",         "Y", "N"};
-}
-
-// The 16 field lines of a cash ticket with no time and no price (nothing for pricing to change).
-inline QStringList TicketFields(const QString& number, const QString& customer = "10001",
-                                const QString& name = "DUPONT")
-{
-    return {"NUMT" + number, customer, name, "10001", "POSTE1", NoDate, NoTime, NoDate, NoTime, "", "", "", "", "N",
-            "N",             "N"};
-}
 
 class CardFixture : public ::testing::Test {
 protected:

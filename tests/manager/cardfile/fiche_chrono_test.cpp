@@ -7,40 +7,35 @@
 #include <QListWidget>
 #include <QTest>
 #include "manager/cardfile/fiche.h"
+#include "platform/widgets/stringgrid.h"
+#include "support/blocks.h"
+#include "support/clock.h"
 #include "support/dialog_driver.h"
 #include "support/mainform_fixture.h"
-#include "platform/widgets/stringgrid.h"
-#include "support/clock.h"
 #include "support/scripted_dialogs.h"
 
+using namespace cards;
 using rtl::Trim;
 
 namespace {
 
-QStringList Bloc(int n, const QStringList& fields, int width = 4)
-{
-    const QString num = QString::number(n).rightJustified(width, QLatin1Char('0'));
-    return QStringList{"<BLOC" + num + ">"} + fields + QStringList{"</BLOC" + num + ">"};
-}
-
-// Customer lines +1 to +24: code, marked, connected, name, address lines, postal code, town,
-// country, telephone, fax, e-mail, login, password, total minutes (+15), minutes left, ...
+// Customers with their minutes bought and left.
 QStringList Client(int n, const QString& code, const QString& nom, const QString& minutes)
 {
-    return Bloc(n, {code, "N", "N", nom, "", "", "69001", "LYON", "", "", "", "", "", "", minutes, minutes, "",
-                    "  /  /    ", "  :  ", "  /  /    ", "  /  /    ", "", "", ""});
+    return Block(n, CustomerRecord{.code = code, .name = nom, .postalCode = "69001", .town = "LYON",
+                                   .minutes = minutes, .minutesLeft = minutes});
 }
 
-// Article lines: code, family, designation, price, VAT code, account, supplier.
 QStringList Article(int n, const QString& code, const QString& designation, const QString& prix)
 {
-    return Bloc(n, {code, "SERVICES", designation, prix, "1", "706000", ""});
+    return Block(n, ArticleRecord{.code = code, .family = "SERVICES", .designation = designation, .price = prix,
+                                  .vatCode = "1", .account = "706000"});
 }
 
-// Machine lines: number, computer name, type, ...
+// Machines without their settings lines.
 QStringList Poste(int n, const QString& numero, const QString& nom)
 {
-    return Bloc(n, {numero, nom, "PC", "", "", "LINUX", "", "N"});
+    return Block(n, MachineRecord{.number = numero, .name = nom, .type = "PC", .system = "LINUX", .settings = {}});
 }
 
 class Chrono : public ::testing::Test {
@@ -310,7 +305,7 @@ TEST_F(Chrono, WithoutMinutesOrDetailsATypedPriceStays)
 // "Calculer", and writing it after an edit of its comment all leave the stored price.
 TEST_F(Chrono, ABookedTicketKeepsItsPriceWhenTheTariffsChange)
 {
-    f.ListeTickets = Bloc(0, {"NUMT202403001", "10003", "LEROY", "10001", "POSTE1", "05/03/2024", "10:00",
+    f.ListeTickets = Block(0, {"NUMT202403001", "10003", "LEROY", "10001", "POSTE1", "05/03/2024", "10:00",
                               "05/03/2024", "10:25", "25", "     2,20", "", "", "N", "N", "Y",
                               "DATAImpression A4\t2\t0,20"},
                           5);

@@ -12,6 +12,7 @@
 #include <unistd.h>
 #include "manager/cardfile/fiche.h"
 #include "platform/textfile.h"
+#include "support/blocks.h"
 #include "support/scripted_dialogs.h"
 #include "set_files.h"
 
@@ -19,10 +20,11 @@ namespace {
 
 using namespace setfiles;
 
+// A block as a file holds it, its lines already in the file's code page.
 QList<QByteArray> Block(int n, int width, const QList<QByteArray>& fields)
 {
-    const QByteArray number = QByteArray::number(n).rightJustified(width, '0');
-    return QList<QByteArray>{"<BLOC" + number + ">"} + fields + QList<QByteArray>{"</BLOC" + number + ">"};
+    return QList<QByteArray>{cards::Tag(n, width).toLatin1()} + fields +
+           QList<QByteArray>{cards::Tag(n, width, true).toLatin1()};
 }
 
 // One file of each kind, with Windows-1252 letters that differ from Latin-1 (€ 0x80, œ 0x9C,

@@ -12,56 +12,56 @@
 #include <vector>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/inputcombo.h"
+#include "support/blocks.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
 
+using namespace cards;
 using Kind = TFiche::Kind;
 using Operation = void (TFiche::*)();
-
-QString Tag(const char* prefix, int n, int width)
-{
-    return QStringLiteral("%1%2>").arg(QLatin1String(prefix)).arg(n, width, 10, QLatin1Char('0'));
-}
-
-QStringList Block(int n, const QStringList& fields, int width = 4)
-{
-    return QStringList{Tag("<BLOC", n, width)} + fields + QStringList{Tag("</BLOC", n, width)};
-}
 
 // The blocks as the cards write them, with the lines the selections read given.
 QStringList Customer(int n, const QString& postal, const QString& town = "LYON", const QString& marked = "N",
                      const QString& connected = "N")
 {
     const QString code = QString::number(10001 + n);
-    return Block(n, {code, marked, connected, "Client " + code, "3 rue Haute", "", postal, town, "France",
-                     "04 78 00 00 01", "", "", "login" + code, "pw", "", "", "", "  /  /    ", "  :  ",
-                     "  /  /    ", "  /  /    ", "", "", "", "MEMOnote"});
+    return Block(n, CustomerRecord{.code = code, .marked = marked, .connected = connected, .name = "Client " + code,
+                                   .address = "3 rue Haute", .postalCode = postal, .town = town,
+                                   .country = "France", .phone = "04 78 00 00 01", .login = "login" + code,
+                                   .password = "pw", .more = {"MEMOnote"}});
 }
 
 QStringList Article(int n, const QString& family, const QString& supplier, const QString& account = "707000")
 {
-    return Block(n, {QString::number(10001 + n), family, "Article", "   1,50", "1", account, supplier, "MEM6desc"});
+    return Block(n, ArticleRecord{.code = QString::number(10001 + n), .family = family, .designation = "Article",
+                                  .price = "   1,50", .vatCode = "1", .account = account, .supplier = supplier,
+                                  .more = {"MEM6desc"}});
 }
 
 QStringList Invoice(int n, const QString& number, const QString& customer)
 {
-    return Block(n, {"NUMF" + number, "05/01/2024", customer, "CB", "Facture", "Cyber Étoile", "3 rue Haute",
-                     "69001 LYON", "", "TTCY", "N", "FACT1001\tCafé\t1\t1,50\t0\t1,50\t1"});
+    return Block(n, InvoiceRecord{.number = number, .date = "05/01/2024", .customer = customer, .payment = "CB",
+                                  .type = "Facture", .address1 = "Cyber Étoile", .address2 = "3 rue Haute",
+                                  .address3 = "69001 LYON", .taxes = "TTCY",
+                                  .more = {"FACT1001\tCafé\t1\t1,50\t0\t1,50\t1"}});
 }
 
 QStringList Machine(int n, const QString& os, const QString& outOfService = "N")
 {
-    return Block(n, {QString::number(10001 + n), "POSTE" + QString::number(n), "PC", "40 Go", "512 Mo", os,
-                     "192.0.2.7", outOfService, "Y", "Y", "N", "N", "Y", "N", "N", "N", "Y", "N"});
+    return Block(n, MachineRecord{.number = QString::number(10001 + n), .name = "POSTE" + QString::number(n),
+                                  .type = "PC", .disk = "40 Go", .memory = "512 Mo", .system = os,
+                                  .ip = "192.0.2.7", .outOfService = outOfService,
+                                  .settings = {"Y", "Y", "N", "N", "Y", "N", "N", "N", "Y", "N"}});
 }
 
 QStringList Ticket(int n, const QString& customer, const QString& paid = "Y")
 {
-    return Block(n,
-                 {"NUMT2024010" + QString::number(10 + n), customer, "Dupont", "10001", "POSTE1", "05/01/2024",
-                  "14:05", "05/01/2024", "15:00", "55", "   4,00", "   4,00", "   0,00", paid, "N", "N"},
-                 5);
+    return Block(n, TicketRecord{.number = "2024010" + QString::number(10 + n), .customer = customer,
+                                 .customerName = "Dupont", .machine = "10001", .machineName = "POSTE1",
+                                 .startDate = "05/01/2024", .startTime = "14:05", .endDate = "05/01/2024",
+                                 .endTime = "15:00", .minutes = "55", .price = "   4,00", .paid = "   4,00",
+                                 .balance = "   0,00", .paidInFull = paid});
 }
 
 int StartTags(const QStringList& lines)

@@ -7,12 +7,12 @@
 #include <QTemporaryDir>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/combo.h"
-#include "support/dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/mpage.h"
 #include "manager/shell/paramf.h"
 #include "manager/shell/societe.h"
 #include "manager/shell/tarifs.h"
+#include "support/dialog_driver.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include "fiche_cartes_fixture.h"
-#include "support/mainform_fixture.h"
 #include "platform/widgets/maskedit.h"
+#include "support/mainform_fixture.h"
+#include "fiche_cartes_fixture.h"
 
 using namespace cards;
 

@@ -5,10 +5,12 @@
 #include <QStringList>
 #include <functional>
 #include "manager/cardfile/fiche.h"
+#include "support/blocks.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
 
+using cards::Join;
 using K = TFiche::Kind;
 
 int WidthOf(K k)
@@ -18,8 +20,7 @@ int WidthOf(K k)
 
 QString Tag(K k, int n, bool end = false)
 {
-    return (end ? QStringLiteral("</BLOC") : QStringLiteral("<BLOC")) +
-           QString::number(n).rightJustified(WidthOf(k), QLatin1Char('0')) + QLatin1Char('>');
+    return cards::Tag(n, WidthOf(k), end);
 }
 
 // Block n with one field line "f<n>" (or the given fields); `closed` false leaves the end tag out.
@@ -37,14 +38,6 @@ QStringList B(K k, int n, QStringList fields = {}, bool closed = true)
 QStringList Open(K k, int n)
 {
     return B(k, n, {}, false);
-}
-
-QStringList Join(std::initializer_list<QStringList> parts)
-{
-    QStringList all;
-    for (const QStringList& p : parts)
-        all << p;
-    return all;
 }
 
 const char* Name(K k)

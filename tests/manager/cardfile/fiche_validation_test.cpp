@@ -7,11 +7,13 @@
 #include <QTest>
 #include <QToolButton>
 #include "manager/cardfile/fiche.h"
-#include "support/dialog_driver.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/blocks.h"
 #include "support/clock.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_dialogs.h"
 
+using namespace cards;
 using rtl::Trim;
 
 namespace {
@@ -25,32 +27,17 @@ struct ClientTest {
     QStringList tampons = {};   // GRID lines, without the prefix
 };
 
-// Lines +1 to +24 of a customer block, then its stamp lines.
+// A customer block with its stamp lines.
 QStringList BlocClient(int n, const ClientTest& c)
 {
-    const QString num = QString::number(n).rightJustified(4, QLatin1Char('0'));
-    QStringList lines{"<BLOC" + num + ">", c.code, "N", "N", c.nom, "1 rue Basse", "", "69001", "LYON", "France",
-                      "04 78 00 00 00", "", "", "login" + c.code, "pw", "600", c.minutesDispo, "", "  /  /    ",
-                      "  :  ", c.abonnementDu, c.abonnementAu, "", "", ""};
+    QStringList tampons;
     for (const QString& t : c.tampons)
-        lines << "GRID" + t;
-    lines << "</BLOC" + num + ">";
-    return lines;
-}
-
-// The lines of block n, from its start tag to its end tag.
-QStringList Bloc(const RecordList& list, int n)
-{
-    const int debut = list.FindBlock(n);
-    if (debut < 0)
-        return {};
-    QStringList lines;
-    for (int i = debut; i < list.Count(); ++i) {
-        lines << list.Strings(i);
-        if (list.Strings(i) == list.EndTag(n))
-            break;
-    }
-    return lines;
+        tampons << "GRID" + t;
+    return Block(n, CustomerRecord{.code = c.code, .name = c.nom, .address = "1 rue Basse", .postalCode = "69001",
+                                   .town = "LYON", .country = "France", .phone = "04 78 00 00 00",
+                                   .login = "login" + c.code, .password = "pw", .minutes = "600",
+                                   .minutesLeft = c.minutesDispo, .subscribedFrom = c.abonnementDu,
+                                   .subscribedTo = c.abonnementAu, .more = tampons});
 }
 
 QStringList Prefixed(const QStringList& block, const QString& prefix)
@@ -100,8 +87,8 @@ protected:
         f.Edit36->setText(minutes);
         f.Edit37->setText(prix);
     }
-    QStringList Client(int n) const { return Bloc(f.ListeClients, n); }
-    QStringList TicketBloc() const { return Bloc(f.ListeTickets, 0); }
+    QStringList Client(int n) const { return BlockOf(f.ListeClients, n); }
+    QStringList TicketBloc() const { return BlockOf(f.ListeTickets, 0); }
     bool Reserve() const { return TicketBloc().value(16) == "Y"; }
 
     // The day of the bookings, which the last visits, histories and subscription stamps show.
@@ -277,7 +264,7 @@ TEST_F(Validation, TheCustomersCodeMustEqualTheTickets)
             if (n == c.client)
                 EXPECT_EQ(Client(n)[16], "95") << c.code;
             else
-                EXPECT_EQ(Client(n), Bloc(avant, n)) << c.code << " customer " << n;
+                EXPECT_EQ(Client(n), BlockOf(avant, n)) << c.code << " customer " << n;
         }
     }
 }
@@ -446,7 +433,7 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
 
         f.Button5->click();
         EXPECT_FALSE(f.Button5->isEnabled());
-        clientReserve = Bloc(f.ListeClients, 0);
+        clientReserve = BlockOf(f.ListeClients, 0);
         ASSERT_FALSE(clientReserve.isEmpty());
         EXPECT_EQ(clientReserve[16], "95");
         EXPECT_EQ(clientReserve[18], "05/03/2024");
@@ -463,7 +450,7 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
     TFiche g;
     Tarifs(g);
     g.Charge(set);
-    EXPECT_EQ(Bloc(g.ListeClients, 0), clientReserve);
+    EXPECT_EQ(BlockOf(g.ListeClients, 0), clientReserve);
     g.IndexTicket = 0;
     g.Caisse();
     EXPECT_EQ(g.Edit28->text(), "202403001");
@@ -477,7 +464,7 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
     EXPECT_EQ(g.TicketValide, "Y");
     EXPECT_FALSE(g.Button5->isEnabled());
     EXPECT_FALSE(g.StringGrid5->isEnabled());
-    EXPECT_EQ(Bloc(g.ListeTickets, 0).value(16), "Y");
+    EXPECT_EQ(BlockOf(g.ListeTickets, 0).value(16), "Y");
     EXPECT_FALSE(g.ModifTicket);
 }
 

@@ -8,8 +8,8 @@
 #include "manager/cardfile/fiche.h"
 #include "manager/cardfile/fiche_cartes_fixture.h"
 #include "manager/server/clientposte.h"
-#include "poste.h"
 #include "support/scripted_dialogs.h"
+#include "poste.h"
 
 namespace serveur_test {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
-#include "support/dialog_driver.h"
 #include "manager/shell/boutons.h"
 #include "manager/shell/listeart1.h"
+#include "support/dialog_driver.h"
 #include "record_blocks.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include "support/dialog_driver.h"
 #include "manager/shell/combo.h"
+#include "support/dialog_driver.h"
 
 namespace {
 

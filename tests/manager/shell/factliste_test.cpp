@@ -1,9 +1,9 @@
 // The ordered lists: invoices (TFactListe) and cash tickets (TTicketListe).
 #include <gtest/gtest.h>
 #include <QListWidget>
-#include "support/dialog_driver.h"
 #include "manager/shell/factliste.h"
 #include "manager/shell/ticketliste.h"
+#include "support/dialog_driver.h"
 #include "record_blocks.h"
 
 namespace {

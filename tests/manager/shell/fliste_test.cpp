@@ -3,10 +3,10 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <memory>
-#include "support/dialog_driver.h"
 #include "manager/shell/fliste.h"
 #include "manager/shell/fliste3.h"
 #include "manager/shell/fliste4.h"
+#include "support/dialog_driver.h"
 #include "record_blocks.h"
 
 namespace {

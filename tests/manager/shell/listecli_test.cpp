@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
 #include <memory>
-#include "support/dialog_driver.h"
 #include "manager/shell/listeart1.h"
 #include "manager/shell/listecli.h"
 #include "manager/shell/listepst.h"
+#include "support/dialog_driver.h"
 #include "record_blocks.h"
 
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include "support/dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/paramf.h"
 #include "platform/exception.h"
+#include "support/dialog_driver.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <QToolBar>
 #include <gtest/gtest-spi.h>
 #include <map>
-#include "support/mainform_fixture.h"
 #include "platform/autostart.h"
 #include "platform/help.h"
 #include "support/clock.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {

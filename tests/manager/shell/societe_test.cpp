@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "support/dialog_driver.h"
 #include "manager/shell/societe.h"
+#include "support/dialog_driver.h"
 
 namespace {
 

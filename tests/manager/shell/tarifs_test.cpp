@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include "support/dialog_driver.h"
 #include "manager/shell/tarifs.h"
 #include "platform/exception.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
