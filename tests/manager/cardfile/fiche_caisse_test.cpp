@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include "fiche_cartes_fixture.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 using namespace cards;

@@ -2,8 +2,8 @@
 // writing it back, the history line with its shift, and the focus handlers.
 #include <QLineEdit>
 #include <QToolButton>
-#include "fiche_cartes_fixture.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 
 using namespace cards;
 

@@ -9,6 +9,7 @@
 #include "manager/cardfile/fiche.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/blocks.h"
+#include "support/card_fixture.h"
 #include "support/clock.h"
 #include "support/dialog_driver.h"
 #include "support/mainform_fixture.h"
@@ -42,11 +43,7 @@ class Chrono : public ::testing::Test {
 protected:
     Chrono()
     {
-        f.TarifQuartHeure = 1.10;
-        f.TarifDemiHeure = 2.20;
-        f.TarifTroisQuarts = 3.30;
-        f.TarifHeure = 4.40;
-        f.TarifQuartSup = 0.75;
+        SetTariffs(f, {.quarter = 1.10, .half = 2.20, .threeQuarters = 3.30, .hour = 4.40, .extraQuarter = 0.75});
         f.TarifHeureAbo = 99;   // takes no part in a ticket's price
         f.ListeArticles = Article(0, "20001", "Impression A4", "   0,20") + Article(1, "20002", "Gravure CD", "   1,50") +
                           Article(2, "20003", "Scan", "   0,50");
@@ -64,9 +61,7 @@ protected:
     void Montre()
     {
         f.resize(800, 500);
-        f.show();
-        QApplication::setActiveWindow(&f);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        ASSERT_TRUE(ShowActive(f));
     }
 
     // A moment with seconds, which the start and end times leave out.

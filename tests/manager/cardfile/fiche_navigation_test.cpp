@@ -13,6 +13,7 @@
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/inputcombo.h"
 #include "support/blocks.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -612,9 +613,7 @@ TEST(Focus, AMoveFocusesTheKindsFirstFieldAndAPickLeavesItWhereItWas)
         SCOPED_TRACE(c.kind);
         ScriptedDialogs responder;
         TFiche fiche;
-        fiche.show();
-        QApplication::setActiveWindow(&fiche);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&fiche));
+        ASSERT_TRUE(ShowActive(fiche));
         Show(fiche, c.kind, c.lines, 1);
         // Another edit of the same card holds the focus before each command.
         QWidget* other = nullptr;

@@ -12,6 +12,7 @@
 #include "manager/shell/paramf.h"
 #include "manager/shell/societe.h"
 #include "manager/shell/tarifs.h"
+#include "support/card_fixture.h"
 #include "support/dialog_driver.h"
 
 namespace {
@@ -166,11 +167,7 @@ TEST(Psoc, TheLinesStayWhenTheFirstComesBackEmpty)
 
 void SetTariffs(TFiche& f)
 {
-    f.TarifQuartHeure = 1;
-    f.TarifDemiHeure = 2;
-    f.TarifTroisQuarts = 3;
-    f.TarifHeure = 4;
-    f.TarifQuartSup = 0.5;
+    cards::SetTariffs(f, {.quarter = 1, .half = 2, .threeQuarters = 3, .hour = 4, .extraQuarter = 0.5});
     f.TarifHeureAbo = 3.5;
     f.HeuresAbonnement = 10;
 }

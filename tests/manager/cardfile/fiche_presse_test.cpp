@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include "platform/widgets/maskedit.h"
+#include "support/card_fixture.h"
 #include "support/mainform_fixture.h"
-#include "fiche_cartes_fixture.h"
 
 using namespace cards;
 

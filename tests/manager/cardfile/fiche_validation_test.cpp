@@ -9,6 +9,7 @@
 #include "manager/cardfile/fiche.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/blocks.h"
+#include "support/card_fixture.h"
 #include "support/clock.h"
 #include "support/dialog_driver.h"
 #include "support/scripted_dialogs.h"
@@ -367,11 +368,7 @@ TEST_F(Validation, TheCustomerCardShownIsWrittenBeforeTheBooking)
 
 void Tarifs(TFiche& f)
 {
-    f.TarifQuartHeure = 1.10;
-    f.TarifDemiHeure = 2.20;
-    f.TarifTroisQuarts = 3.30;
-    f.TarifHeure = 4.40;
-    f.TarifQuartSup = 0.75;
+    SetTariffs(f, {.quarter = 1.10, .half = 2.20, .threeQuarters = 3.30, .hour = 4.40, .extraQuarter = 0.75});
     f.CodeBouton1 = "20001";
 }
 
@@ -399,9 +396,7 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
                                       "706000", "", "</BLOC0000>"};
         f.NbArticles = 1;
         f.resize(800, 500);
-        f.show();
-        QApplication::setActiveWindow(&f);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        ASSERT_TRUE(ShowActive(f));
         f.Caisse();
         EXPECT_EQ(f.Edit28->text(), "202403001");
 

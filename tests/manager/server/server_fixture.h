@@ -6,14 +6,16 @@
 #include <QDateTime>
 #include <memory>
 #include "manager/cardfile/fiche.h"
-#include "manager/cardfile/fiche_cartes_fixture.h"
 #include "manager/server/clientposte.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 #include "poste.h"
 
 namespace serveur_test {
 
 using cards::Block;
+using cards::SetRecords;
+using cards::SetTariffs;
 using cards::Join;
 using cards::NoDate;
 using cards::NoTime;
@@ -41,11 +43,7 @@ protected:
         Set(TFiche::KClient, Clients());
         Set(TFiche::KPoste, Postes());
         Set(TFiche::KTicket, Block(0, cards::TicketFields("202403001"), 5));
-        fiche->TarifQuartHeure = 1;
-        fiche->TarifDemiHeure = 2;
-        fiche->TarifTroisQuarts = 3;
-        fiche->TarifHeure = 4;
-        fiche->TarifQuartSup = 1;
+        SetTariffs(*fiche, {.quarter = 1, .half = 2, .threeQuarters = 3, .hour = 4, .extraQuarter = 1});
         fiche->StartServer();
         port = fiche->PortEcoute().toInt();
         ASSERT_GT(port, 0);
@@ -55,11 +53,7 @@ protected:
         fiche.reset();
     }
 
-    void Set(TFiche::Kind k, const QStringList& lines)
-    {
-        fiche->ListOf(k) = lines;
-        (*fiche).*TFiche::KindOf(k).count = fiche->ListOf(k).StartLineCount();
-    }
+    void Set(TFiche::Kind k, const QStringList& lines) { SetRecords(*fiche, k, lines); }
 
     // A workstation connected and greeted; its entry exists once the greeting came.
     std::unique_ptr<Poste> Connecte(const char* from = "127.0.0.1")
