@@ -5,7 +5,7 @@
 #include "bench/qt_bench_main.h"
 #include <QListWidget>
 #include <QTableWidget>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 #include "manager/shell/factliste.h"
 #include "manager/shell/fliste.h"
 #include "manager/shell/listecli.h"

@@ -183,6 +183,10 @@ void TMain::Button2Click()
         return;
     sequenceEnCours_ = true;
     sequenceAbandonnee_ = false;
+    // The message line may still hold why the last login was refused: the session that opens
+    // must not greet its customer with "Erreur mot de passe". Logged out, the workstation has no
+    // connection, so no message of the manager is waiting there.
+    StaticText3->clear();
     // Any error (of the socket library too) ends the sequence without a word.
     try {
         switch (SequenceConnexion()) {

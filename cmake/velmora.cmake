@@ -1,11 +1,38 @@
-# One static library per subsystem folder: every .cpp, .h and .ui in it (sub-folders included),
-# except the program bodies named in EXCLUDE.
+# The libraries form layers: each uses only the layers beneath it (see README / DESIGN "Layout").
+#
+# velmora_library(name [QTCORE] [DIRS dir...] [SOURCES pattern...] [EXCLUDE pattern...] [LINK lib...])
+#   One static library: every .cpp, .h and .ui under DIRS (default: the current folder, sub-folders
+#   included), or only the files matching SOURCES, less those matching EXCLUDE (patterns relative
+#   to the current folder; "core/*" is a whole sub-folder). A new file in a folder joins its
+#   library without any edit here.
+#   QTCORE: the library links QtCore only and has no forms; the graph check below refuses any
+#   GUI module or GUI library among everything it links.
 function(velmora_library name)
-  cmake_parse_arguments(ARG "" "" "EXCLUDE;LINK" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
-       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
-  foreach(ex IN LISTS ARG_EXCLUDE)
-    list(REMOVE_ITEM sources ${CMAKE_CURRENT_SOURCE_DIR}/${ex})
+  cmake_parse_arguments(ARG "QTCORE" "" "DIRS;SOURCES;EXCLUDE;LINK" ${ARGN})
+  if(NOT ARG_DIRS)
+    set(ARG_DIRS .)
+  endif()
+  set(dirs)
+  foreach(dir IN LISTS ARG_DIRS)
+    get_filename_component(dir ${dir} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+    list(APPEND dirs ${dir})
+  endforeach()
+  set(patterns)
+  if(ARG_SOURCES)
+    foreach(p IN LISTS ARG_SOURCES)
+      list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${p})
+    endforeach()
+  else()
+    foreach(dir IN LISTS dirs)
+      list(APPEND patterns ${dir}/*.cpp ${dir}/*.h ${dir}/*.ui)
+    endforeach()
+  endif()
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${patterns})
+  foreach(p IN LISTS ARG_EXCLUDE)
+    file(GLOB_RECURSE excluded CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${p})
+    if(excluded)
+      list(REMOVE_ITEM sources ${excluded})
+    endif()
   endforeach()
   list(FILTER sources INCLUDE REGEX "\\.(cpp|h|ui)$")
   set(cpp ${sources})
@@ -18,22 +45,131 @@ function(velmora_library name)
   endif()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  # A header of this folder may include one of its generated form headers (ui_*.h): whoever
-  # includes the header needs them too.
-  target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/include)
-  set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR})
-  target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport ${ARG_LINK})
+  if(ARG_QTCORE)
+    set_target_properties(${name} PROPERTIES AUTOUIC OFF VELMORA_QTCORE ON)
+    target_link_libraries(${name} PUBLIC Qt6::Core ${ARG_LINK})
+  else()
+    # A header of this library may include one of its generated form headers (ui_*.h): whoever
+    # includes the header needs them too.
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/include)
+    set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS "${dirs}")
+    target_link_libraries(${name} PUBLIC Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport ${ARG_LINK})
+  endif()
+  set_property(GLOBAL APPEND PROPERTY VELMORA_LIBRARIES ${name})
 endfunction()
 
-# One test program per test folder: every .cpp in it, with the shared test main and helpers.
+# One test program per test folder: every .cpp in it, with the shared test main and helpers
+# (SUPPORT names another support library: testsupport_core for the programs that run on a
+# QCoreApplication and link no GUI). QTCORE: the program itself is checked like a QtCore library.
 function(velmora_tests name dir)
-  cmake_parse_arguments(ARG "" "" "LINK" ${ARGN})
+  cmake_parse_arguments(ARG "QTCORE" "SUPPORT" "LINK" ${ARGN})
+  if(NOT ARG_SUPPORT)
+    set(ARG_SUPPORT testsupport)
+  endif()
   file(GLOB sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
   if(NOT sources)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE testsupport ${ARG_LINK})
+  target_link_libraries(${name} PRIVATE ${ARG_SUPPORT} ${ARG_LINK})
+  if(ARG_QTCORE)
+    set_target_properties(${name} PROPERTIES VELMORA_QTCORE ON)
+    set_property(GLOBAL APPEND PROPERTY VELMORA_QTCORE_PROGRAMS ${name})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
+endfunction()
+
+# ---- the graph check (run once every target is declared) --------------------------------------
+
+# The targets `target` links, directly or through others, in `out`; Qt's and other imported
+# targets are listed but not walked.
+function(_velmora_closure target out)
+  set(seen)
+  set(todo ${target})
+  while(todo)
+    list(POP_FRONT todo t)
+    get_target_property(links ${t} LINK_LIBRARIES)
+    if(NOT links)
+      continue()
+    endif()
+    foreach(l IN LISTS links)
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" l "${l}")
+      if(NOT TARGET ${l} OR ${l} IN_LIST seen)
+        continue()
+      endif()
+      list(APPEND seen ${l})
+      get_target_property(imported ${l} IMPORTED)
+      if(NOT imported)
+        list(APPEND todo ${l})
+      endif()
+    endforeach()
+  endwhile()
+  set(${out} ${seen} PARENT_SCOPE)
+endfunction()
+
+# Refuses a circle among the libraries and a GUI module under a QtCore-only target, and writes
+# what the include check (cmake/check_layers.cmake) needs: which library owns which header and
+# which libraries each one may include from.
+function(velmora_check_layers)
+  get_property(libs GLOBAL PROPERTY VELMORA_LIBRARIES)
+  get_property(programs GLOBAL PROPERTY VELMORA_QTCORE_PROGRAMS)
+  set(gui Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::DBus Qt6::Test)
+  set(data "# Generated by velmora_check_layers: the layers' headers and what each library links.\n")
+  set(all_sources)
+  foreach(lib IN LISTS libs programs)
+    _velmora_closure(${lib} closure)
+    if(${lib} IN_LIST closure)
+      message(FATAL_ERROR "Library circle: ${lib} links itself through ${closure}")
+    endif()
+    get_target_property(qtcore ${lib} VELMORA_QTCORE)
+    if(qtcore)
+      foreach(l IN LISTS closure)
+        set(bad OFF)
+        if(l IN_LIST gui)
+          set(bad ON)
+        elseif(l IN_LIST libs)
+          get_target_property(lq ${l} VELMORA_QTCORE)
+          if(NOT lq)
+            set(bad ON)
+          endif()
+        endif()
+        if(bad)
+          message(FATAL_ERROR "${lib} is QtCore-only but links ${l} (all it links: ${closure})")
+        endif()
+      endforeach()
+    endif()
+    if(NOT lib IN_LIST libs)
+      continue()
+    endif()
+    set(allowed ${lib})
+    foreach(l IN LISTS closure)
+      if(l IN_LIST libs)
+        list(APPEND allowed ${l})
+      endif()
+    endforeach()
+    get_target_property(sources ${lib} SOURCES)
+    list(FILTER sources INCLUDE REGEX "^${PROJECT_SOURCE_DIR}/.*\\.(cpp|h)$")
+    list(APPEND all_sources ${sources})
+    string(APPEND data "set(ALLOWED_${lib} \"${allowed}\")\nset(SOURCES_${lib} \"${sources}\")\n")
+    foreach(s IN LISTS sources)
+      if(s MATCHES "\\.h$")
+        file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${s})
+        string(APPEND data "list(APPEND HEADERS \"${rel}\")\nlist(APPEND OWNERS ${lib})\n")
+      endif()
+    endforeach()
+  endforeach()
+  string(APPEND data "set(LIBRARIES \"${libs}\")\n")
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/layers.cmake CONTENT "${data}")
+  # Every build checks the includes again once a source changed: a file that includes a header
+  # of a library its own does not link (a dialog calling the card file) fails the build.
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/layers.stamp
+                     COMMAND ${CMAKE_COMMAND} -DDATA=${CMAKE_BINARY_DIR}/layers.cmake
+                             -P ${PROJECT_SOURCE_DIR}/cmake/check_layers.cmake
+                     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/layers.stamp
+                     DEPENDS ${all_sources} ${CMAKE_BINARY_DIR}/layers.cmake
+                             ${PROJECT_SOURCE_DIR}/cmake/check_layers.cmake
+                     COMMENT "Checking that each library includes only the layers it links"
+                     VERBATIM)
+  add_custom_target(layers ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.stamp)
 endfunction()

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -118,6 +119,26 @@ public:
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
         return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool printDialog() override
+    {
+        QPrintDialog dialog(&Printer(), QApplication::activeWindow());
+        dialog.setWindowTitle(QStringLiteral("Imprimer"));
+        // A whole document prints, or a range of its pages.
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool fontDialog(QFont& font) override
+    {
+        QFontDialog dialog(font, QApplication::activeWindow());
+        dialog.setWindowTitle(QStringLiteral("Police"));
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        font = dialog.selectedFont();
+        return true;
     }
 
     int exec(QDialog* dialog) override { return dialog->exec(); }

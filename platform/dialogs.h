@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 class QDialog;
+class QFont;
 class QWidget;
 
 namespace platform {
@@ -30,6 +31,12 @@ public:
                              const QString& defaultExt = {}) = 0;
     // The printer set-up dialog; true when closed with OK.
     virtual bool printerSetup() = 0;
+    // The print dialog before a job on the process's printer; true when closed with OK (the
+    // printer then holds what was chosen). A service without it answers as cancelled.
+    virtual bool printDialog() { return false; }
+    // The font dialog preset with `font`; true when closed with OK, `font` then holding the font
+    // chosen. A service without it answers as cancelled.
+    virtual bool fontDialog(QFont& font) { return false; }
     // Shows one of the programs' own modal windows and answers its result (QDialog::Accepted
     // or Rejected). Tests receive the dialog and act on its controls instead.
     virtual int exec(QDialog* dialog) = 0;

@@ -19,3 +19,10 @@ class EConvertError : public Exception {
 public:
     using Exception::Exception;
 };
+
+// A floating-point result that is no number: a division by zero, an invalid operation, an
+// overflow.
+class EMathError : public Exception {
+public:
+    using Exception::Exception;
+};

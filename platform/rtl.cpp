@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -190,14 +191,14 @@ QString IntToStr(qint64 v)
     return QString::number(v);
 }
 
-QString FloatToStr(double v)
+QString FloatToStr(double v, int digits)
 {
     if (!std::isfinite(v))
         return SpecialValue(v);
     if (v == 0)
         return QStringLiteral("0");
     char buf[40];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, std::clamp(digits, 1, 15));
     QString text = QString::fromLatin1(buf, res.ptr - buf).replace(u'.', u',');
     const int e = text.indexOf(u'e');
     if (e < 0)
@@ -260,6 +261,30 @@ double Frac(double v)
 double Int(double v)
 {
     return std::trunc(v);
+}
+
+double CheckFloat(double result)
+{
+    if (std::isnan(result))
+        throw EMathError(QStringLiteral("Invalid floating point operation"));
+    if (std::isinf(result))
+        throw EMathError(QStringLiteral("Floating point overflow"));
+    return result;
+}
+
+double Divide(double a, double b)
+{
+    if (b == 0)
+        throw EMathError(a == 0 || std::isnan(a) ? QStringLiteral("Invalid floating point operation")
+                                                : QStringLiteral("Floating point division by zero"));
+    return CheckFloat(a / b);
+}
+
+double Sqrt(double x)
+{
+    if (x < 0)
+        throw EMathError(QStringLiteral("Invalid floating point operation"));
+    return CheckFloat(std::sqrt(x));
 }
 
 // --- texts -----------------------------------------------------------------------------------
@@ -427,7 +452,9 @@ QString FormatDateTime(const QString& format, TDateTime d)
                 out += used == 1 ? QString::number(min) : Padded(min, 2);
                 break;
             }
-            used = std::min(run, 4);
+            // Four "m" or more are one token, the full name ("mmmmm  yyyy" is the month's name,
+            // two blanks and the year).
+            used = run;
             if (used <= 2)
                 out += used == 1 ? QString::number(month) : Padded(month, 2);
             else

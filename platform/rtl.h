@@ -20,8 +20,9 @@ int StrToInt(const QString& s);
 double StrToFloat(const QString& s);
 QString IntToStr(qint64 v);
 // Shortest text of up to 15 significant digits, ',' as separator: 19.6 -> "19,6", 20 -> "20",
-// 6.55957 -> "6,55957"; very large or small values in the "1E20" / "1E-5" form.
-QString FloatToStr(double v);
+// 6.55957 -> "6,55957"; very large or small values in the "1E20" / "1E-5" form. `digits`
+// (1 to 15) rounds to fewer significant digits.
+QString FloatToStr(double v, int digits = 15);
 // The format texts the programs use: "#", "0", "0.0", "0.00" (and more '0's after the point):
 // rounded half away from zero, ',' as separator; "#" gives "" for 0 and no decimals.
 QString FormatFloat(const QString& format, double v);
@@ -32,6 +33,15 @@ qint64 Round(double v);
 double Frac(double v);
 // Whole part, towards zero.
 double Int(double v);
+
+// The runtime's checks of floating-point arithmetic: where the processor would give an infinity
+// or a NaN, EMathError with the runtime's message: "Floating point division by zero",
+// "Invalid floating point operation" (0 / 0, the square root of a negative number),
+// "Floating point overflow".
+double Divide(double a, double b);
+double Sqrt(double x);
+// A sum, difference or product as computed: its check.
+double CheckFloat(double result);
 
 // --- texts -----------------------------------------------------------------------------------
 // Removes leading and trailing characters up to the blank (control characters too).
@@ -56,10 +66,10 @@ TDateTime StrToTime(const QString& s);
 // "dd/mm/yyyy" (a two-digit year is taken in 1950-2049).
 // Throws EConvertError("'<text>' is not a valid date").
 TDateTime StrToDate(const QString& s);
-// Tokens: d dd (day), m mm (month; minutes right after an hour token), mmm mmmm (French month
-// names, "janvier"...), yy yyyy, h hh, n nn (minutes), s ss, and '/', ':' and any other
-// character as they are. Covers "dd/mm/yyyy", "hh:mm", "hh:nn:ss", "yyyymmdd", "dd/mm",
-// "mmmm yyyy" and "dd mmmm yyyy".
+// Tokens: d dd (day), m mm (month; minutes right after an hour token), mmm (short French month
+// name, "janv."), four "m" or more (the full name, "janvier"...), yy yyyy, h hh, n nn (minutes),
+// s ss, and '/', ':' and any other character as they are. Covers "dd/mm/yyyy", "hh:mm",
+// "hh:nn:ss", "yyyymmdd", "dd/mm", "mmmm yyyy", "mmmmm  yyyy" and "dd mmmm yyyy".
 QString FormatDateTime(const QString& format, TDateTime d);
 QString DateToStr(TDateTime d);   // "dd/mm/yyyy"
 QString TimeToStr(TDateTime t);   // "hh:nn:ss" (the long time format)

@@ -1,7 +1,7 @@
 #pragma once
 // Opening one of the card file's list dialogs on a record list, in the one pattern every dialog
 // follows: created with the card file as owner, filled, shown modally, read back, freed.
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 #include "platform/dialogs.h"
 
 class QWidget;

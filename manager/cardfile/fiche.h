@@ -5,12 +5,16 @@
 //
 // The pages' controls come from one form per page (fiche_*.ui beside this file); the window
 // inherits each page's generated Ui class so that the code names controls as the forms do
-// (Edit1, StringGrid2, ...).
+// (Edit1, StringGrid2, ...). It inherits the settings' value groups (manager/cardfile/core/
+// settings.h) the same way: the operations name each value as they always have (TarifHeure,
+// LignesSociete...), and a parameter dialog takes and gives back its whole group.
 #include <QByteArray>
+#include <QSet>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
+#include "manager/cardfile/core/settings.h"
 #include "platform/rtl.h"
 #include "ui_fiche.h"
 #include "ui_fiche_articles.h"
@@ -33,7 +37,9 @@ class TFiche : public QWidget,
                public Ui::FicheFactures,
                public Ui::FicheArticles,
                public Ui::FichePostes,
-               public Ui::FicheCaisse {
+               public Ui::FicheCaisse,
+               public settings::IniValues,
+               public settings::CompanyLines {
     Q_OBJECT
 
 public:
@@ -237,10 +243,15 @@ public:
     // allows (OK, or always for the pick-list editor); the files follow at the main window's close.
     void ParM();           // page setup: paper type, envelope orientation and guide
     void Psoc();           // company lines 1 to 7
+    void TrTexte();        // the letter editor, with company lines 1 to 4 as a new letter's heading
     void Tarification();   // tariffs and subscription hours; then the customer card is read again
     void ParF();           // VAT rates, decimals, currency, payment modes; amount format and captions
     void FamArt();         // the article families (ComboBox9)
     void Fournisseurs();   // the suppliers (ComboBox10)
+
+    // ---- desk tools on the card file's data (fiche_bureau.cpp) ---------------------------------
+    void Messages();   // the phone-message cards of the open set, saved when the window closes
+    void Devises();    // the currency converter on the rates of "Velmora.ini"
 
     // ---- navigation and selections (fiche_navigation.cpp) -------------------------------------
     // The four moves and the selection setters, written once over the kind; the named members
@@ -263,6 +274,10 @@ public:
     // ---- starting with the session (fiche_start.cpp) -------------------------------------------
     // The flag "Démarrer automatiquement" (DemarrageAuto) and the autostart entry "Velmora" that
     // runs this program in its working folder.
+    // The program's working folder, where its settings files are and where the autostart entry
+    // starts it: handed in by the main window that holds the card file (the current folder when
+    // none was).
+    std::function<QString()> WorkingFolder;
     void GetStart(bool& flag) const;
     void SetStart(bool flag);
     void Autorun();
@@ -319,7 +334,7 @@ public:
     // The port a new window listens on; test programs set 0 (a port the system picks) before
     // they create a window, so that they never take the café's port.
     static inline int PortParDefaut = 25201;
-    // Creates SrvSocket with its events; the constructor calls it once.
+    // Creates SrvSocket with its events and connects the room page; the constructor calls it once.
     void ConnectServer();
     void StartServer();
     // The port SrvSocket listens on now, empty when it does not listen.
@@ -352,6 +367,39 @@ public:
     TWSocketServer* SrvSocket = nullptr;
     // "Le fichier est plein" is being shown for a workstation's request.
     bool PleinAffiche = false;
+    // The computer names (lower-cased) of the machines marked busy. Occupation follows them when
+    // the machine list changes, so that busy stays with the machine, not with a position.
+    QSet<QString> PostesOccupes;
+    // The machine list changed (a machine written, deleted, a set loaded or a new one started):
+    // the in-use table is laid again over the machines by name and the room is rebuilt.
+    void PostesChanges();
+
+    // The room and history pages (manager/server/fiche_vue.cpp): showing them, the room's double
+    // click and pop-up menu, printing the log.
+    void ConnectSalle();
+    void Salle();
+    void Historique();
+    void ListView1DblClick();
+    void Historique1Click();
+    void ImpFiche7();
+    // The main window's enabling of the cash-register commands (its Valide5), run when the room
+    // opens a machine's ticket.
+    std::function<void()> ValideCaisse;
+
+    // Remote commands (manager/server/fiche_commandes.cpp): each line goes to every connected
+    // workstation, and the workstation that bears the name obeys.
+    void FermerClient();
+    void FermerSession();
+    void EnvoiMsg();
+    void Reboot();
+    void Arreter();
+    void ArreterTous();
+    void FermerTous();
+    void MsgTous();
+    // The computer name a single command is for: the machine card's, the ticket card's, or the
+    // one room item selected; empty when there is none.
+    QString PosteCible() const;
+    void EnvoieATous(const QString& line);
 
     // ---- further sections are added by the files that implement them --------------------------
 
@@ -368,28 +416,13 @@ public:
 
     QString CheminFichier, CheminFactures, CheminArticles, CheminPostes, CheminTickets;
 
-    int ModeSelection = 0, ModeSelectionArticles = 0, ModeSelectionFactures = 0, ModeSelectionPostes = 0,
-        ModeSelectionTickets = 0;
+    // ModeSelection, the customers' mode, is a setting.
+    int ModeSelectionArticles = 0, ModeSelectionFactures = 0, ModeSelectionPostes = 0, ModeSelectionTickets = 0;
     QString SelCodePostal, SelVille, SelFamille, SelFournisseur, SelCodeClient, SelSysteme;
 
-    // The values of "Velmora.ini" (DernierFichier is its line 1).
-    QString DernierFichier;
-    int OuvrirAuto = 0, TypePapier = 0, OrientationEnveloppe = 0, DecalageEnveloppe = 0;
-    double TauxTVA1 = 0, TauxTVA2 = 0, TauxTVA3 = 0;
-    int Decimales = 0;
-    double TarifQuartHeure = 0, TarifDemiHeure = 0, TarifTroisQuarts = 0, TarifHeure = 0, TarifQuartSup = 0,
-           TarifHeureAbo = 0;
-    int SensConversion = 0, DeviseChoisie = 0;
-    double TauxFranc = 0, TauxDollar = 0, TauxLivre = 0, TauxYen = 0, TauxDollarCanadien = 0;
-    QString CodeBouton1, CodeBouton2, CodeBouton3;
-    int HeuresAbonnement = 5;
-    int DemarrageAuto = 0;
-
-    QString LignesSociete[8];
-
+    // The values of "Velmora.ini", the company lines and the invoice currency (ModeDevise,
+    // NomDevise) are the inherited IniValues and CompanyLines.
     QString FormatMontant = QStringLiteral("0.00");
-    int ModeDevise = 0;
-    QString NomDevise;
     double FrancsParEuro = 6.55957;
 
     int NbLignesFacture = 0;

@@ -2,6 +2,7 @@
 // and the price and paid fields.
 #include <QPushButton>
 #include <QToolButton>
+#include "manager/cardfile/core/blocks.h"
 #include "manager/cardfile/fiche_cartes.h"
 #include "platform/application.h"
 #include "platform/widgets/maskedit.h"
@@ -96,7 +97,7 @@ void TFiche::LitCaisse()
 int TFiche::Numeroc()
 {
     const int base = StrToInt(FormatDateTime(QStringLiteral("yyyymm"), Date()) + QStringLiteral("000"));
-    ProchainTicket = NextNumber(ListeTickets, base, TicketPrefix);
+    ProchainTicket = blocks::NextNumber(ListeTickets, base, TicketPrefix);
     return ProchainTicket;
 }
 

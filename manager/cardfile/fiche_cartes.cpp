@@ -1,5 +1,6 @@
-// The card engine: writing a card into its block and reading a block into its card, the next
-// code, the dated history line and the focus handlers, written once for every card.
+// The card engine: writing a card into its block and reading a block into its card (which line
+// goes where is the core's, manager/cardfile/core/blocks.h; the controls are the card's), the
+// dated history line and the focus handlers, written once for every card.
 #include "manager/cardfile/fiche_cartes.h"
 
 #include <QCheckBox>
@@ -10,9 +11,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextBlock>
-#include <limits>
 #include <memory>
 #include <vector>
+#include "manager/cardfile/core/blocks.h"
 #include "platform/application.h"
 #include "platform/widgets/keypress.h"
 #include "platform/widgets/maskedit.h"
@@ -23,14 +24,6 @@ using namespace rtl;
 namespace cartes {
 
 namespace {
-
-const QString Yes = QStringLiteral("Y");
-const QString No = QStringLiteral("N");
-const QLatin1String StartPrefix("<BLOC");
-
-// A row shorter than this, cells and TABs together, ends a grid's lines: nothing under it is
-// written.
-constexpr int ShortestRow = 10;
 
 template <class W>
 W* As(TFiche& f, ControlOf control)
@@ -50,14 +43,6 @@ QStringList MemoLines(QPlainTextEdit* memo)
     return lines;
 }
 
-QString JoinedRow(TStringGrid* grid, int row, int cells)
-{
-    QStringList parts;
-    for (int col = 0; col < cells; ++col)
-        parts << grid->Cells(col, row);
-    return parts.join(QLatin1Char('\t'));
-}
-
 void EmptyRows(TStringGrid* grid)
 {
     for (int row = grid->FixedRows(); row < grid->RowCount(); ++row)
@@ -65,42 +50,20 @@ void EmptyRows(TStringGrid* grid)
             grid->SetCells(col, row, QString());
 }
 
-// The repeat a line belongs to by its first four letters, or -1.
-int RepeatOf(const Card& card, const QString& line)
+// The card's layout for the core: its fields, and its repeats with the room its grids have now (a
+// grid that grows has room for every row). `repeats` holds what the layout refers to.
+blocks::BlockLayout LayoutOf(TFiche& f, const Card& card, std::vector<blocks::RepeatLayout>& repeats)
 {
-    for (int i = 0; i < int(card.repeats.size()); ++i)
-        if (line.startsWith(QLatin1String(card.repeats[i].prefix)))
-            return i;
-    return -1;
-}
-
-// Puts a row line into the grid's next row. A line the writer could not give back as it is (no
-// TAB, or shorter than a row that ends the lines) or that finds no row left does not fit.
-bool PlaceRow(TFiche& f, const RepeatLines& rep, const QString& line, int& row)
-{
-    QString rest = line.mid(4);
-    if (!rest.contains(QLatin1Char('\t')) || rest.size() < ShortestRow)
-        return false;
-    TStringGrid* grid = As<TStringGrid>(f, rep.control);
-    if (row >= grid->RowCount()) {
-        if (!rep.grows)
-            return false;
-        grid->SetRowCount(row + 1);
-    }
-    for (int col = 0; col < rep.cells; ++col) {
-        QString cell;
-        const int tab = int(rest.indexOf(QLatin1Char('\t')));
-        if (col == rep.cells - 1 || tab < 0) {
-            cell = rest;
-            rest.clear();
-        } else {
-            cell = rest.left(tab);
-            rest = rest.mid(tab + 1);
+    repeats.clear();
+    for (const RepeatLines& rep : card.repeats) {
+        int room = -1;
+        if (rep.what == Repeat::Rows && !rep.grows) {
+            const TStringGrid* grid = As<TStringGrid>(f, rep.control);
+            room = grid->RowCount() - grid->FixedRows();
         }
-        grid->SetCells(col, row, col == rep.amountColumn ? f.Rset(cell, rep.amountWidth) : cell);
+        repeats.push_back({QLatin1String(rep.prefix), rep.what == Repeat::Rows, rep.cells, room});
     }
-    ++row;
-    return true;
+    return {int(card.fields.size()), repeats, card.scanFrom};
 }
 
 class FocusHook : public QObject {
@@ -137,7 +100,7 @@ QString FieldText(TFiche& f, const Field& field)
     case Rule::Trimmed:
         return As<QLineEdit>(f, field.control)->text();
     case Rule::Flag:
-        return As<QCheckBox>(f, field.control)->isChecked() ? Yes : No;
+        return blocks::FlagLine(As<QCheckBox>(f, field.control)->isChecked());
     case Rule::Mask:
         return As<TMaskEdit>(f, field.control)->Text();
     case Rule::Combo:
@@ -160,7 +123,7 @@ void ShowField(TFiche& f, const Field& field, const QString& text)
         As<QLineEdit>(f, field.control)->setText(Trim(text));
         break;
     case Rule::Flag:
-        As<QCheckBox>(f, field.control)->setChecked(text == Yes);
+        As<QCheckBox>(f, field.control)->setChecked(blocks::FlagSet(text));
         break;
     case Rule::Mask:
         As<TMaskEdit>(f, field.control)->SetText(text);
@@ -168,16 +131,22 @@ void ShowField(TFiche& f, const Field& field, const QString& text)
     case Rule::Combo:
         As<QComboBox>(f, field.control)->setEditText(text);
         break;
-    case Rule::Prefixed: {
-        // A line that lost its prefix (a hand-edited file) is shown whole.
-        const QLatin1String prefix(field.prefix);
-        As<QLineEdit>(f, field.control)->setText(text.startsWith(prefix) ? text.mid(prefix.size()) : text);
+    case Rule::Prefixed:
+        As<QLineEdit>(f, field.control)->setText(blocks::WithoutPrefix(text, QLatin1String(field.prefix)));
         break;
-    }
     case Rule::State:
-        f.*field.state = text == Yes ? Yes : No;
+        f.*field.state = blocks::FlagLine(blocks::FlagSet(text));
         break;
     }
+}
+
+int LineOf(const Card& card, ControlOf control)
+{
+    for (std::size_t i = 0; i < card.fields.size(); ++i)
+        if (card.fields[i].control == control)
+            return int(i) + 1;
+    Q_UNREACHABLE();
+    return -1;
 }
 
 // ---- writing and reading --------------------------------------------------------------------------
@@ -187,26 +156,27 @@ void WriteCard(TFiche& f, const Card& card)
     const TFiche::RecordKind& kind = TFiche::KindOf(card.kind);
     if (!(f.*kind.modified))
         return;
-    QStringList lines;
+    QStringList fields;
     for (const Field& field : card.fields)
-        lines << FieldText(f, field);
-    for (const RepeatLines& rep : card.repeats) {
-        const QString prefix = QLatin1String(rep.prefix);
+        fields << FieldText(f, field);
+    std::vector<blocks::RepeatContent> content(card.repeats.size());
+    for (std::size_t i = 0; i < card.repeats.size(); ++i) {
+        const RepeatLines& rep = card.repeats[i];
         if (rep.what == Repeat::Memo) {
-            for (const QString& line : MemoLines(As<QPlainTextEdit>(f, rep.control)))
-                lines << prefix + line;
+            content[i].memo = MemoLines(As<QPlainTextEdit>(f, rep.control));
             continue;
         }
-        TStringGrid* grid = As<TStringGrid>(f, rep.control);
+        const TStringGrid* grid = As<TStringGrid>(f, rep.control);
         for (int row = grid->FixedRows(); row < grid->RowCount(); ++row) {
-            const QString joined = JoinedRow(grid, row, rep.cells);
-            if (joined.size() < ShortestRow)
-                break;
-            lines << prefix + joined;
+            QStringList cells;
+            for (int col = 0; col < rep.cells; ++col)
+                cells << grid->Cells(col, row);
+            content[i].rows << cells;
         }
     }
-    lines << f.KeptLines[card.kind];
-    f.RewriteBlock(card.kind, lines);
+    std::vector<blocks::RepeatLayout> repeats;
+    f.RewriteBlock(card.kind, blocks::BlockLines(fields, LayoutOf(f, card, repeats), content,
+                                                 f.KeptLines[card.kind]));
 }
 
 Reading ReadCard(TFiche& f, const Card& card)
@@ -216,10 +186,11 @@ Reading ReadCard(TFiche& f, const Card& card)
     QStringList& kept = f.KeptLines[card.kind];
     kept.clear();
 
-    for (const Field& field : card.fields)
-        ShowField(f, field, field.rule == Rule::Flag || field.rule == Rule::State ? No : QString());
+    for (const Field& field : card.fields) {
+        const bool flag = field.rule == Rule::Flag || field.rule == Rule::State;
+        ShowField(f, field, flag ? blocks::FlagLine(false) : QString());
+    }
     Reading reading;
-    std::vector<QStringList> memo(card.repeats.size());
     for (int i = 0; i < int(card.repeats.size()); ++i) {
         const RepeatLines& rep = card.repeats[i];
         if (rep.what == Repeat::Memo) {
@@ -237,45 +208,40 @@ Reading ReadCard(TFiche& f, const Card& card)
         f.*kind.modified = false;
     };
     f.*kind.modified = false;
-    const RecordList& list = f.ListOf(card.kind);
-    const int index = f.*kind.index;
-    const int pos = index >= 0 ? list.FindBlock(index) : -1;
-    if (pos < 0) {
+    std::vector<blocks::RepeatLayout> repeats;
+    const blocks::BlockContent block =
+        blocks::ReadBlock(f.ListOf(card.kind), f.*kind.index, LayoutOf(f, card, repeats));
+    if (!block.found) {
         freshCode();
         return reading;
     }
     reading.found = true;
 
-    // The block's own lines: up to its end tag, or up to the next block when the tag is missing.
-    int end = pos + list.BlockLength(pos, index);
-    if (end - pos > 1 && list[end - 1] == list.EndTag(index))
-        --end;
-    const int fieldCount = int(card.fields.size());
-    for (int n = 1; pos + n < end; ++n) {
-        const QString line = list[pos + n];
-        const int rep = n >= card.scanFrom && n <= LastLineRead ? RepeatOf(card, line) : -1;
-        if (n <= fieldCount && rep < 0) {
-            ShowField(f, card.fields[n - 1], line);
-            continue;
-        }
-        bool placed = false;
-        if (rep >= 0 && card.repeats[rep].what == Repeat::Memo) {
-            memo[rep] << line.mid(4);
-            placed = true;
-        } else if (rep >= 0) {
-            placed = PlaceRow(f, card.repeats[rep], line, reading.nextRow[rep]);
-        }
-        if (!placed)
-            kept << line;
-    }
+    for (std::size_t n = 0; n < card.fields.size(); ++n)
+        if (block.fields[n])
+            ShowField(f, card.fields[n], *block.fields[n]);
     for (int i = 0; i < int(card.repeats.size()); ++i) {
-        if (card.repeats[i].what != Repeat::Memo)
+        const RepeatLines& rep = card.repeats[i];
+        if (rep.what == Repeat::Memo) {
+            auto* edit = As<QPlainTextEdit>(f, rep.control);
+            if (!block.repeats[i].memo.isEmpty())
+                edit->setPlainText(block.repeats[i].memo.join(QLatin1Char('\n')));
+            edit->moveCursor(QTextCursor::Start);
             continue;
-        auto* edit = As<QPlainTextEdit>(f, card.repeats[i].control);
-        if (!memo[i].isEmpty())
-            edit->setPlainText(memo[i].join(QLatin1Char('\n')));
-        edit->moveCursor(QTextCursor::Start);
+        }
+        TStringGrid* grid = As<TStringGrid>(f, rep.control);
+        for (const QStringList& cells : block.repeats[i].rows) {
+            int& row = reading.nextRow[i];
+            if (row >= grid->RowCount())
+                grid->SetRowCount(row + 1);   // only a grid that grows has rows past its own
+            for (int col = 0; col < int(cells.size()); ++col) {
+                const QString& cell = cells[col];
+                grid->SetCells(col, row, col == rep.amountColumn ? f.Rset(cell, rep.amountWidth) : cell);
+            }
+            ++row;
+        }
     }
+    kept = block.kept;
     if (code->text().isEmpty())
         freshCode();
     f.*kind.modified = false;
@@ -300,31 +266,6 @@ void ConnectChanges(TFiche& f, const Card& card, const std::function<void()>& ch
     for (const RepeatLines& rep : card.repeats)
         if (rep.what == Repeat::Memo)
             bind(rep.control(f));
-}
-
-// ---- numbering ----------------------------------------------------------------------------------
-
-int NextNumber(const RecordList& list, int floor, QLatin1String prefix)
-{
-    int largest = floor;
-    for (int i = 0; i + 1 < list.Count(); ++i) {
-        if (!list[i].startsWith(StartPrefix))
-            continue;
-        QString code = list[i + 1];
-        if (!code.startsWith(prefix))
-            continue;
-        code = Trim(code.mid(prefix.size()));
-        if (code.isEmpty())
-            continue;
-        try {
-            const int n = StrToInt(code);
-            // The largest whole number has no successor: it cannot lead the numbering either.
-            if (n > largest && n < std::numeric_limits<int>::max())
-                largest = n;
-        } catch (const EConvertError&) {
-        }
-    }
-    return largest + 1;
 }
 
 // ---- the history line -----------------------------------------------------------------------------

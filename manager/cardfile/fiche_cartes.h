@@ -68,13 +68,15 @@ struct Card {
     TFiche::Kind kind;
     std::span<const Field> fields;        // lines +1, +2, ...
     std::span<const RepeatLines> repeats; // written in this order after the fields
-    // Repeatable lines are recognised from this line on, field lines included: older blocks had
-    // fewer field lines, and their memo or history began where today's last fields stand. The
-    // card reads no line past the 200th after the start tag.
+    // Repeatable lines are recognised from this line on, field lines included (blocks::BlockLayout).
     int scanFrom;
 };
-constexpr int LastLineRead = 200;
 constexpr int MaxRepeats = 4;
+
+// The block line (+n) that a card's table gives the control.
+int LineOf(const Card& card, ControlOf control);
+// The customer block's line of a control of the customer card (fiche_clients.cpp).
+int CustomerLine(ControlOf control);
 
 struct Reading {
     bool found = false;             // the block exists
@@ -92,11 +94,6 @@ void WriteCard(TFiche& f, const Card& card);
 Reading ReadCard(TFiche& f, const Card& card);
 // Marks the card modified whenever one of its controls (fields that mark, memos) changes.
 void ConnectChanges(TFiche& f, const Card& card, const std::function<void()>& changed);
-
-// The next code or number: one above the largest whole number held by a block's first line
-// (after `prefix`), and at least floor + 1. A line that is not a whole number is passed over, so
-// one hand-typed code does not make every card unreadable.
-int NextNumber(const RecordList& list, int floor, QLatin1String prefix = QLatin1String());
 
 // A card's dated history: the entry bar (date picker, label, amount) and the grid it adds to.
 struct History {

@@ -1,10 +1,12 @@
 // The ticket's time and price: the chrono buttons, minutes from the two times, the tariff table,
 // the detail grid with its quick buttons and article pick, the picks of customer and machine,
-// and the key filters of the ticket's amounts and details.
+// and the key filters of the ticket's amounts and details. The arithmetic is the core's
+// (manager/cardfile/core/ticket.h): these operations read the card, call it and show the result.
 #include <QAbstractButton>
 #include <QAbstractItemDelegate>
-#include <cmath>
 #include "manager/cardfile/choisir.h"
+#include "manager/cardfile/core/blocks.h"
+#include "manager/cardfile/core/ticket.h"
 #include "manager/cardfile/fiche_cartes.h"
 #include "manager/shell/boutons.h"
 #include "manager/shell/listeart1.h"
@@ -26,38 +28,18 @@ constexpr QChar RetourArriere = QChar(8);
 
 const QString ChiffresMontant = QStringLiteral("1234567890,");
 
-// A time field holds no time while its hour positions are both blank ("  :  ", "  :30").
-bool HeureVide(const QString& heure)
-{
-    return heure.left(2) == QLatin1String("  ");
-}
-
-// The first block of `list` whose code line (+1) equals `code`: the position of its start tag,
-// or -1.
-int BlocDuCode(const RecordList& list, const QString& code)
-{
-    for (int i = 0; i + 1 < list.Count(); ++i)
-        if (list.Strings(i).startsWith(QLatin1String("<BLOC")) && list.Strings(i + 1) == code)
-            return i;
-    return -1;
-}
-
 }  // namespace
 
 // ---- timing --------------------------------------------------------------------------------------
 
 void TFiche::Temp()
 {
-    double d = 0;
-    if (!HeureVide(MaskEdit5->Text()))
-        d = StrToTime(MaskEdit7->Text()) - StrToTime(MaskEdit5->Text());
-    d -= std::floor(d);   // an end earlier than the start is on the next day
-    Edit36->setText(IntToStr(Round(d * 1440)));
+    Edit36->setText(IntToStr(ticket::MinutesBetween(MaskEdit5->Text(), MaskEdit7->Text())));
 }
 
 void TFiche::SpeedButton6Click()
 {
-    if (!HeureVide(MaskEdit5->Text()))
+    if (!ticket::NoTime(MaskEdit5->Text()))
         return;
     MaskEdit4->SetText(FormatDateTime(QStringLiteral("dd/mm/yyyy"), Date()));
     MaskEdit5->SetText(FormatDateTime(QStringLiteral("hh:nn"), Now()));
@@ -65,7 +47,7 @@ void TFiche::SpeedButton6Click()
 
 void TFiche::SpeedButton7Click()
 {
-    if (!HeureVide(MaskEdit7->Text()))
+    if (!ticket::NoTime(MaskEdit7->Text()))
         return;
     MaskEdit6->SetText(FormatDateTime(QStringLiteral("dd/mm/yyyy"), Date()));
     MaskEdit7->SetText(FormatDateTime(QStringLiteral("hh:nn"), Now()));
@@ -95,18 +77,7 @@ void TFiche::Calcule()
 {
     if (Trim(Edit36->text()).isEmpty())
         return;
-    const int m = StrToInt(Edit36->text());
-    double prix;
-    if (m >= 0 && m <= 15)
-        prix = TarifQuartHeure;
-    else if (m >= 16 && m <= 30)
-        prix = TarifDemiHeure;
-    else if (m >= 31 && m <= 45)
-        prix = TarifTroisQuarts;
-    else if (m >= 46 && m <= 60)
-        prix = TarifHeure;
-    else   // beyond the hour each started quarter counts from the 45th minute: 75 makes two
-        prix = TarifHeure + (m / 15 - 3) * TarifQuartSup;
+    const double prix = ticket::TimePrice(StrToInt(Edit36->text()), *this);
     Edit37->setText(Rset(FormatFloat(FormatMontant, prix), 80));
     // A subscriber's time is paid by the subscription.
     if (CheckBox15->isChecked())
@@ -121,27 +92,15 @@ void TFiche::Calculec()
     double total = 0;
     bool details = false;
     for (int r = 1; r <= DerniereLigneComptee; ++r) {
-        QString q = Trim(StringGrid5->Cells(1, r));
-        const QString p = StringGrid5->Cells(2, r);
+        const QString q = Trim(StringGrid5->Cells(1, r));
         StringGrid5->SetCells(1, r, Rset(q, 40));
         if (q.isEmpty())
             continue;
         details = true;
-        double quantite = 0, unitaire = 0;
-        // A quantity may carry a word after it ("2 x"); what does not convert counts as nothing,
-        // without a message.
-        try {
-            const int blanc = int(q.indexOf(QLatin1Char(' ')));
-            if (blanc >= 0)
-                q = q.left(blanc);
-            if (!q.isEmpty())
-                quantite = StrToFloat(q);
-            if (!p.isEmpty())
-                unitaire = StrToFloat(p);
-            StringGrid5->SetCells(2, r, Rset(Trim(FormatFloat(FormatMontant, unitaire)), 60));
-        } catch (const EConvertError&) {
-        }
-        const double ligne = quantite * unitaire;
+        const ticket::Detail detail = ticket::ReadDetail(q, StringGrid5->Cells(2, r));
+        if (detail.unitRead)
+            StringGrid5->SetCells(2, r, Rset(Trim(FormatFloat(FormatMontant, detail.unitPrice)), 60));
+        const double ligne = detail.Amount();
         StringGrid5->SetCells(3, r, Rset(FormatFloat(FormatMontant, ligne), 70));
         total += ligne;
     }
@@ -225,7 +184,7 @@ void TFiche::Button11(const QString& code)
     DoitSauver = true;
     if (code.isEmpty())
         return;
-    const int bloc = BlocDuCode(ListeArticles, code);
+    const int bloc = blocks::BlockOfCode(ListeArticles, code);
     if (bloc < 0 || ListeArticles.Count() <= bloc + 4)
         return;
     const int row = StringGrid5->Row();
@@ -277,7 +236,7 @@ void TFiche::SpeedButton4Click()
     if (code.isEmpty())
         return;
     Edit32->setText(code);
-    const int bloc = BlocDuCode(ListeClients, code);
+    const int bloc = blocks::BlockOfCode(ListeClients, code);
     if (bloc < 0 || ListeClients.Count() <= bloc + 8)
         return;
     Edit33->setText(ListeClients.Strings(bloc + 4));
@@ -292,7 +251,7 @@ void TFiche::SpeedButton5Click()
     if (numero.isEmpty())
         return;
     Edit34->setText(numero);
-    const int bloc = BlocDuCode(ListePostes, numero);
+    const int bloc = blocks::BlockOfCode(ListePostes, numero);
     if (bloc >= 0 && ListePostes.Count() > bloc + 2)
         Edit35->setText(ListePostes.Strings(bloc + 2));
 }

@@ -3,6 +3,8 @@
 #include <QDateEdit>
 #include <QRandomGenerator>
 #include <QToolButton>
+#include "manager/cardfile/core/blocks.h"
+#include "manager/cardfile/core/customers.h"
 #include "manager/cardfile/fiche_cartes.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
@@ -77,7 +79,7 @@ void TFiche::LitFiche()
 
 int TFiche::Numerom()
 {
-    ProchainClient = NextNumber(ListeClients, 10000);
+    ProchainClient = blocks::NextNumber(ListeClients, 10000);
     return ProchainClient;
 }
 
@@ -108,26 +110,13 @@ void TFiche::GenPasse()
 // case.
 void TFiche::Edit11Exit()
 {
-    const QString login = Edit11->text();
-    if (login.isEmpty())
+    // The login's line is the one the card's table gives Edit11.
+    const int loginLine = CustomerLine(Control<&TFiche::Edit11>);
+    if (!customers::LoginTaken(ListeClients, Edit11->text(), IndexClient, loginLine))
         return;
-    const QString wanted = UpperCase(login);
-    const QString own = ListeClients.StartTag(IndexClient);
-    const int count = ListeClients.Count();
-    for (int i = 0; i < count; ++i) {
-        const QString line = ListeClients[i];
-        if (!line.startsWith(QLatin1String("<BLOC")) || line == own)
-            continue;
-        if (i + 13 >= count - 1)
-            break;
-        const QString other = ListeClients[i + 13];
-        if (!other.isEmpty() && UpperCase(other) == wanted) {
-            platform::ShowMessage(QStringLiteral("Login déjà utilisé"));
-            Edit11->clear();
-            Edit11->setFocus();
-            return;
-        }
-    }
+    platform::ShowMessage(QStringLiteral("Login déjà utilisé"));
+    Edit11->clear();
+    Edit11->setFocus();
 }
 
 void TFiche::Edit13Exit()
@@ -167,6 +156,11 @@ void TFiche::SpeedButton1Click()
 void TFiche::TabSheet1Exit()
 {
     EcritFiche();
+}
+
+int cartes::CustomerLine(ControlOf control)
+{
+    return LineOf(ClientCard, control);
 }
 
 void cartes::ConnectCustomerCard(TFiche& f)

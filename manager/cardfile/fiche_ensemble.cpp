@@ -5,6 +5,7 @@
 // replace them only once every one was written, so a full disk or a read-only folder never leaves
 // a set with some files new and some old.
 #include <QFileInfo>
+#include "manager/cardfile/core/savedset.h"
 #include "manager/cardfile/fiche.h"
 #include "platform/dialogs.h"
 #include "platform/textfile.h"
@@ -35,15 +36,9 @@ const FichierDuJeu& FichierDe(TFiche::Kind k)
     Q_UNREACHABLE();
 }
 
-// A main path shorter than an extension leaves nothing of itself: the bare names "fct", "stk"...
-QString CheminAnnexe(const QString& principal, QLatin1String extension)
-{
-    return principal.left(std::max<qsizetype>(principal.size() - 3, 0)) + extension;
-}
-
 QString CheminDans(const QString& principal, const FichierDuJeu& f)
 {
-    return f.extension.isEmpty() ? principal : CheminAnnexe(principal, f.extension);
+    return f.extension.isEmpty() ? principal : savedset::SiblingPath(principal, f.extension);
 }
 
 // Puts one kind's lines into its list and checks them. A file missing from the set gives an empty
@@ -67,14 +62,6 @@ bool LitFichier(const QString& chemin, QStringList& lignes)
     return !QFileInfo::exists(chemin) || textfile::LoadFromFile(chemin, lignes);
 }
 
-bool ContientUnBloc(const QStringList& lignes)
-{
-    for (const QString& ligne : lignes)
-        if (ligne.startsWith(QLatin1String("<BLOC")))
-            return true;
-    return false;
-}
-
 void ChargeListe(TFiche& fiche, TFiche::Kind k)
 {
     QStringList lignes;
@@ -88,7 +75,7 @@ void TFiche::Synchro()
 {
     for (const FichierDuJeu& f : Fichiers)
         if (!f.extension.isEmpty())
-            this->*f.chemin = CheminAnnexe(CheminFichier, f.extension);
+            this->*f.chemin = savedset::SiblingPath(CheminFichier, f.extension);
 }
 
 void TFiche::ChargeArt()
@@ -128,7 +115,7 @@ bool TFiche::Charge(const QString& path)
         // A customer file that holds lines but not one block is no set (another program's file
         // under a ".vtr" name): opened, it would show as an empty set that the next save writes
         // over it. An empty file is an empty set.
-        if (i == 0 && !lignes[0].isEmpty() && !ContientUnBloc(lignes[0])) {
+        if (i == 0 && !lignes[0].isEmpty() && !savedset::HoldsABlock(lignes[0])) {
             platform::ShowMessage(QStringLiteral("Type de fichier non valide"));
             return false;
         }
@@ -146,7 +133,7 @@ bool TFiche::Charge(const QString& path)
     LitFiche();
     ModifClient = false;
     Premier();
-    Remplit();
+    PostesChanges();
     return true;
 }
 
@@ -206,5 +193,6 @@ void TFiche::Nouveau()
     }
     DoitSauver = false;
     setWindowTitle(QString());
+    PostesChanges();
     Clients();
 }

@@ -1,6 +1,7 @@
 // The card file's parameter dialogs: page setup, company data, tariffs, invoice parameters and
-// the pick lists of article families and suppliers. The values live in the card file; each
-// dialog gets them, and gives them back only as it allows.
+// the pick lists of article families and suppliers. The values live in the card file, each group
+// a value it inherits (manager/cardfile/core/settings.h); each dialog gets its group, and gives it
+// back only as it allows.
 #include <QComboBox>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/combo.h"
@@ -11,8 +12,6 @@
 #include "platform/dialogs.h"
 
 namespace {
-
-constexpr int EditedCompanyLines = 7;   // the eighth is never shown
 
 // The pick-list editor on one of the card's lists. It has no cancel: the edit always applies.
 void EditPickList(QWidget* owner, QComboBox* list, const QString& caption, const QString& label)
@@ -30,39 +29,30 @@ void EditPickList(QWidget* owner, QComboBox* list, const QString& caption, const
 void TFiche::ParM()
 {
     TMPage dialog(this);
-    dialog.Init(TypePapier, OrientationEnveloppe, DecalageEnveloppe > 0);
+    dialog.Init(*this);
     platform::Dialogs().exec(&dialog);
-    int paper = TypePapier, orientation = -1;
-    bool guideRight = false;
-    dialog.Result(paper, orientation, guideRight);
-    if (orientation == -1)
-        return;
-    TypePapier = paper;
-    OrientationEnveloppe = orientation;
-    DecalageEnveloppe = guideRight ? 100 : 0;
+    dialog.Result(*this);
 }
 
 void TFiche::Psoc()
 {
     TSociete dialog(this);
-    dialog.Init(QStringList(LignesSociete, LignesSociete + EditedCompanyLines));
+    dialog.Init(*this);
     platform::Dialogs().exec(&dialog);
-    QStringList lines;
+    settings::CompanyLines lines = *this;
     dialog.Result(lines);
-    if (lines.value(0).isEmpty())
+    // A company without a name is no answer: OK on an empty "Société" changes nothing either.
+    if (lines.LignesSociete[0].isEmpty())
         return;
-    for (int i = 0; i < EditedCompanyLines; ++i)
-        LignesSociete[i] = lines.value(i);
+    static_cast<settings::CompanyLines&>(*this) = lines;
 }
 
 void TFiche::Tarification()
 {
     TTarifs dialog(this);
-    dialog.Init(HeuresAbonnement, TarifQuartHeure, TarifDemiHeure, TarifTroisQuarts, TarifHeure, TarifQuartSup,
-                TarifHeureAbo);
+    dialog.Init(*this);
     platform::Dialogs().exec(&dialog);
-    dialog.Result(TarifQuartHeure, TarifDemiHeure, TarifTroisQuarts, TarifHeure, TarifQuartSup, TarifHeureAbo,
-                  HeuresAbonnement);
+    dialog.Result(*this);
     // The subscription grid takes its rows from the hours when the card is read. The card is
     // written back first, so what was typed on it and not yet stored is not lost.
     EcritFiche();
@@ -72,9 +62,9 @@ void TFiche::Tarification()
 void TFiche::ParF()
 {
     TParamf dialog(this);
-    dialog.Init(ModeDevise, ComboBox3, TauxTVA1, TauxTVA2, TauxTVA3, Decimales, NomDevise);
+    dialog.Init(*this, ComboBox3);
     platform::Dialogs().exec(&dialog);
-    dialog.Result(TauxTVA1, TauxTVA2, TauxTVA3, ModeDevise, ComboBox3, Decimales, NomDevise);
+    dialog.Result(*this, ComboBox3);
 
     // Whatever the dialog's outcome, the amount format and the currency captions follow the
     // values now held.

@@ -3,6 +3,7 @@
 // history line.
 #include <QDateEdit>
 #include <QToolButton>
+#include "manager/cardfile/core/blocks.h"
 #include "manager/cardfile/fiche_cartes.h"
 #include "platform/application.h"
 
@@ -68,7 +69,7 @@ void TFiche::LitPoste()
 
 int TFiche::Numerop()
 {
-    ProchainPoste = NextNumber(ListePostes, 10000);
+    ProchainPoste = blocks::NextNumber(ListePostes, 10000);
     return ProchainPoste;
 }
 

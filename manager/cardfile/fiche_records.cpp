@@ -83,6 +83,9 @@ void TFiche::Supprime()
     if (index > count - 1)
         index = std::max(0, count - 1);
     (this->*d.reader)();
+    // The room shows the machines: it follows them.
+    if (k == KPoste)
+        PostesChanges();
 }
 
 void TFiche::RewriteBlock(Kind k, const QStringList& fieldLines)
@@ -109,6 +112,8 @@ void TFiche::RewriteBlock(Kind k, const QStringList& fieldLines)
     int& count = this->*d.count;
     if (count == 0)
         count = 1;
+    if (k == KPoste)
+        PostesChanges();
 }
 
 // ---- the families ---------------------------------------------------------------------------------

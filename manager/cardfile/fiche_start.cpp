@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include "manager/cardfile/fiche.h"
-#include "manager/shell/mainform.h"
 #include "platform/autostart.h"
 #include "platform/exception.h"
 
@@ -32,7 +31,7 @@ void TFiche::SetStart(bool flag)
 void TFiche::Autorun()
 {
     // The program must start in its own folder, where its settings files are.
-    const QString folder = MainForm ? MainForm->RepertoireAppli : QDir::currentPath();
+    const QString folder = WorkingFolder ? WorkingFolder() : QDir::currentPath();
     if (!autostart::Add(EntryName, QCoreApplication::applicationFilePath(), folder))
         throw Exception(QStringLiteral("Impossible d'écrire le démarrage automatique : ")
                         + autostart::EntryPath(EntryName));

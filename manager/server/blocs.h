@@ -3,7 +3,7 @@
 // the block has it: a short block (a hand-edited file) never lends a line of the next one.
 #include <QString>
 #include <QStringList>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 #include "platform/rtl.h"
 
 namespace serveur {

@@ -3,10 +3,13 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextCursor>
 #include "manager/cardfile/fiche.h"
 #include "manager/server/blocs.h"
+
+using rtl::LowerCase;
 
 namespace {
 
@@ -71,6 +74,12 @@ void TFiche::Display(const QString& text)
 
 void TFiche::Remplit()
 {
+    // The items the operator selected stay selected while the room is rebuilt around them (a
+    // session opening elsewhere must not take the target of the next command away).
+    QList<QPair<int, QString>> selected;
+    for (const QListWidgetItem* item : ListView1->selectedItems())
+        selected.append({ListView1->row(item), item->text()});
+    const int current = ListView1->currentRow();
     ListView1->setUpdatesEnabled(false);
     ListView1->clear();
     int ordinal = 0;
@@ -83,12 +92,35 @@ void TFiche::Remplit()
         ++ordinal;
         return false;
     });
+    const QSignalBlocker quiet(ListView1);
+    if (current >= 0 && current < ListView1->count())
+        ListView1->setCurrentRow(current, QItemSelectionModel::NoUpdate);
+    for (const auto& [row, text] : selected)
+        if (QListWidgetItem* item = ListView1->item(row); item && item->text() == text)
+            item->setSelected(true);
     ListView1->setUpdatesEnabled(true);
 }
 
 void TFiche::Marque(const QString& host, char state)
 {
     serveur::Machine machine;
-    if (serveur::TrouveMachine(ListePostes, host, machine) && machine.ordinal < Occupation.size())
+    const bool found = serveur::TrouveMachine(ListePostes, host, machine) && machine.ordinal < Occupation.size();
+    if (found)
         Occupation[machine.ordinal] = state;
+    // Only a machine the table holds is ever marked busy; freeing forgets the name in any case.
+    if (state == 0)
+        PostesOccupes.remove(LowerCase(host));
+    else if (found)
+        PostesOccupes.insert(LowerCase(host));
+}
+
+void TFiche::PostesChanges()
+{
+    Occupation.fill('\0', 256);
+    for (const QString& host : std::as_const(PostesOccupes)) {
+        serveur::Machine machine;
+        if (serveur::TrouveMachine(ListePostes, host, machine) && machine.ordinal < Occupation.size())
+            Occupation[machine.ordinal] = 1;
+    }
+    Remplit();
 }

@@ -78,6 +78,7 @@ void TFiche::ConnectServer()
     // The log is read, never edited: an undo history would keep every line it ever showed, and
     // the program runs for months.
     Memo7->setUndoRedoEnabled(false);
+    ConnectSalle();
 }
 
 // Accepted connections are sockets of their own: they stay while the listening socket is opened

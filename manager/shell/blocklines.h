@@ -1,7 +1,7 @@
 #pragma once
 // Reading the blocks of a record list for the list dialogs, which never change the list.
 #include <QString>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 
 // Every block begins with a line "<BLOC" + its number + ">".
 inline bool IsStartLine(const QString& line)

@@ -3,7 +3,7 @@
 // puts on the ticket, chosen by hand or from the article pick list.
 #include <QDialog>
 #include <array>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 #include "ui_boutons.h"
 
 class TBoutons : public QDialog, public Ui::Boutons {

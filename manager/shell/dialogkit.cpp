@@ -2,12 +2,14 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include "platform/application.h"
+#include "platform/dialogs.h"
 #include "platform/exception.h"
 
 void BindOkCancel(QDialog* dialog, QPushButton* ok, QPushButton* cancel)
@@ -114,4 +116,19 @@ void ReplaceItems(QComboBox* combo, const QStringList& items)
         combo->setEditText(shown);
     else
         combo->setCurrentIndex(combo->findText(shown));
+}
+
+bool SaveChangesPrompt(const QString& path, const std::function<bool()>& save)
+{
+    const QString question = QStringLiteral("Enregistrer changements dans ") + QFileInfo(path).fileName()
+                             + QStringLiteral(" ?");
+    switch (platform::MessageDlg(question, platform::mtWarning, platform::mbYes | platform::mbNo | platform::mbCancel)) {
+    case platform::mrYes:
+        // After a save that did not happen nothing may be thrown away.
+        return save();
+    case platform::mrNo:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -43,3 +43,8 @@ bool FieldsConvert(const QList<QLineEdit*>& fields, const std::function<void(con
 // Gives a combo of a card new items. The text the card shows in it stays, and the combo keeps
 // quiet meanwhile, so refilling a pick list neither blanks nor marks the card being edited.
 void ReplaceItems(QComboBox* combo, const QStringList& items);
+
+// The question before a command drops unsaved work: "Enregistrer changements dans " + the file
+// name of `path` + " ?", with Oui, Non and Annuler. Oui runs `save`. True when the command may go
+// on (Non, or Oui and saved); false when it must stop (Annuler, or Oui and nothing saved).
+bool SaveChangesPrompt(const QString& path, const std::function<bool()>& save);

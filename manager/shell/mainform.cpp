@@ -13,6 +13,8 @@
 #include <functional>
 #include <iterator>
 #include "manager/cardfile/fiche.h"
+#include "manager/shell/dialogkit.h"
+#include "manager/shell/accessoires.h"
 #include "manager/shell/toolicons.h"
 #include "platform/application.h"
 #include "platform/dialogs.h"
@@ -153,7 +155,7 @@ const Selection Selections[] = {
 };
 
 // The page switches of "&Bases" and their toolbar twins: the card file shows the page, then the
-// commands follow it. The invoice, room and history pages join when their cards exist.
+// commands follow it. The invoice page joins when its card exists.
 struct PageSwitch {
     const char* item;
     const char* button;
@@ -165,6 +167,8 @@ const PageSwitch PageSwitches[] = {
     {"Articles1", nullptr, &TFiche::Articles, 3},
     {"Machines1", "SpeedButton12", &TFiche::Machines, 4},
     {"Caisse1", "SpeedButton14", &TFiche::Caisse, 5},
+    {"Salle1", "SpeedButton15", &TFiche::Salle, 6},
+    {"Historique1", nullptr, &TFiche::Historique, 7},
 };
 
 // Commands that call one card-file operation and nothing else.
@@ -181,11 +185,19 @@ const struct {
     {"Supprimerfiche2", &TFiche::Supprime}, {"Miseenpage1", &TFiche::ParM},
     {"Socit1", &TFiche::Psoc},             {"Facture2", &TFiche::ParF},
     {"Tarification1", &TFiche::Tarification},
+    {"Traitementdetexte1", &TFiche::TrTexte},
     {"SpeedButton13", &TFiche::Calculec},  {"Boutonscaisse1", &TFiche::Boutons1},
     {"Famillesarticles2", &TFiche::FamArt}, {"Fournisseurs1", &TFiche::Fournisseurs},
     {"Copier1", &TFiche::Copier},          {"CopyBtn", &TFiche::Copier},
     {"Coller1", &TFiche::Coller},          {"PasteBtn", &TFiche::Coller},
     {"SpeedButton16", &TFiche::GenPasse},
+    // The orders to the workstations; the two for all clients that the menu lays out are bound
+    // to the card file's orders for all.
+    {"Fermersession1", &TFiche::FermerSession}, {"Fermerclient1", &TFiche::FermerClient},
+    {"Envoyermessage1", &TFiche::EnvoiMsg},    {"Rebootermachine1", &TFiche::Reboot},
+    {"Arrtermachine1", &TFiche::Arreter},      {"Fermertouslesclients1", &TFiche::FermerTous},
+    {"Envoyermessagetous1", &TFiche::MsgTous}, {"Arrtertouteslesmachines1", &TFiche::ArreterTous},
+    {"Messages1", &TFiche::Messages},      {"Devises1", &TFiche::Devises},
 };
 
 const struct {
@@ -256,10 +268,14 @@ TMainForm::~TMainForm()
 void TMainForm::SetFiche(TFiche* fiche)
 {
     Fiche = fiche;
+    // The card file reaches the main window only through what it is handed.
+    fiche->WorkingFolder = [this] { return RepertoireAppli; };
     ficheWindow_ = MdiArea->addSubWindow(fiche, Qt::FramelessWindowHint);
     // Without a system menu there is no Ctrl+F4: the card file cannot be closed on its own.
     ficheWindow_->setSystemMenu(nullptr);
     ficheWindow_->showMaximized();
+    // The room opens a machine's ticket: the cash-register commands follow.
+    fiche->ValideCaisse = [this] { Valide5(); };
 }
 
 QAction* TMainForm::Command(const QString& name) const
@@ -300,6 +316,12 @@ void TMainForm::ConnectCommands()
     }
     for (const auto& h : HelpCommands)
         on(h.command, [request = h.request] { help::Show(request); });
+    on("Calendrier1", [this] { accessoires::Calendrier(this); });
+    on("Calculatrice1", [this] { accessoires::Calculatrice(this); });
+    on("Horloge1", [this] { accessoires::Horloge(this); });
+    on("Dpartements1", [this] { accessoires::Departements(this); });
+    on("Apropos1", [this] { accessoires::APropos(this); });
+    on("Blocnotes1", [this] { accessoires::BlocNotes(this, RepertoireAppli); });
 }
 
 void TMainForm::BuildSelectionGroups()
@@ -429,20 +451,10 @@ bool TMainForm::SavePrompt()
     Fiche->TestModif(modified);
     if (!modified)
         return true;
-    const QString question = QStringLiteral("Enregistrer changements dans ") + QFileInfo(NomFichier).fileName()
-                             + QStringLiteral(" ?");
-    switch (MessageDlg(question, platform::mtWarning, platform::mbYes | platform::mbNo | platform::mbCancel)) {
-    case platform::mrYes:
+    return SaveChangesPrompt(NomFichier, [this] {
         // A set without a name is asked for one; giving none stops the command.
-        if (NomFichier.isEmpty())
-            return SaveAs();
-        // After a failed save nothing may be thrown away: the command stops.
-        return Fiche->Sauve(NomFichier);
-    case platform::mrNo:
-        return true;
-    default:
-        return false;
-    }
+        return NomFichier.isEmpty() ? SaveAs() : Fiche->Sauve(NomFichier);
+    });
 }
 
 void TMainForm::Bouveau1Click()

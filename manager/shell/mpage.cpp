@@ -8,23 +8,23 @@ TMPage::TMPage(QWidget* owner) : QDialog(owner)
     BindOkCancel(this, OKBtn, CancelBtn);
 }
 
-void TMPage::Init(int paperType, int orientation, bool guideRight)
+void TMPage::Init(const settings::PageSetup& page)
 {
+    const int paperType = page.TypePapier, orientation = page.OrientationEnveloppe;
     // A paper type the dialog cannot show would come back as another one on OK.
     const bool offered = paperType >= 0 && paperType <= 1 && orientation >= 0 && orientation <= 1;
     if (!offered)
         return;
     SetItemIndex(RadioGroup1, paperType);
     SetItemIndex(RadioGroup2, orientation);
-    CheckBox1->setChecked(guideRight);
+    CheckBox1->setChecked(page.DecalageEnveloppe > 0);
 }
 
-void TMPage::Result(int& paperType, int& orientation, bool& guideRight) const
+void TMPage::Result(settings::PageSetup& page) const
 {
-    orientation = -1;
     if (!ClosedWithOk(this))
         return;
-    paperType = ItemIndex(RadioGroup1);
-    orientation = ItemIndex(RadioGroup2);
-    guideRight = CheckBox1->isChecked();
+    page.TypePapier = ItemIndex(RadioGroup1);
+    page.OrientationEnveloppe = ItemIndex(RadioGroup2);
+    page.DecalageEnveloppe = CheckBox1->isChecked() ? 100 : 0;
 }

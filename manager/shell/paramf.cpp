@@ -33,10 +33,9 @@ QList<QLineEdit*> TParamf::paymentFields() const
     return {Edit5, Edit6, Edit7, Edit8, Edit9};
 }
 
-void TParamf::Init(int currencyMode, const QComboBox* paymentModes, double rate1, double rate2, double rate3,
-                   int decimals, const QString& currencyName)
+void TParamf::Init(const settings::InvoiceSettings& values, const QComboBox* paymentModes)
 {
-    const double rates[] = {rate1, rate2, rate3};
+    const double rates[] = {values.TauxTVA1, values.TauxTVA2, values.TauxTVA3};
     const auto rateEdits = rateFields();
     for (int i = 0; i < rateEdits.size(); ++i)
         rateEdits[i]->setText(rtl::FormatFloat(QStringLiteral("0.00"), rates[i]));
@@ -50,9 +49,9 @@ void TParamf::Init(int currencyMode, const QComboBox* paymentModes, double rate1
             hiddenPaymentModes_ << paymentModes->itemText(i);
     }
 
-    SpinEdit1->setValue(decimals);
-    SetItemIndex(RadioGroup1, currencyMode);
-    Edit4->setText(currencyName);
+    SpinEdit1->setValue(values.Decimales);
+    SetItemIndex(RadioGroup1, values.ModeDevise);
+    Edit4->setText(values.NomDevise);
     DeviseClick();
 }
 
@@ -67,18 +66,17 @@ void TParamf::Valider()
         accept();
 }
 
-void TParamf::Result(double& rate1, double& rate2, double& rate3, int& currencyMode, QComboBox* paymentModes,
-                     int& decimals, QString& currencyName) const
+void TParamf::Result(settings::InvoiceSettings& values, QComboBox* paymentModes) const
 {
     if (!ClosedWithOk(this))
         return;
     const double r1 = rtl::StrToFloat(Edit1->text());
     const double r2 = rtl::StrToFloat(Edit2->text());
     const double r3 = rtl::StrToFloat(Edit3->text());
-    rate1 = r1;
-    rate2 = r2;
-    rate3 = r3;
-    decimals = SpinEdit1->value();
+    values.TauxTVA1 = r1;
+    values.TauxTVA2 = r2;
+    values.TauxTVA3 = r3;
+    values.Decimales = SpinEdit1->value();
 
     QStringList modes;
     for (const QLineEdit* field : paymentFields())
@@ -86,8 +84,8 @@ void TParamf::Result(double& rate1, double& rate2, double& rate3, int& currencyM
             modes << field->text();
     ReplaceItems(paymentModes, modes + hiddenPaymentModes_);
 
-    currencyName.clear();
-    currencyMode = ItemIndex(RadioGroup1);
-    if (currencyMode == 1)
-        currencyName = Edit4->text();
+    values.NomDevise.clear();
+    values.ModeDevise = ItemIndex(RadioGroup1);
+    if (values.ModeDevise == 1)
+        values.NomDevise = Edit4->text();
 }

@@ -2,6 +2,7 @@
 // Invoice parameters: VAT rates, decimals of amounts, invoice currency, payment modes.
 #include <QDialog>
 #include <QStringList>
+#include "manager/cardfile/core/settings.h"
 #include "ui_paramf.h"
 
 class QComboBox;
@@ -14,14 +15,12 @@ public:
 
     // The first five payment modes go into the five fields; the ones beyond them are kept
     // aside and come back after the five on OK, so a longer list is never cut down.
-    void Init(int currencyMode, const QComboBox* paymentModes, double rate1, double rate2, double rate3,
-              int decimals, const QString& currencyName);
+    void Init(const settings::InvoiceSettings& values, const QComboBox* paymentModes);
     // On OK only: the rates and decimals, the payment modes (the non-empty fields, then those
     // kept aside), the currency mode and its name (empty for euros). All three rates convert
     // before any is stored: a rate that doesn't convert throws the conversion error and nothing
     // is handed back. (OK refuses such a rate while the dialog is open.)
-    void Result(double& rate1, double& rate2, double& rate3, int& currencyMode, QComboBox* paymentModes,
-                int& decimals, QString& currencyName) const;
+    void Result(settings::InvoiceSettings& values, QComboBox* paymentModes) const;
 
     // OK and Enter in a rate field: closes only when the three rates convert; the first that
     // doesn't shows the conversion error and takes the focus.

@@ -13,19 +13,18 @@ QList<QLineEdit*> TSociete::fields() const
     return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7};
 }
 
-void TSociete::Init(const QStringList& lines)
+void TSociete::Init(const settings::CompanyLines& company)
 {
     const auto edits = fields();
     for (int i = 0; i < edits.size(); ++i)
-        edits[i]->setText(lines.value(i));
+        edits[i]->setText(company.LignesSociete[i]);
 }
 
-void TSociete::Result(QStringList& lines) const
+void TSociete::Result(settings::CompanyLines& company) const
 {
-    lines = QStringList(fields().size(), QString());
     if (!ClosedWithOk(this))
         return;
     const auto edits = fields();
     for (int i = 0; i < edits.size(); ++i)
-        lines[i] = edits[i]->text();
+        company.LignesSociete[i] = edits[i]->text();
 }

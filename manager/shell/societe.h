@@ -1,7 +1,7 @@
 #pragma once
 // The company data: the first seven lines of the company heading (the eighth is never edited).
 #include <QDialog>
-#include <QStringList>
+#include "manager/cardfile/core/settings.h"
 #include "ui_societe.h"
 
 class TSociete : public QDialog, public Ui::Societe {
@@ -10,11 +10,11 @@ class TSociete : public QDialog, public Ui::Societe {
 public:
     explicit TSociete(QWidget* owner);
 
-    // The seven texts in the order of the fields (missing ones show empty).
-    void Init(const QStringList& lines);
-    // Seven texts: all empty unless closed with OK, then the fields' texts. The caller keeps its
-    // lines when the first comes back empty, so OK on an empty "Société" changes nothing either.
-    void Result(QStringList& lines) const;
+    // The first seven lines, in the order of the fields.
+    void Init(const settings::CompanyLines& company);
+    // Only when closed with OK: the fields' texts become the first seven lines (the first may
+    // come back empty: the caller keeps its lines then). Otherwise the lines stay as they were.
+    void Result(settings::CompanyLines& company) const;
 
 private:
     QList<QLineEdit*> fields() const;

@@ -43,14 +43,14 @@ QList<QLineEdit*> TTarifs::priceFields() const
     return {Edit1, Edit2, Edit3, Edit4, Edit5, Edit7};
 }
 
-void TTarifs::Init(int subscriptionHours, double quarterHour, double halfHour, double threeQuarters, double hour,
-                   double extraQuarter, double subscriptionHourPrice)
+void TTarifs::Init(const settings::Tariffs& t)
 {
-    const double prices[] = {quarterHour, halfHour, threeQuarters, hour, extraQuarter, subscriptionHourPrice};
+    const double prices[] = {t.TarifQuartHeure, t.TarifDemiHeure, t.TarifTroisQuarts,
+                             t.TarifHeure,      t.TarifQuartSup,  t.TarifHeureAbo};
     const auto fields = priceFields();
     for (int i = 0; i < fields.size(); ++i)
         fields[i]->setText(rtl::FormatFloat(QStringLiteral("0.00"), prices[i]));
-    Edit6->setText(rtl::IntToStr(subscriptionHours));
+    Edit6->setText(rtl::IntToStr(t.HeuresAbonnement));
 }
 
 void TTarifs::Valider()
@@ -68,12 +68,12 @@ void TTarifs::Valider()
         accept();
 }
 
-void TTarifs::Result(double& quarterHour, double& halfHour, double& threeQuarters, double& hour,
-                     double& extraQuarter, double& subscriptionHourPrice, int& subscriptionHours) const
+void TTarifs::Result(settings::Tariffs& t) const
 {
     if (!ClosedWithOk(this))
         return;
-    double* const targets[] = {&quarterHour, &halfHour, &threeQuarters, &hour, &extraQuarter, &subscriptionHourPrice};
+    double* const targets[] = {&t.TarifQuartHeure, &t.TarifDemiHeure, &t.TarifTroisQuarts,
+                               &t.TarifHeure,      &t.TarifQuartSup,  &t.TarifHeureAbo};
     const auto fields = priceFields();
     std::optional<double> prices[std::size(targets)];
     for (int i = 0; i < fields.size(); ++i)
@@ -86,5 +86,5 @@ void TTarifs::Result(double& quarterHour, double& halfHour, double& threeQuarter
         if (prices[i])
             *targets[i] = *prices[i];
     if (hours)
-        subscriptionHours = *hours;
+        t.HeuresAbonnement = *hours;
 }

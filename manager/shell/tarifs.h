@@ -2,6 +2,7 @@
 // The tariff table: the prices of a session by quarter hours, the subscription's hours and the
 // subscription's hourly price.
 #include <QDialog>
+#include "manager/cardfile/core/settings.h"
 #include "ui_tarifs.h"
 
 class TTarifs : public QDialog, public Ui::Tarifs {
@@ -10,12 +11,10 @@ class TTarifs : public QDialog, public Ui::Tarifs {
 public:
     explicit TTarifs(QWidget* owner);
 
-    void Init(int subscriptionHours, double quarterHour, double halfHour, double threeQuarters, double hour,
-              double extraQuarter, double subscriptionHourPrice);
+    void Init(const settings::Tariffs& tariffs);
     // On OK, each field left non-blank replaces its value; a blank one keeps it. Every field is
     // converted before any value is stored, so a refused field stores nothing and throws.
-    void Result(double& quarterHour, double& halfHour, double& threeQuarters, double& hour, double& extraQuarter,
-                double& subscriptionHourPrice, int& subscriptionHours) const;
+    void Result(settings::Tariffs& tariffs) const;
 
     // OK: closes only when every field passes; the first refused one shows its error.
     void Valider();

@@ -22,7 +22,8 @@ public:
             auto* self = const_cast<StringGridDelegate*>(this);
             connect(line, &QLineEdit::textEdited, self, [self, line] { emit self->commitData(line); });
         }
-        grid_->EditorMade(editor);
+        if (grid_)
+            grid_->EditorMade(editor);
         return editor;
     }
 
@@ -31,7 +32,7 @@ public:
     {
         const QString before = index.data(Qt::EditRole).toString();
         QStyledItemDelegate::setModelData(editor, model, index);
-        if (index.data(Qt::EditRole).toString() != before)
+        if (grid_ && index.data(Qt::EditRole).toString() != before)
             emit grid_->CellEdited(index.column(), index.row() + grid_->FixedRows());
     }
 
@@ -40,8 +41,14 @@ public:
     // other each time it commits what is typed: the hooks live in it, so they always come first.
     bool eventFilter(QObject* object, QEvent* event) override
     {
+        if (!grid_)
+            return QStyledItemDelegate::eventFilter(object, event);
         return grid_->EditorKey(object, event) || QStyledItemDelegate::eventFilter(object, event);
     }
+
+    // The grid is going: an editor closed while its widget is torn down (focus and activation
+    // events) must not reach a grid that is no longer one.
+    void Detach() { grid_ = nullptr; }
 
     // The cell just took the editor's own text: setting it back would move the caret to the end.
     void setEditorData(QWidget* editor, const QModelIndex& index) const override
@@ -79,6 +86,12 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent)
     SetEditing(false);
     connect(horizontalHeader(), &QHeaderView::sectionCountChanged, this, &TStringGrid::ApplyColWidths);
     connect(this, &QTableWidget::currentCellChanged, this, &TStringGrid::ShowEditorIfWanted);
+}
+
+TStringGrid::~TStringGrid()
+{
+    if (auto* delegate = dynamic_cast<StringGridDelegate*>(itemDelegate()))
+        delegate->Detach();
 }
 
 // ---- cells --------------------------------------------------------------------------------------

@@ -23,6 +23,7 @@ class TStringGrid : public QTableWidget {
 
 public:
     explicit TStringGrid(QWidget* parent = nullptr);
+    ~TStringGrid() override;
     using QTableWidget::edit;
 
     QString Cells(int col, int row) const;

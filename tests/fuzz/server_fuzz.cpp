@@ -124,6 +124,7 @@ void Reset(bool full)
     f.IndexClient = f.IndexPoste = f.IndexTicket = 0;
     f.ListeConnexions.clear();
     f.Occupation.fill('\0', 256);
+    f.PostesOccupes.clear();
     f.PleinAffiche = false;
     f.Memo7->clear();
     f.PageControl1->setCurrentWidget(f.TabSheet1);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -153,7 +154,9 @@ TEST_F(RealDialogs, SaveDialogAnswersThePathWithTheDefaultExtension)
               dir.filePath(QStringLiteral("dossier.vtr")));
 }
 
-TEST_F(RealDialogs, PrinterSetupConfiguresTheProcesssPrinter)
+// Opens a print dialog with `open`, closed once with "Annuler" and once with OK: it must answer
+// as closed and work on the process's printer. `check` looks at the dialog shown.
+void ExpectPrinterDialog(const std::function<bool()>& open, const std::function<void(QPrintDialog*)>& check = {})
 {
     for (const bool accept : {false, true}) {
         QPrinter* configured = nullptr;
@@ -161,10 +164,47 @@ TEST_F(RealDialogs, PrinterSetupConfiguresTheProcesssPrinter)
             auto* dialog = qobject_cast<QPrintDialog*>(w);
             ASSERT_NE(dialog, nullptr);
             configured = dialog->printer();
+            if (check)
+                check(dialog);
             accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
         });
-        EXPECT_EQ(Dialogs().printerSetup(), accept);
+        EXPECT_EQ(open(), accept);
         EXPECT_EQ(configured, &Printer());
+    }
+}
+
+TEST_F(RealDialogs, PrinterSetupConfiguresTheProcesssPrinter)
+{
+    ExpectPrinterDialog([] { return Dialogs().printerSetup(); });
+}
+
+TEST_F(RealDialogs, PrintDialogConfiguresTheProcesssPrinterForAWholeDocument)
+{
+    ExpectPrinterDialog([] { return Dialogs().printDialog(); }, [](QPrintDialog* dialog) {
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
+        EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
+    });
+}
+
+TEST_F(RealDialogs, FontDialogStartsFromTheFontGivenAndAnswersTheOneChosen)
+{
+    for (const bool accept : {false, true}) {
+        QFont preset;
+        WhenModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFontDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            preset = dialog->currentFont();
+            QFont chosen = preset;
+            chosen.setPointSize(20);
+            chosen.setUnderline(true);
+            dialog->setCurrentFont(chosen);
+            accept ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+        QFont font(QStringLiteral("Liberation Serif"), 11);
+        EXPECT_EQ(Dialogs().fontDialog(font), accept);
+        EXPECT_EQ(preset.pointSize(), 11);
+        EXPECT_EQ(font.pointSize(), accept ? 20 : 11);
+        EXPECT_EQ(font.underline(), accept);
     }
 }
 

@@ -1,6 +1,7 @@
 // Number conversions as the programs' stored texts need them: ',' decimals, exact messages.
 #include <gtest/gtest.h>
 #include <cmath>
+#include <functional>
 #include "platform/rtl.h"
 #include "convert_error.h"
 
@@ -59,6 +60,16 @@ TEST(FloatToStr, ShortestTextOfFifteenDigits)
         EXPECT_EQ(FloatToStr(c.value), QString::fromUtf8(c.text)) << c.value;
 }
 
+TEST(FloatToStr, FewerDigitsRoundTheMantissaAndKeepTheExponent)
+{
+    const struct { double value; int digits; const char* text; } cases[] = {
+        {1.0 / 3, 5, "0,33333"}, {2.0 / 3, 5, "0,66667"}, {1.23456789e-20, 4, "1,235E-20"},
+        {9.99999e20, 3, "1E21"}, {-123.456, 4, "-123,5"}, {123456789012345.0, 3, "1,23E14"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FloatToStr(c.value, c.digits), QString::fromUtf8(c.text)) << c.value << " " << c.digits;
+}
+
 TEST(FloatToStr, TextReadsBackToTheSameValue)
 {
     for (double v : {19.6, 6.55957, -1234.5678, 0.07, 1e-3})
@@ -99,6 +110,36 @@ TEST(FracAndInt, KeepTheSignAndTruncate)
     EXPECT_DOUBLE_EQ(Int(2.75), 2);
     EXPECT_DOUBLE_EQ(Int(-2.75), -2);
     EXPECT_DOUBLE_EQ(Frac(5), 0);
+}
+
+TEST(FloatChecks, NoInfinityOrNanGetsThrough)
+{
+    const struct {
+        const char* what;
+        std::function<double()> op;
+        const char* message;
+    } failures[] = {
+        {"1 / 0", [] { return Divide(1, 0); }, "Floating point division by zero"},
+        {"-5 / 0", [] { return Divide(-5, 0); }, "Floating point division by zero"},
+        {"0 / 0", [] { return Divide(0, 0); }, "Invalid floating point operation"},
+        {"1e308 / 1e-10", [] { return Divide(1e308, 1e-10); }, "Floating point overflow"},
+        {"sqrt(-1)", [] { return Sqrt(-1); }, "Invalid floating point operation"},
+        {"1e308 * 10", [] { return CheckFloat(1e308 * 10); }, "Floating point overflow"},
+        {"-1e308 - 1e308", [] { return CheckFloat(-1e308 - 1e308); }, "Floating point overflow"},
+    };
+    for (const auto& f : failures) {
+        try {
+            f.op();
+            ADD_FAILURE() << f.what << " gave a number";
+        } catch (const EMathError& e) {
+            EXPECT_EQ(e.Message, QLatin1String(f.message)) << f.what;
+        }
+    }
+    EXPECT_EQ(Divide(7, 2), 3.5);
+    EXPECT_EQ(Divide(0, 3), 0);
+    EXPECT_EQ(Sqrt(9), 3);
+    EXPECT_EQ(Sqrt(0), 0);
+    EXPECT_EQ(CheckFloat(1e-320 / 1e10), 0);   // an underflow is a zero, not an error
 }
 
 TEST(Texts, TrimRemovesEverythingUpToTheBlank)

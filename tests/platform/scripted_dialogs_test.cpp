@@ -36,6 +36,24 @@ TEST(ScriptedDialogs, AnswersTheExpectedBoxesInOrder)
                                     "printer", "printer"}));
 }
 
+TEST(ScriptedDialogs, AnswersThePrintAndFontDialogs)
+{
+    ScriptedDialogs d;
+    QFont seen;
+    d.print(true).print(false).font(QFont(QStringLiteral("Liberation Sans"), 20), [&](const QFont& f) { seen = f; })
+        .fontCancel();
+    EXPECT_TRUE(Dialogs().printDialog());
+    EXPECT_FALSE(Dialogs().printDialog());
+    QFont font(QStringLiteral("Liberation Serif"), 11);
+    EXPECT_TRUE(Dialogs().fontDialog(font));
+    EXPECT_EQ(seen.family(), QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(font.family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(font.pointSize(), 20);
+    EXPECT_FALSE(Dialogs().fontDialog(font));
+    EXPECT_EQ(font.pointSize(), 20);   // a cancelled dialog changes nothing
+    EXPECT_EQ(d.shown, (QStringList{"print", "print", "font", "font"}));
+}
+
 TEST(ScriptedDialogs, AnUnexpectedBoxFailsAndIsCancelled)
 {
     ScriptedDialogs d;

@@ -32,19 +32,11 @@ inline void SetRecords(TFiche& fiche, TFiche::Kind k, const QStringList& lines, 
     fiche.*TFiche::KindOf(k).index = index;
 }
 
-// The time price's bands: the first quarter hour, the half hour, three quarters, the hour, and
-// each quarter beyond.
-struct Tariffs {
-    double quarter, half, threeQuarters, hour, extraQuarter;
-};
-
-inline void SetTariffs(TFiche& fiche, const Tariffs& t)
+// The whole tariff table at once, as the tariffs dialog hands it back; what a test leaves out
+// is what a fresh card file holds (no subscription price, five hours a subscription).
+inline void SetTariffs(TFiche& fiche, const settings::Tariffs& tariffs)
 {
-    fiche.TarifQuartHeure = t.quarter;
-    fiche.TarifDemiHeure = t.half;
-    fiche.TarifTroisQuarts = t.threeQuarters;
-    fiche.TarifHeure = t.hour;
-    fiche.TarifQuartSup = t.extraQuarter;
+    static_cast<settings::Tariffs&>(fiche) = tariffs;
 }
 
 class CardFixture : public ::testing::Test {

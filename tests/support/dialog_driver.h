@@ -20,10 +20,14 @@ enum class CloseBy { Ok, Cancel, Escape, TitleBar };
 inline const char* CloseName(CloseBy how)
 {
     switch (how) {
-    case CloseBy::Ok: return "OK";
-    case CloseBy::Cancel: return "Annuler";
-    case CloseBy::Escape: return "Esc";
-    case CloseBy::TitleBar: return "title bar";
+    case CloseBy::Ok:
+        return "OK";
+    case CloseBy::Cancel:
+        return "Annuler";
+    case CloseBy::Escape:
+        return "Esc";
+    case CloseBy::TitleBar:
+        return "title bar";
     }
     return "?";
 }
@@ -39,10 +43,18 @@ inline QPushButton* Button(QDialog& dialog, const char* name)
 inline void Close(QDialog& dialog, CloseBy how)
 {
     switch (how) {
-    case CloseBy::Ok: Button(dialog, "OKBtn")->click(); break;
-    case CloseBy::Cancel: Button(dialog, "CancelBtn")->click(); break;
-    case CloseBy::Escape: QTest::keyClick(&dialog, Qt::Key_Escape); break;
-    case CloseBy::TitleBar: dialog.close(); break;
+    case CloseBy::Ok:
+        Button(dialog, "OKBtn")->click();
+        break;
+    case CloseBy::Cancel:
+        Button(dialog, "CancelBtn")->click();
+        break;
+    case CloseBy::Escape:
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        break;
+    case CloseBy::TitleBar:
+        dialog.close();
+        break;
     }
 }
 
@@ -126,8 +138,7 @@ int Drive(D& dialog, const std::type_identity_t<std::function<void(D&)>>& script
           const std::function<void(ScriptedDialogs&)>& more = {})
 {
     ScriptedDialogs responder;
-    responder.dialog(dialog.metaObject()->className(),
-                     [&](QDialog* shown) { script(*static_cast<D*>(shown)); });
+    responder.dialog(dialog.metaObject()->className(), [&](QDialog* shown) { script(*static_cast<D*>(shown)); });
     if (more)
         more(responder);
     return platform::Dialogs().exec(&dialog);

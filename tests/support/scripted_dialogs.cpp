@@ -89,6 +89,26 @@ ScriptedDialogs& ScriptedDialogs::printerSetup(bool ok)
     return *this;
 }
 
+ScriptedDialogs& ScriptedDialogs::print(bool ok)
+{
+    add(QStringLiteral("print")).cancel = !ok;
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::font(const QFont& chosen, std::function<void(const QFont&)> check)
+{
+    Expectation& e = add(QStringLiteral("font"));
+    e.font = chosen;
+    e.fontCheck = std::move(check);
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::fontCancel()
+{
+    add(QStringLiteral("font")).cancel = true;
+    return *this;
+}
+
 ScriptedDialogs& ScriptedDialogs::dialog(const QString& className, std::function<void(QDialog*)> script)
 {
     add(QStringLiteral("dialog"), className).script = std::move(script);
@@ -154,6 +174,25 @@ bool ScriptedDialogs::printerSetup()
 {
     const Expectation* e = next(QStringLiteral("printer"), {}, QStringLiteral("printer"));
     return e && !e->cancel;
+}
+
+bool ScriptedDialogs::printDialog()
+{
+    const Expectation* e = next(QStringLiteral("print"), {}, QStringLiteral("print"));
+    return e && !e->cancel;
+}
+
+bool ScriptedDialogs::fontDialog(QFont& font)
+{
+    const Expectation* e = next(QStringLiteral("font"), {}, QStringLiteral("font"));
+    if (!e)
+        return false;
+    if (e->fontCheck)
+        e->fontCheck(font);
+    if (e->cancel)
+        return false;
+    font = e->font;
+    return true;
 }
 
 int ScriptedDialogs::exec(QDialog* dialog)

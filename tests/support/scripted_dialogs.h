@@ -2,6 +2,7 @@
 // The scripted responder: a test states, in order, the dialogs it expects and how each is
 // answered. A dialog that was not expected, or that differs from the next expectation, fails the
 // test (and is answered as cancelled); expectations left over at the end fail it too.
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -25,6 +26,12 @@ public:
     ScriptedDialogs& open(const QString& path);
     ScriptedDialogs& save(const QString& path);
     ScriptedDialogs& printerSetup(bool ok);
+    // The print dialog, closed with OK or cancelled.
+    ScriptedDialogs& print(bool ok);
+    // The font dialog: `check` (when given) sees the font it was preset with; the answer is
+    // `chosen`, or cancelled when fontCancel.
+    ScriptedDialogs& font(const QFont& chosen, std::function<void(const QFont&)> check = {});
+    ScriptedDialogs& fontCancel();
     // One of the programs' modal windows, by its class name (metaObject()->className()): the
     // script acts on its controls (types, clicks OK or Annuler...); exec answers the dialog's
     // result once the script has run. The dialog is shown while its script runs; one the script
@@ -42,16 +49,20 @@ public:
     QString saveFile(const QString& filter, const QString& fileName, const QString& title,
                      const QString& defaultExt) override;
     bool printerSetup() override;
+    bool printDialog() override;
+    bool fontDialog(QFont& font) override;
     int exec(QDialog* dialog) override;
 
 private:
     struct Expectation {
-        QString kind;      // "message", "input", "open", "save", "printer", "dialog"
+        QString kind;      // "message", "input", "open", "save", "printer", "print", "font", "dialog"
         QString key;       // text, caption or class name
         QString answer;
         int result = 0;
         bool cancel = false;
         std::function<void(QDialog*)> script;
+        QFont font;
+        std::function<void(const QFont&)> fontCheck;
     };
     Expectation& add(const QString& kind, const QString& key = {});
     Expectation* next(const QString& kind, const QString& key, const QString& shownLine);

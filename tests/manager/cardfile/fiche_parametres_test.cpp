@@ -45,7 +45,7 @@ TEST(ParM, TheGuideIsHandedInAsAShiftAboveZero)
     struct Case {
         int shift;
         bool shown;
-        int after;   // once the dialog is answered OK untouched
+        int after;  // once the dialog is answered OK untouched
     };
     const Case cases[] = {{0, false, 0}, {100, true, 100}, {37, true, 100}, {-5, false, 0}};
     for (const Case& c : cases) {
@@ -167,9 +167,13 @@ TEST(Psoc, TheLinesStayWhenTheFirstComesBackEmpty)
 
 void SetTariffs(TFiche& f)
 {
-    cards::SetTariffs(f, {.quarter = 1, .half = 2, .threeQuarters = 3, .hour = 4, .extraQuarter = 0.5});
-    f.TarifHeureAbo = 3.5;
-    f.HeuresAbonnement = 10;
+    cards::SetTariffs(f, {.TarifQuartHeure = 1,
+                          .TarifDemiHeure = 2,
+                          .TarifTroisQuarts = 3,
+                          .TarifHeure = 4,
+                          .TarifQuartSup = 0.5,
+                          .TarifHeureAbo = 3.5,
+                          .HeuresAbonnement = 10});
 }
 
 TEST(Tarification, OkStoresTheFieldsLeftNonBlank)
@@ -181,7 +185,7 @@ TEST(Tarification, OkStoresTheFieldsLeftNonBlank)
         EXPECT_EQ(d.Edit4->text(), "4,00");
         EXPECT_EQ(d.Edit6->text(), "10");
         d.Edit1->setText("1,2");
-        d.Edit4->clear();   // "1 heure" emptied keeps the hour price
+        d.Edit4->clear();  // "1 heure" emptied keeps the hour price
         d.Edit6->setText("20");
         Close(d, CloseBy::Ok);
     });
@@ -203,7 +207,7 @@ TEST(Tarification, NothingIsStoredWithoutOkOrWithARefusedField)
             d.Edit1->setText("9");
             d.Edit6->setText(refused ? "0" : "30");
             if (refused)
-                Close(d, CloseBy::Ok);   // refused: the message, and the dialog stays
+                Close(d, CloseBy::Ok);  // refused: the message, and the dialog stays
             Close(d, CloseBy::Cancel);
         });
         if (refused)
@@ -327,7 +331,7 @@ TEST(ParF, AmountFormatAndCaptionsFollowTheValuesHeld)
             ScriptedDialogs responder;
             ExpectDialog<TParamf>(responder, [&](TParamf& d) {
                 if (how == CloseBy::Ok && c.mode == 2)
-                    Close(d, CloseBy::Cancel);   // a mode out of range cannot come back through OK
+                    Close(d, CloseBy::Cancel);  // a mode out of range cannot come back through OK
                 else
                     Close(d, how);
             });
@@ -367,7 +371,7 @@ TEST(PickListEditors, EditTheirListAndKeepTheCardsText)
                 Type(d.Edit1, "C");
                 QTest::keyClick(d.Edit1, Qt::Key_Return);
                 if (how == CloseBy::Cancel)
-                    d.Button1->click();   // "Fermer", its only button
+                    d.Button1->click();  // "Fermer", its only button
                 else
                     Close(d, how);
             });

@@ -25,7 +25,7 @@ struct ClientTest {
     QString minutesDispo;
     QString abonnementDu = "  /  /    ";
     QString abonnementAu = "  /  /    ";
-    QStringList tampons = {};   // GRID lines, without the prefix
+    QStringList tampons = {};  // GRID lines, without the prefix
 };
 
 // A customer block with its stamp lines.
@@ -34,11 +34,20 @@ QStringList BlocClient(int n, const ClientTest& c)
     QStringList tampons;
     for (const QString& t : c.tampons)
         tampons << "GRID" + t;
-    return Block(n, CustomerRecord{.code = c.code, .name = c.nom, .address = "1 rue Basse", .postalCode = "69001",
-                                   .town = "LYON", .country = "France", .phone = "04 78 00 00 00",
-                                   .login = "login" + c.code, .password = "pw", .minutes = "600",
-                                   .minutesLeft = c.minutesDispo, .subscribedFrom = c.abonnementDu,
-                                   .subscribedTo = c.abonnementAu, .more = tampons});
+    return Block(n, CustomerRecord{.code = c.code,
+                                   .name = c.nom,
+                                   .address = "1 rue Basse",
+                                   .postalCode = "69001",
+                                   .town = "LYON",
+                                   .country = "France",
+                                   .phone = "04 78 00 00 00",
+                                   .login = "login" + c.code,
+                                   .password = "pw",
+                                   .minutes = "600",
+                                   .minutesLeft = c.minutesDispo,
+                                   .subscribedFrom = c.abonnementDu,
+                                   .subscribedTo = c.abonnementAu,
+                                   .more = tampons});
 }
 
 QStringList Prefixed(const QStringList& block, const QString& prefix)
@@ -116,8 +125,8 @@ TEST_F(Validation, BooksTheTicketOntoItsCustomer)
 
     const QStringList client = Client(2);
     ASSERT_FALSE(client.isEmpty());
-    EXPECT_EQ(client[16], "95");           // minutes left
-    EXPECT_EQ(client[18], "05/03/2024");   // last visit
+    EXPECT_EQ(client[16], "95");          // minutes left
+    EXPECT_EQ(client[18], "05/03/2024");  // last visit
     EXPECT_EQ(client[19], "14:07");
     const QStringList historique = Prefixed(client, "DATA");
     ASSERT_EQ(historique.size(), 1);
@@ -136,9 +145,10 @@ TEST_F(Validation, BooksTheTicketOntoItsCustomer)
 // The booked mark reaches the ticket's block at once, also when the ticket was only read.
 TEST_F(Validation, TheBookedMarkIsWrittenAtOnce)
 {
-    f.ListeTickets = QStringList{"<BLOC00000>", "NUMT202403007", "10003", "LEROY", "1", "POSTE1", "05/03/2024",
-                                 "13:00", "05/03/2024", "13:25", "25", "   2,20", "", "", "N", "N", "N",
-                                 "</BLOC00000>"};
+    f.ListeTickets =
+        QStringList{"<BLOC00000>", "NUMT202403007", "10003", "LEROY",   "1", "POSTE1", "05/03/2024", "13:00",
+                    "05/03/2024",  "13:25",         "25",    "   2,20", "",  "",       "N",          "N",
+                    "N",           "</BLOC00000>"};
     f.NbTickets = 1;
     f.IndexTicket = 0;
     f.LitCaisse();
@@ -172,9 +182,13 @@ TEST_F(Validation, OneStampPerTenMinutes)
 TEST_F(Validation, StampsFillTheFreeCellsAndThoseBeyondAreLost)
 {
     const QString plein = "01/03\t01/03\t01/03\t01/03\t01/03\t01/03";
-    Clients({{"10003", "LEROY", "120", "01/03/2024", "31/03/2024",
+    Clients({{"10003",
+              "LEROY",
+              "120",
+              "01/03/2024",
+              "31/03/2024",
               {plein, "01/03\t\t01/03\t01/03\t01/03\t01/03", plein, plein, plein}}});
-    f.Button5->click();   // 25 minutes: three stamps, one free cell
+    f.Button5->click();  // 25 minutes: three stamps, one free cell
     const QStringList grid = Prefixed(Client(0), "GRID");
     ASSERT_EQ(grid.size(), 5);
     EXPECT_EQ(grid[1], "01/03\t05/03\t01/03\t01/03\t01/03\t01/03");
@@ -188,9 +202,8 @@ TEST_F(Validation, TheSubscriptionMustCoverToday)
         const char* au;
         bool tampons;
     } cases[] = {
-        {"05/03/2024", "05/03/2024", true},   {"01/02/2024", "04/03/2024", false},
-        {"06/03/2024", "31/12/2024", false},  {"  /  /    ", "  /  /    ", false},
-        {"01/12/2023", "31/01/2025", true},
+        {"05/03/2024", "05/03/2024", true},  {"01/02/2024", "04/03/2024", false}, {"06/03/2024", "31/12/2024", false},
+        {"  /  /    ", "  /  /    ", false}, {"01/12/2023", "31/01/2025", true},
     };
     for (const auto& c : cases) {
         Clients({{"10003", "LEROY", "120", c.du, c.au}});
@@ -210,12 +223,9 @@ TEST_F(Validation, TicketsThatAreNotBooked)
         const char* client;
         const char* valide;
     } cases[] = {
-        {"already booked", "10003", "LEROY", "Y"},
-        {"no customer", "00000", "LEROY", "N"},
-        {"no such customer", "99999", "LEROY", "N"},
-        {"no customer code", "", "LEROY", "N"},
-        {"anonymous login", "10003", "Vimor", "N"},
-        {"anonymous login", "10003", "VIMOR", "N"},
+        {"already booked", "10003", "LEROY", "Y"},   {"no customer", "00000", "LEROY", "N"},
+        {"no such customer", "99999", "LEROY", "N"}, {"no customer code", "", "LEROY", "N"},
+        {"anonymous login", "10003", "Vimor", "N"},  {"anonymous login", "10003", "VIMOR", "N"},
     };
     for (const auto& c : cases) {
         const QStringList avant = f.ListeClients;
@@ -248,7 +258,7 @@ TEST_F(Validation, TheCustomersCodeMustEqualTheTickets)
 {
     const struct {
         const char* code;
-        int client;   // the block booked onto, or -1
+        int client;  // the block booked onto, or -1
     } cases[] = {{"1000", -1}, {"10003", 2}, {" 10003 ", 2}, {"", -1}, {"   ", -1}, {"1000300", -1}};
     for (const auto& c : cases) {
         Clients({{"100030", "AVANT", "300", "01/01/2024", "31/12/2024"},
@@ -276,7 +286,7 @@ TEST_F(Validation, ASubscribersTicketAddsNoHistoryLine)
     f.Button5->click();
     const QStringList client = Client(2);
     EXPECT_TRUE(Prefixed(client, "DATA").isEmpty());
-    EXPECT_EQ(client[22], "Ticket 202403001");   // left in the history entry
+    EXPECT_EQ(client[22], "Ticket 202403001");  // left in the history entry
     EXPECT_EQ(client[16], "95");
     EXPECT_EQ(Prefixed(client, "GRID").size(), 1);
 }
@@ -368,7 +378,11 @@ TEST_F(Validation, TheCustomerCardShownIsWrittenBeforeTheBooking)
 
 void Tarifs(TFiche& f)
 {
-    SetTariffs(f, {.quarter = 1.10, .half = 2.20, .threeQuarters = 3.30, .hour = 4.40, .extraQuarter = 0.75});
+    SetTariffs(f, {.TarifQuartHeure = 1.10,
+                   .TarifDemiHeure = 2.20,
+                   .TarifTroisQuarts = 3.30,
+                   .TarifHeure = 4.40,
+                   .TarifQuartSup = 0.75});
     f.CodeBouton1 = "20001";
 }
 
@@ -384,16 +398,16 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
     {
         TFiche f;
         Tarifs(f);
-        f.ListeClients = BlocClient(0, {"10001", "DUPONT", "120", "01/03/2024", "31/03/2024"}) +
-                         BlocClient(1, {"10002", "MARTIN", "60"});
+        f.ListeClients = BlocClient(0, {"10001", "DUPONT", "120", "01/03/2024", "31/03/2024"})
+                         + BlocClient(1, {"10002", "MARTIN", "60"});
         // This customer has bought no minutes: the ticket is priced by the tariff table.
         f.ListeClients.Put(15, "");
         f.NbClients = 2;
-        f.ListePostes = QStringList{"<BLOC0000>", "1", "POSTE-A", "</BLOC0000>", "<BLOC0001>", "2", "POSTE-B",
-                                    "</BLOC0001>"};
+        f.ListePostes =
+            QStringList{"<BLOC0000>", "1", "POSTE-A", "</BLOC0000>", "<BLOC0001>", "2", "POSTE-B", "</BLOC0001>"};
         f.NbPostes = 2;
-        f.ListeArticles = QStringList{"<BLOC0000>", "20001", "SERVICES", "Impression A4", "   0,20", "1",
-                                      "706000", "", "</BLOC0000>"};
+        f.ListeArticles = QStringList{"<BLOC0000>", "20001",  "SERVICES", "Impression A4", "   0,20",
+                                      "1",          "706000", "",         "</BLOC0000>"};
         f.NbArticles = 1;
         f.resize(800, 500);
         ASSERT_TRUE(ShowActive(f));
@@ -424,7 +438,7 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
         EXPECT_EQ(f.StringGrid5->Cells(0, 1), "Impression A4");
         EXPECT_EQ(Trim(f.StringGrid5->Cells(3, 1)), "0,60");
         EXPECT_EQ(f.Label63->text(), "0,60");
-        EXPECT_EQ(Trim(f.Edit37->text()), "2,80");   // the tariff's half hour and the details
+        EXPECT_EQ(Trim(f.Edit37->text()), "2,80");  // the tariff's half hour and the details
 
         f.Button5->click();
         EXPECT_FALSE(f.Button5->isEnabled());

@@ -89,20 +89,23 @@ TEST_F(Serveur, TheRoomShowsEachMachineBusyOrFree)
     EXPECT_EQ(fiche->Occupation.left(2), QByteArray("\1\0", 2));
 }
 
-// Loading a set shows its machines, as busy as the in-use table says.
+// Loading a set shows its machines, busy where this window's sessions hold them.
 TEST_F(Serveur, LoadingASetFillsTheRoom)
 {
-    fiche->Occupation[2] = 1;
+    fiche->Marque("pc2", 1);
     QTemporaryDir folder;
     const QString path = folder.filePath("salle.vtr");
     fiche->SetSauve();
     ASSERT_TRUE(fiche->Sauve(path));
     TFiche other;
-    other.Occupation[2] = 1;
     ASSERT_TRUE(other.Charge(path));
     ASSERT_EQ(other.ListView1->count(), 3);
     EXPECT_EQ(other.ListView1->item(2)->text(), "pc2");
-    EXPECT_EQ(other.ListView1->item(2)->data(Qt::UserRole).toInt(), 1);
+    EXPECT_EQ(other.ListView1->item(2)->data(Qt::UserRole).toInt(), 0);
+    fiche->ListView1->clear();
+    ASSERT_TRUE(fiche->Charge(path));
+    ASSERT_EQ(fiche->ListView1->count(), 3);
+    EXPECT_EQ(fiche->ListView1->item(2)->data(Qt::UserRole).toInt(), 1);
 }
 
 TEST_F(Serveur, BusyMachinesShowARedScreen)

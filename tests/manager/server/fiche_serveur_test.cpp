@@ -37,8 +37,8 @@ TEST_F(Serveur, ConnectionsAreLoggedAndHaveOneEntryPerAddress)
 {
     auto a = Connecte();
     const QString clientPort = QString::number(a->LocalPort());
-    EXPECT_EQ(Log(), QStringList({"Client connecté  Remote: 127.0.0.1/" + clientPort + " Local: 127.0.0.1/" +
-                                      QString::number(port),
+    EXPECT_EQ(Log(), QStringList({"Client connecté  Remote: 127.0.0.1/" + clientPort + " Local: 127.0.0.1/"
+                                      + QString::number(port),
                                   "Il y a actuellement 1 clients connectés."}));
     EXPECT_EQ(a->Demande("login jdupont"), "Login OK");
     EXPECT_EQ(a->Demande("hostn PC1"), "Host OK");

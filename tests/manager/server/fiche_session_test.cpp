@@ -20,8 +20,8 @@ TEST_F(Serveur, ASessionEndsInAPricedTicketThatSurvivesASaveAndAReload)
     Session(*poste, "jdupont", "pw", "PC1");
     ASSERT_EQ(fiche->NbTickets, 2);
     QStringList opened = Ticket(1);
-    EXPECT_EQ(opened.mid(0, 9), QStringList({"NUMT202403002", "10001", "DUPONT", "10001", "PC1", "15/03/2024", "10:30",
-                                             NoDate, NoTime}));
+    EXPECT_EQ(opened.mid(0, 9),
+              QStringList({"NUMT202403002", "10001", "DUPONT", "10001", "PC1", "15/03/2024", "10:30", NoDate, NoTime}));
     // The card shows the session's ticket, and the machine is busy in the room.
     EXPECT_EQ(fiche->IndexTicket, 1);
     EXPECT_EQ(fiche->Edit28->text(), "202403002");
@@ -39,8 +39,8 @@ TEST_F(Serveur, ASessionEndsInAPricedTicketThatSurvivesASaveAndAReload)
     const QStringList closed = Ticket(1);
     ASSERT_EQ(closed.size(), 16);
     EXPECT_EQ(closed.mid(5, 5), QStringList({"15/03/2024", "10:30", "15/03/2024", "10:55", "25"}));
-    EXPECT_EQ(closed[10].trimmed(), "2,00");   // 16 to 30 minutes
-    EXPECT_EQ(closed[15], "N");                // not booked: the operator does that
+    EXPECT_EQ(closed[10].trimmed(), "2,00");  // 16 to 30 minutes
+    EXPECT_EQ(closed[15], "N");               // not booked: the operator does that
     EXPECT_EQ(fiche->Occupation[0], 0);
     EXPECT_EQ(fiche->ListView1->item(0)->data(Qt::UserRole).toInt(), 0);
     EXPECT_TRUE(fiche->DoitSauver);
@@ -84,7 +84,7 @@ TEST_F(Serveur, NoSessionWithoutAGrantedLogin)
 {
     struct Case {
         const char* name;
-        QList<QByteArray> before;   // requests whose replies do not matter here
+        QList<QByteArray> before;  // requests whose replies do not matter here
     } cases[] = {
         {"no login", {"hostn PC1"}},
         {"unknown login", {"login nobody", "passw pw", "hostn PC1"}},
@@ -107,7 +107,7 @@ TEST_F(Serveur, NoSessionWithoutAGrantedLogin)
         EXPECT_TRUE(poste->Ligne().startsWith("127.0.0.1\t"));
         EXPECT_EQ(fiche->NbTickets, 1);
         EXPECT_EQ(fiche->Occupation[0], 0);
-        fiche->Occupation[0] = 1;   // a machine busy for someone else stays busy
+        fiche->Occupation[0] = 1;  // a machine busy for someone else stays busy
         EXPECT_EQ(poste->Demande("quit"), fiche->Edit33->text().toLatin1() + " bye ");
         EXPECT_EQ(fiche->Occupation[0], 1);
         EXPECT_EQ(Ticket(0)[8], NoTime);
@@ -186,7 +186,7 @@ TEST_F(Serveur, TheEndOfATicketIsWarnedAndThenClosed)
         QDateTime start;
         QString endDate, endTime;
         QDateTime poll;
-        QList<QByteArray> lines;   // after the "Time" reply
+        QList<QByteArray> lines;  // after the "Time" reply
     };
     const QByteArray warning = textfile::EncodeCp1252("Msg PC1 Attention bientôt déconnecté");
     const QDate day(2024, 3, 15), next(2024, 3, 16);
@@ -370,7 +370,10 @@ public:
         if (whileShown)
             whileShown();
     }
-    QString inputBox(const QString& caption, const QString&, const QString&) override { return fail(caption), QString(); }
+    QString inputBox(const QString& caption, const QString&, const QString&) override
+    {
+        return fail(caption), QString();
+    }
     QString openFile(const QString&, const QString&, const QString&) override { return fail("open"), QString(); }
     QString saveFile(const QString&, const QString&, const QString&, const QString&) override
     {

@@ -7,24 +7,24 @@
 #include <memory>
 #include "manager/cardfile/fiche.h"
 #include "manager/server/clientposte.h"
+#include "poste.h"
 #include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
-#include "poste.h"
 
 namespace serveur_test {
 
 using cards::Block;
-using cards::SetRecords;
-using cards::SetTariffs;
 using cards::Join;
 using cards::NoDate;
 using cards::NoTime;
+using cards::SetRecords;
+using cards::SetTariffs;
 
 inline QStringList Clients()
 {
     QStringList martin = cards::CustomerFields("10002", "MARTIN", "martin");
     martin[13] = "Secret";
-    martin[14] = "600";   // total minutes: a subscriber
+    martin[14] = "600";  // total minutes: a subscriber
     return Join({Block(0, cards::CustomerFields("10001", "DUPONT", "jdupont")), Block(1, martin),
                  Block(2, cards::CustomerFields("10003", "SANSLOGIN", ""))});
 }
@@ -43,15 +43,14 @@ protected:
         Set(TFiche::KClient, Clients());
         Set(TFiche::KPoste, Postes());
         Set(TFiche::KTicket, Block(0, cards::TicketFields("202403001"), 5));
-        SetTariffs(*fiche, {.quarter = 1, .half = 2, .threeQuarters = 3, .hour = 4, .extraQuarter = 1});
+        SetTariffs(
+            *fiche,
+            {.TarifQuartHeure = 1, .TarifDemiHeure = 2, .TarifTroisQuarts = 3, .TarifHeure = 4, .TarifQuartSup = 1});
         fiche->StartServer();
         port = fiche->PortEcoute().toInt();
         ASSERT_GT(port, 0);
     }
-    void TearDown() override
-    {
-        fiche.reset();
-    }
+    void TearDown() override { fiche.reset(); }
 
     void Set(TFiche::Kind k, const QStringList& lines) { SetRecords(*fiche, k, lines); }
 
@@ -85,7 +84,7 @@ protected:
 
     // Network input never raises a box: any box a test does not expect fails it.
     ScriptedDialogs dialogs;
-    ScopedClock clock;   // a test moves it
+    ScopedClock clock;  // a test moves it
     std::unique_ptr<TFiche> fiche;
     int port = 0;
 };

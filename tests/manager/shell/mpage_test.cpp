@@ -40,7 +40,7 @@ TEST(TMPage, InitShowsOnlyValuesTheDialogOffers)
     };
     for (const Case& c : cases) {
         TMPage dialog(nullptr);
-        dialog.Init(c.paper, c.orientation, c.guide);
+        dialog.Init({c.paper, c.orientation, c.guide ? 100 : 0});
         EXPECT_EQ(ItemIndex(dialog.RadioGroup1), c.shownPaper) << c.paper << "," << c.orientation;
         EXPECT_EQ(ItemIndex(dialog.RadioGroup2), c.shownOrientation) << c.paper << "," << c.orientation;
         EXPECT_EQ(dialog.CheckBox1->isChecked(), c.shownGuide) << c.paper << "," << c.orientation;
@@ -51,24 +51,24 @@ TEST(TMPage, OnlyOkHandsTheChoiceBack)
 {
     for (CloseBy how : {CloseBy::Ok, CloseBy::Cancel, CloseBy::Escape, CloseBy::TitleBar}) {
         TMPage dialog(nullptr);
-        dialog.Init(0, 0, false);
+        dialog.Init({0, 0, 0});
         Drive<TMPage>(dialog, [&](TMPage& d) {
             Tick(d.RadioButton2);
             Tick(d.RadioButton4);
             Tick(d.CheckBox1);
             Close(d, how);
         });
-        int paper = 7, orientation = 7;
-        bool guide = false;
-        dialog.Result(paper, orientation, guide);
+        settings::PageSetup page{7, 7, 0};
+        dialog.Result(page);
         if (how == CloseBy::Ok) {
-            EXPECT_EQ(paper, 1);
-            EXPECT_EQ(orientation, 1);
-            EXPECT_TRUE(guide);
+            EXPECT_EQ(page.TypePapier, 1);
+            EXPECT_EQ(page.OrientationEnveloppe, 1);
+            EXPECT_EQ(page.DecalageEnveloppe, 100);
         } else {
-            EXPECT_EQ(orientation, -1) << CloseName(how);
-            EXPECT_EQ(paper, 7) << CloseName(how);
-            EXPECT_FALSE(guide) << CloseName(how);
+            // Nothing chosen: the page setup stays as it was.
+            EXPECT_EQ(page.OrientationEnveloppe, 7) << CloseName(how);
+            EXPECT_EQ(page.TypePapier, 7) << CloseName(how);
+            EXPECT_EQ(page.DecalageEnveloppe, 0) << CloseName(how);
         }
     }
 }

@@ -8,7 +8,7 @@ namespace {
 struct ParameterCommand {
     const char* command;
     const char* dialog;
-    QString caption;   // the window title the card file gives the dialog, when it sets one
+    QString caption;  // the window title the card file gives the dialog, when it sets one
 };
 
 // Test listings name the case by its command, not by the row's bytes (which hold addresses and

@@ -19,13 +19,24 @@ struct Fixture {
     explicit Fixture(const QStringList& modes, Values v = {}) : values(v)
     {
         paymentModes.addItems(modes);
-        dialog.Init(values.mode, &paymentModes, values.rate1, values.rate2, values.rate3, values.decimals,
-                    values.name);
+        dialog.Init(Held(), &paymentModes);
     }
     void result()
     {
-        dialog.Result(values.rate1, values.rate2, values.rate3, values.mode, &paymentModes, values.decimals,
-                      values.name);
+        settings::InvoiceSettings held = Held();
+        dialog.Result(held, &paymentModes);
+        values = {held.TauxTVA1, held.TauxTVA2, held.TauxTVA3, held.ModeDevise, held.Decimales, held.NomDevise};
+    }
+    settings::InvoiceSettings Held() const
+    {
+        settings::InvoiceSettings held;
+        held.TauxTVA1 = values.rate1;
+        held.TauxTVA2 = values.rate2;
+        held.TauxTVA3 = values.rate3;
+        held.Decimales = values.decimals;
+        held.ModeDevise = values.mode;
+        held.NomDevise = values.name;
+        return held;
     }
     QComboBox paymentModes;
     Values values;
@@ -131,7 +142,7 @@ TEST(TParamf, OkStoresEverything)
         d.SpinEdit1->setValue(1);
         Tick(d.RadioButton2);
         Type(d.Edit4, "Francs CFA");
-        d.Edit6->clear();   // a payment mode emptied is dropped
+        d.Edit6->clear();  // a payment mode emptied is dropped
         Close(d, CloseBy::Ok);
     });
     f.result();
@@ -142,7 +153,8 @@ TEST(TParamf, OkStoresEverything)
     EXPECT_EQ(f.values.mode, 1);
     EXPECT_EQ(f.values.name, "Francs CFA");
     // The modes beyond the five shown are kept after them, never dropped.
-    EXPECT_EQ(Items(&f.paymentModes), QStringList({"Espèces", "CB", "Virement", "Avoir", "Bon cadeau", "Ticket resto"}));
+    EXPECT_EQ(Items(&f.paymentModes),
+              QStringList({"Espèces", "CB", "Virement", "Avoir", "Bon cadeau", "Ticket resto"}));
 }
 
 TEST(TParamf, OkWithEurosEmptiesTheCurrencyName)

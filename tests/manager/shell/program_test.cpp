@@ -1,15 +1,15 @@
 // The main window around its commands: start-up settings, activation of the card file, status
 // bar, hints, help, start and open automatically, selections, and the confirmed delete.
+#include <gtest/gtest-spi.h>
 #include <QDialog>
 #include <QEnterEvent>
 #include <QLabel>
-#include <QMenu>
-#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QToolBar>
-#include <gtest/gtest-spi.h>
 #include <map>
 #include "platform/autostart.h"
 #include "platform/help.h"

@@ -33,7 +33,8 @@ TEST_F(RoundTripTest, ASetMadeSavedAndReopenedShowsTheSameCustomers)
 
     // On disk: CR LF lines in the Windows code page, the blocks in order with their codes.
     const QByteArray saved = Read(Path("club.vtr"));
-    EXPECT_TRUE(saved.startsWith("<BLOC0000>\r\n10001\r\nN\r\nN\r\nH\xE9l\xE8ne \x8Cuvray\r\n")) << saved.left(60).toStdString();
+    EXPECT_TRUE(saved.startsWith("<BLOC0000>\r\n10001\r\nN\r\nN\r\nH\xE9l\xE8ne \x8Cuvray\r\n"))
+        << saved.left(60).toStdString();
     EXPECT_TRUE(saved.contains("<BLOC0001>\r\n10002\r\n"));
     EXPECT_TRUE(saved.contains("N\xEEmes\r\n"));
     EXPECT_TRUE(saved.endsWith("</BLOC0001>\r\n"));

@@ -1,4 +1,4 @@
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 
 #include <algorithm>
 #include <array>

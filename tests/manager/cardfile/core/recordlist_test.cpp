@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <QStringList>
 #include <random>
-#include "manager/cardfile/recordlist.h"
+#include "manager/cardfile/core/recordlist.h"
 #include "platform/exception.h"
 #include "platform/rtl.h"
 

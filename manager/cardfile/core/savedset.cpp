@@ -1,0 +1,20 @@
+#include "manager/cardfile/core/savedset.h"
+
+#include <algorithm>
+
+namespace savedset {
+
+QString SiblingPath(const QString& main, QLatin1String extension)
+{
+    return main.left(std::max<qsizetype>(main.size() - 3, 0)) + extension;
+}
+
+bool HoldsABlock(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        if (line.startsWith(QLatin1String("<BLOC")))
+            return true;
+    return false;
+}
+
+}  // namespace savedset
