@@ -11,11 +11,12 @@
 #include <QToolButton>
 #include "client/tandel_test.h"
 #include "manager/cardfile/fiche.h"
-#include "manager/cardfile/fiche_cartes_fixture.h"
 #include "manager/server/blocs.h"
 #include "manager/server/clientposte.h"
 #include "platform/textfile.h"
 #include "platform/widgets/maskedit.h"
+#include "support/card_fixture.h"
+#include "support/clock.h"
 
 namespace {
 
@@ -64,7 +65,6 @@ protected:
     void SetUp() override
     {
         TandelTest::SetUp();
-        Horloge(QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
         station.Name = NomDuPoste;
 
         // The saved set, as the counter keeps it on disk.
@@ -75,11 +75,11 @@ protected:
         fiche = std::make_unique<TFiche>();
         ASSERT_TRUE(fiche->Charge(jeu));
         ASSERT_EQ(fiche->NbTickets, 1);
-        fiche->TarifQuartHeure = 1.5;
-        fiche->TarifDemiHeure = 2.5;
-        fiche->TarifTroisQuarts = 3.5;
-        fiche->TarifHeure = 4.2;
-        fiche->TarifQuartSup = 1;
+        cards::SetTariffs(*fiche, {.TarifQuartHeure = 1.5,
+                                   .TarifDemiHeure = 2.5,
+                                   .TarifTroisQuarts = 3.5,
+                                   .TarifHeure = 4.2,
+                                   .TarifQuartSup = 1});
         fiche->StartServer();
         const int port = fiche->PortEcoute().toInt();
         ASSERT_GT(port, 0);
@@ -88,23 +88,15 @@ protected:
         // becomes active: the address it starts with leads nowhere.
         Make(port);
         main->AdresseServeur = QStringLiteral("192.0.2.1");
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        ASSERT_TRUE(cards::ShowActive(*main));
         ASSERT_EQ(main->AdresseServeur, "127.0.0.1");
     }
     void TearDown() override
     {
         TandelTest::TearDown();
         fiche.reset();
-        rtl::SetClock({});
     }
 
-    void Horloge(const QDateTime& now)
-    {
-        maintenant = now;
-        rtl::SetClock([this] { return maintenant; });
-    }
     // The customer types at the window and clicks "OK"; the whole sequence runs in the click.
     void SeConnecte(const QString& login, const QString& password)
     {
@@ -115,7 +107,7 @@ protected:
     // A "time" poll as the timer sends it, and the minutes the window then shows.
     QString Sondage(const QDateTime& now)
     {
-        Horloge(now);
+        horloge.Set(now);
         const QString before = main->StaticText1->text();
         main->Timer1Timer();
         WaitUntil([&] { return main->StaticText1->text() != before; });
@@ -131,7 +123,7 @@ protected:
         return WaitUntil([&] { return fiche->SrvSocket->CountClients() == 0; });
     }
 
-    QDateTime maintenant;
+    ScopedClock horloge;  // the suite's day, 15/03/2024 10:30
     QString jeu;
     std::unique_ptr<TFiche> fiche;
 };
@@ -153,7 +145,7 @@ TEST_F(BoutEnBout, ASessionFromTheWorkstationEndsInAClosedPricedTicketThatIsSave
     // The counter opened the ticket after the last one, and the machine is busy in the room.
     ASSERT_EQ(fiche->NbTickets, 2);
     EXPECT_EQ(Ticket(*fiche, 1).mid(0, 9), QStringList({"NUMT202403002", "10001", "DUPONT", "10002", "Salle2",
-                                                         "15/03/2024", "10:30", NoDate, NoTime}));
+                                                        "15/03/2024", "10:30", NoDate, NoTime}));
     EXPECT_EQ(fiche->Occupation[1], 1);
     EXPECT_EQ(fiche->ListView1->item(1)->data(Qt::UserRole).toInt(), 1);
 

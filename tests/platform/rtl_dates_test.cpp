@@ -1,7 +1,8 @@
 // Dates and times: day numbers from 30/12/1899, French formats, the injectable clock.
 #include <gtest/gtest.h>
-#include "platform/rtl.h"
 #include "convert_error.h"
+#include "platform/rtl.h"
+#include "support/clock.h"
 
 using namespace rtl;
 
@@ -15,9 +16,12 @@ protected:
 
 TEST(Dates, DayNumbersCountFromTheLastDaysOf1899)
 {
-    const struct { int y, m, d; double serial; } cases[] = {
-        {1899, 12, 30, 0}, {1899, 12, 31, 1}, {1900, 1, 1, 2}, {1900, 3, 1, 61}, {2000, 1, 1, 36526},
-        {2024, 2, 29, 45351}, {1899, 12, 29, -1},
+    const struct {
+        int y, m, d;
+        double serial;
+    } cases[] = {
+        {1899, 12, 30, 0},   {1899, 12, 31, 1},    {1900, 1, 1, 2},    {1900, 3, 1, 61},
+        {2000, 1, 1, 36526}, {2024, 2, 29, 45351}, {1899, 12, 29, -1},
     };
     for (const auto& c : cases) {
         EXPECT_DOUBLE_EQ(EncodeDate(c.y, c.m, c.d), c.serial) << c.y << "-" << c.m << "-" << c.d;
@@ -53,11 +57,23 @@ TEST(Dates, TimeOfDayRoundTripsToTheMillisecond)
 TEST(FormatDateTime, EveryPatternTheProgramsUse)
 {
     const TDateTime t = EncodeDate(2024, 3, 5) + EncodeTime(9, 7, 4);
-    const struct { const char* format; const char* text; } cases[] = {
-        {"dd/mm/yyyy", "05/03/2024"}, {"hh:mm", "09:07"}, {"hh:nn:ss", "09:07:04"}, {"yyyymmdd", "20240305"},
-        {"dd/mm", "05/03"}, {"mmmm yyyy", "mars 2024"}, {"dd mmmm yyyy", "05 mars 2024"},
-        {"d/m/yy", "5/3/24"}, {"h:n:s", "9:7:4"}, {"mmm", "mars"}, {"hh:mm:ss", "09:07:04"},
-        {"DD/MM/YYYY", "05/03/2024"}, {"hh:mm dd/mm", "09:07 05/03"},
+    const struct {
+        const char* format;
+        const char* text;
+    } cases[] = {
+        {"dd/mm/yyyy", "05/03/2024"},
+        {"hh:mm", "09:07"},
+        {"hh:nn:ss", "09:07:04"},
+        {"yyyymmdd", "20240305"},
+        {"dd/mm", "05/03"},
+        {"mmmm yyyy", "mars 2024"},
+        {"dd mmmm yyyy", "05 mars 2024"},
+        {"d/m/yy", "5/3/24"},
+        {"h:n:s", "9:7:4"},
+        {"mmm", "mars"},
+        {"hh:mm:ss", "09:07:04"},
+        {"DD/MM/YYYY", "05/03/2024"},
+        {"hh:mm dd/mm", "09:07 05/03"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatDateTime(QString::fromUtf8(c.format), t), QString::fromUtf8(c.text)) << c.format;
@@ -65,10 +81,10 @@ TEST(FormatDateTime, EveryPatternTheProgramsUse)
 
 TEST(FormatDateTime, FrenchMonthNames)
 {
-    const char* full[] = {"janvier", "février", "mars", "avril", "mai", "juin", "juillet", "août",
-                          "septembre", "octobre", "novembre", "décembre"};
-    const char* brief[] = {"janv.", "févr.", "mars", "avr.", "mai", "juin", "juil.", "août",
-                           "sept.", "oct.", "nov.", "déc."};
+    const char* full[] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                          "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+    const char* brief[] = {"janv.", "févr.", "mars",  "avr.", "mai",  "juin",
+                           "juil.", "août",  "sept.", "oct.", "nov.", "déc."};
     for (int m = 1; m <= 12; ++m) {
         const TDateTime d = EncodeDate(2023, m, 28);
         EXPECT_EQ(FormatDateTime(QStringLiteral("dd mmmm yyyy"), d),
@@ -80,7 +96,10 @@ TEST(FormatDateTime, FrenchMonthNames)
 TEST(FormatDateTime, AnyRunOfFourOrMoreMIsTheFullMonthName)
 {
     const TDateTime d = EncodeDate(2024, 12, 9);
-    const struct { const char* format; const char* text; } cases[] = {
+    const struct {
+        const char* format;
+        const char* text;
+    } cases[] = {
         {"mmmm yyyy", "décembre 2024"},
         {"mmmmm  yyyy", "décembre  2024"},
         {"mmmmmmmm", "décembre"},
@@ -99,7 +118,10 @@ TEST(DateToStrAndTimeToStr, ShortDateAndLongTime)
 
 TEST(StrToTime, HoursAndMinutesWithOptionalSeconds)
 {
-    const struct { const char* text; int h, n, s; } cases[] = {
+    const struct {
+        const char* text;
+        int h, n, s;
+    } cases[] = {
         {"00:00", 0, 0, 0}, {"09:30", 9, 30, 0}, {"23:59:59", 23, 59, 59}, {" 7:05 ", 7, 5, 0}, {"12:00:01", 12, 0, 1},
     };
     for (const auto& c : cases)
@@ -108,8 +130,8 @@ TEST(StrToTime, HoursAndMinutesWithOptionalSeconds)
 
 TEST(StrToTime, RejectsBlankMaskAndOutOfRange)
 {
-    const char* cases[] = {"  :  ", "", "24:00", "12:60", "12:00:60", "12", "12:", ":30", "12:30:", "1a:00",
-                           "12:30:00:00", "123:00", "12.30"};
+    const char* cases[] = {"  :  ", "",       "24:00", "12:60",       "12:00:60", "12",   "12:",
+                           ":30",   "12:30:", "1a:00", "12:30:00:00", "123:00",   "12.30"};
     for (const char* text : cases)
         EXPECT_EQ(ConvertErrorOf([&] { StrToTime(QString::fromUtf8(text)); }),
                   QStringLiteral("'%1' is not a valid time").arg(QString::fromUtf8(text)))
@@ -118,9 +140,12 @@ TEST(StrToTime, RejectsBlankMaskAndOutOfRange)
 
 TEST(StrToDate, DayMonthYearWithCenturyWindow)
 {
-    const struct { const char* text; int y, m, d; } cases[] = {
+    const struct {
+        const char* text;
+        int y, m, d;
+    } cases[] = {
         {"05/03/2024", 2024, 3, 5}, {"5/3/2024", 2024, 3, 5}, {"29/02/2024", 2024, 2, 29},
-        {"01/01/49", 2049, 1, 1}, {"01/01/50", 1950, 1, 1}, {" 31/12/1999 ", 1999, 12, 31},
+        {"01/01/49", 2049, 1, 1},   {"01/01/50", 1950, 1, 1}, {" 31/12/1999 ", 1999, 12, 31},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(StrToDate(QString::fromUtf8(c.text)), EncodeDate(c.y, c.m, c.d)) << c.text;
@@ -128,8 +153,8 @@ TEST(StrToDate, DayMonthYearWithCenturyWindow)
 
 TEST(StrToDate, RejectsBlankMaskAndImpossibleDates)
 {
-    const char* cases[] = {"  /  /    ", "", "29/02/2023", "32/01/2024", "01/13/2024", "01-01-2024", "01/01",
-                           "01/01/202", "1/1/2024/", "aa/bb/cccc"};
+    const char* cases[] = {"  /  /    ", "",      "29/02/2023", "32/01/2024", "01/13/2024",
+                           "01-01-2024", "01/01", "01/01/202",  "1/1/2024/",  "aa/bb/cccc"};
     for (const char* text : cases)
         EXPECT_EQ(ConvertErrorOf([&] { StrToDate(QString::fromUtf8(text)); }),
                   QStringLiteral("'%1' is not a valid date").arg(QString::fromUtf8(text)))
@@ -154,6 +179,27 @@ TEST_F(FixedClock, EmptyClockGoesBackToTheSystemClock)
     const TDateTime after = FromQDateTime(QDateTime::currentDateTime());
     EXPECT_LE(before, now);
     EXPECT_LE(now, after);
+}
+
+// The tests' own clock: a clock made inside another gives the outer one back, the last one the
+// system's.
+TEST(ScopedClock, NestedClocksGiveTheOuterClockBackAndTheLastTheSystemClock)
+{
+    {
+        ScopedClock outer;
+        EXPECT_EQ(ToQDateTime(Now()), QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
+        {
+            ScopedClock inner(QDateTime(QDate(2024, 7, 14), QTime(18, 30, 15)));
+            inner.Advance(45);
+            EXPECT_EQ(ToQDateTime(Now()), QDateTime(QDate(2024, 7, 14), QTime(18, 31)));
+        }
+        outer.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
+        EXPECT_EQ(ToQDateTime(Now()), QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
+    }
+    const TDateTime before = FromQDateTime(QDateTime::currentDateTime());
+    const TDateTime now = Now();
+    EXPECT_LE(before, now);
+    EXPECT_LE(now, FromQDateTime(QDateTime::currentDateTime()));
 }
 
 }  // namespace

@@ -4,23 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include "platform/textfile.h"
+#include "support/file_bytes.h"
 
 using namespace textfile;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 TEST(Cp1252, EveryByteSurvivesADecodeAndEncode)
 {
@@ -34,13 +22,43 @@ TEST(Cp1252, EveryByteSurvivesADecodeAndEncode)
 
 TEST(Cp1252, TheHighControlRangeHoldsTheWindowsCharacters)
 {
-    const struct { unsigned char byte; char16_t code; } cases[] = {
-        {0x80, u'€'}, {0x82, u'‚'}, {0x83, u'ƒ'}, {0x84, u'„'}, {0x85, u'…'}, {0x86, u'†'}, {0x87, u'‡'},
-        {0x88, u'ˆ'}, {0x89, u'‰'}, {0x8A, u'Š'}, {0x8B, u'‹'}, {0x8C, u'Œ'}, {0x8E, u'Ž'}, {0x91, u'‘'},
-        {0x92, u'’'}, {0x93, u'“'}, {0x94, u'”'}, {0x95, u'•'}, {0x96, u'–'}, {0x97, u'—'}, {0x98, u'˜'},
-        {0x99, u'™'}, {0x9A, u'š'}, {0x9B, u'›'}, {0x9C, u'œ'}, {0x9E, u'ž'}, {0x9F, u'Ÿ'},
+    const struct {
+        unsigned char byte;
+        char16_t code;
+    } cases[] = {
+        {0x80, u'€'},
+        {0x82, u'‚'},
+        {0x83, u'ƒ'},
+        {0x84, u'„'},
+        {0x85, u'…'},
+        {0x86, u'†'},
+        {0x87, u'‡'},
+        {0x88, u'ˆ'},
+        {0x89, u'‰'},
+        {0x8A, u'Š'},
+        {0x8B, u'‹'},
+        {0x8C, u'Œ'},
+        {0x8E, u'Ž'},
+        {0x91, u'‘'},
+        {0x92, u'’'},
+        {0x93, u'“'},
+        {0x94, u'”'},
+        {0x95, u'•'},
+        {0x96, u'–'},
+        {0x97, u'—'},
+        {0x98, u'˜'},
+        {0x99, u'™'},
+        {0x9A, u'š'},
+        {0x9B, u'›'},
+        {0x9C, u'œ'},
+        {0x9E, u'ž'},
+        {0x9F, u'Ÿ'},
         // unassigned in the code page: kept as the control of the same number
-        {0x81, 0x81}, {0x8D, 0x8D}, {0x8F, 0x8F}, {0x90, 0x90}, {0x9D, 0x9D},
+        {0x81, 0x81},
+        {0x8D, 0x8D},
+        {0x8F, 0x8F},
+        {0x90, 0x90},
+        {0x9D, 0x9D},
     };
     for (const auto& c : cases) {
         const QByteArray byte(1, char(c.byte));
@@ -51,7 +69,9 @@ TEST(Cp1252, TheHighControlRangeHoldsTheWindowsCharacters)
 
 TEST(Cp1252, DiffersFromLatin1WhereFrenchNeedsIt)
 {
-    EXPECT_EQ(EncodeCp1252(QStringLiteral("œuvre Œil 5 €")), QByteArray("\x9C" "uvre \x8C" "il 5 \x80"));
+    EXPECT_EQ(EncodeCp1252(QStringLiteral("œuvre Œil 5 €")), QByteArray("\x9C"
+                                                                        "uvre \x8C"
+                                                                        "il 5 \x80"));
     EXPECT_NE(EncodeCp1252(QStringLiteral("€")), QStringLiteral("€").toLatin1());
     EXPECT_EQ(EncodeCp1252(QStringLiteral("éàçù ÿ")), QByteArray("\xE9\xE0\xE7\xF9 \xFF"));
 }
@@ -59,7 +79,7 @@ TEST(Cp1252, DiffersFromLatin1WhereFrenchNeedsIt)
 TEST(Cp1252, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach)
 {
     EXPECT_EQ(EncodeCp1252(QStringLiteral("a\u0100b\u4E2Dc")), QByteArray("a?b?c"));
-    EXPECT_EQ(EncodeCp1252(QString::fromUtf8("x\xF0\x9F\x98\x80y")), QByteArray("x?y"));   // one emoji
+    EXPECT_EQ(EncodeCp1252(QString::fromUtf8("x\xF0\x9F\x98\x80y")), QByteArray("x?y"));  // one emoji
     // C1 controls that the code page uses for other characters have no byte of their own.
     EXPECT_EQ(EncodeCp1252(QString(QChar(0x80))), QByteArray("?"));
     EXPECT_EQ(EncodeCp1252(QString(QChar(0x9C))), QByteArray("?"));
@@ -67,7 +87,10 @@ TEST(Cp1252, CharactersOutsideTheCodePageBecomeOneQuestionMarkEach)
 
 TEST(SplitLines, EveryKindOfLineEnd)
 {
-    const struct { const char* text; QStringList lines; } cases[] = {
+    const struct {
+        const char* text;
+        QStringList lines;
+    } cases[] = {
         {"", {}},
         {"a", {"a"}},
         {"a\r\nb\r\n", {"a", "b"}},
@@ -109,7 +132,7 @@ TEST(Files, LoadingAMissingFileFailsWithNoLines)
     QStringList lines = {"stale"};
     EXPECT_FALSE(LoadFromFile(dir.filePath(QStringLiteral("absent.txt")), lines));
     EXPECT_TRUE(lines.isEmpty());
-    EXPECT_FALSE(LoadFromFile(dir.path(), lines));   // a folder is no text file
+    EXPECT_FALSE(LoadFromFile(dir.path(), lines));  // a folder is no text file
 }
 
 TEST(Files, SaveReplacesAndKeepsThePermissions)
@@ -120,7 +143,7 @@ TEST(Files, SaveReplacesAndKeepsThePermissions)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     ASSERT_TRUE(SaveToFile(path, {"new"}));
     EXPECT_EQ(ReadBytes(path), QByteArray("new\r\n"));
-    const auto ownerGroupOther = QFile::Permissions::fromInt(0x7077);   // the "user" bits mirror the owner's
+    const auto ownerGroupOther = QFile::Permissions::fromInt(0x7077);  // the "user" bits mirror the owner's
     EXPECT_EQ(QFile::permissions(path) & ownerGroupOther, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
 }
 
@@ -137,7 +160,10 @@ class FileSetTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
-    QStringList folder() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    QStringList folder() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
     void SetUp() override
     {
         WriteBytes(path("a.vtr"), "old a\r\n");
@@ -170,7 +196,7 @@ TEST_F(FileSetTest, AFileThatCannotBeWrittenLeavesEveryTargetUntouched)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(ReadBytes(path("a.vtr")), QByteArray("old a\r\n"));
     EXPECT_EQ(ReadBytes(path("a.art")), QByteArray("old art\r\n"));
-    EXPECT_EQ(folder(), (QStringList{"a.art", "a.vtr"}));   // no temporary left behind
+    EXPECT_EQ(folder(), (QStringList{"a.art", "a.vtr"}));  // no temporary left behind
 }
 
 TEST_F(FileSetTest, ARenameFailingHalfWayPutsTheOldFilesBack)
@@ -187,7 +213,7 @@ TEST_F(FileSetTest, ARenameFailingHalfWayPutsTheOldFilesBack)
     EXPECT_TRUE(error.contains(QStringLiteral("a.cai"))) << error.toStdString();
     EXPECT_EQ(ReadBytes(path("a.vtr")), QByteArray("old a\r\n"));
     EXPECT_EQ(ReadBytes(path("a.art")), QByteArray("old art\r\n"));
-    EXPECT_EQ(folder(), (QStringList{"a.art", "a.cai", "a.vtr"}));   // a.tck did not exist before
+    EXPECT_EQ(folder(), (QStringList{"a.art", "a.cai", "a.vtr"}));  // a.tck did not exist before
 }
 
 }  // namespace

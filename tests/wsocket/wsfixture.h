@@ -5,13 +5,9 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
-#include <ostream>
+#include "support/print.h"
 #include "support/rawpeer.h"
 #include "wsocket/wsockets.h"
-
-// Readable test failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-inline void PrintTo(const QStringList& l, std::ostream* os) { *os << "[" << l.join(" | ").toStdString() << "]"; }
 
 // Runs the event loop until Done() holds; false when TimeoutMs passed first.
 bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 5000);

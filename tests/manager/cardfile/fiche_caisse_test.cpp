@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include "fiche_cartes_fixture.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 using namespace cards;
@@ -113,14 +113,14 @@ TEST_F(CardFixture, ABookedTicketsBookedFieldsAreReadOnly)
     booked[15] = "Y";
     Set(T, Join({Ticket(0, booked), TicketNumbered(1, "202403002")}));
     fiche->TarifDemiHeure = 2.5;
-    ScriptedDialogs dialogs;   // nothing to convert, nothing to report
+    ScriptedDialogs dialogs;  // nothing to convert, nothing to report
     fiche->Caisse();
     const QList<QLineEdit*> fields = {fiche->Edit28,    fiche->Edit32,    fiche->Edit33,    fiche->Edit34,
                                       fiche->Edit35,    fiche->MaskEdit4, fiche->MaskEdit5, fiche->MaskEdit6,
                                       fiche->MaskEdit7, fiche->Edit36,    fiche->Edit37,    fiche->Edit42,
                                       fiche->Edit43};
-    const QList<QAbstractButton*> buttons = {fiche->SpeedButton4, fiche->SpeedButton5, fiche->SpeedButton6,
-                                             fiche->SpeedButton7, fiche->SpeedButton8, fiche->SpeedButton9,
+    const QList<QAbstractButton*> buttons = {fiche->SpeedButton4,  fiche->SpeedButton5, fiche->SpeedButton6,
+                                             fiche->SpeedButton7,  fiche->SpeedButton8, fiche->SpeedButton9,
                                              fiche->SpeedButton10, fiche->SpeedButton11};
     const QColor page = fiche->TabSheet5->palette().color(QPalette::Window);
     for (QLineEdit* field : fields) {
@@ -222,7 +222,7 @@ TEST_F(CardFixture, TicketReadingEmptiesEverythingItOwns)
 
 struct TicketNumberCase {
     const char* what;
-    QList<QStringList> tickets;   // the field lines of each ticket
+    QList<QStringList> tickets;  // the field lines of each ticket
     int next;
 };
 
@@ -249,11 +249,10 @@ INSTANTIATE_TEST_SUITE_P(
         TicketNumberCase{"999_runs_into_next_month", {TicketFields("202403999")}, 202404000},
         TicketNumberCase{"a_later_month_is_continued", {TicketFields("202405007")}, 202405008},
         TicketNumberCase{"blanks_around_the_number", {TicketFields(" 202403010 ")}, 202403011},
-        TicketNumberCase{"a_number_that_is_not_whole", {TicketFields("202403004"), TicketFields("2024O3009")},
-                         202403005},
+        TicketNumberCase{
+            "a_number_that_is_not_whole", {TicketFields("202403004"), TicketFields("2024O3009")}, 202403005},
         TicketNumberCase{"a_name_beginning_with_NUMT",
-                         {TicketFields("202403004", "10001", "NUMT299912001"),
-                          {"NUMT202403002", "NUMT202412001"}},
+                         {TicketFields("202403004", "10001", "NUMT299912001"), {"NUMT202403002", "NUMT202412001"}},
                          202403005}),
     [](const auto& info) { return std::string(info.param.what); });
 
@@ -290,7 +289,7 @@ struct PaidCase {
     const char* what;
     QString price, paid;
     bool tickedBefore;
-    QString paidShown, balance;   // unpadded; empty paid and balance "ancien": left as they were
+    QString paidShown, balance;  // unpadded; empty paid and balance "ancien": left as they were
     bool ticked;
 };
 
@@ -311,16 +310,16 @@ TEST_P(PaidField, GivesTheBalanceAndTicksAnExactPayment)
     EXPECT_EQ(fiche->CheckBox3->isChecked(), c.ticked);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PaidField,
-    ::testing::Values(PaidCase{"exact", "   10,00", "10", false, "10,00", "0,00", true},
-                      PaidCase{"rounds_to_nothing_but_is_not", "10,00", "10,004", false, "10,00", "0,00", false},
-                      PaidCase{"still_owed", "7,5", "5", false, "5,00", "-2,50", false},
-                      PaidCase{"never_unticked", "7,5", "5", true, "5,00", "-2,50", true},
-                      PaidCase{"too_much", "7,5", "10", false, "10,00", "2,50", false},
-                      PaidCase{"no_price", "", "12", false, "12,00", "ancien", false},
-                      PaidCase{"nothing_paid", "10,00", "  ", false, "", "ancien", false}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Cases, PaidField,
+                         ::testing::Values(PaidCase{"exact", "   10,00", "10", false, "10,00", "0,00", true},
+                                           PaidCase{"rounds_to_nothing_but_is_not", "10,00", "10,004", false, "10,00",
+                                                    "0,00", false},
+                                           PaidCase{"still_owed", "7,5", "5", false, "5,00", "-2,50", false},
+                                           PaidCase{"never_unticked", "7,5", "5", true, "5,00", "-2,50", true},
+                                           PaidCase{"too_much", "7,5", "10", false, "10,00", "2,50", false},
+                                           PaidCase{"no_price", "", "12", false, "12,00", "ancien", false},
+                                           PaidCase{"nothing_paid", "10,00", "  ", false, "", "ancien", false}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 // ---- writing, adding, deleting ------------------------------------------------------------------
 

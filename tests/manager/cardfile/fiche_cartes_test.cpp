@@ -2,8 +2,8 @@
 // writing it back, the history line with its shift, and the focus handlers.
 #include <QLineEdit>
 #include <QToolButton>
-#include "fiche_cartes_fixture.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 
 using namespace cards;
 
@@ -13,7 +13,7 @@ struct KindCase {
     TFiche::Kind kind;
     const char* name;
     int width;
-    int dataRows;   // rows of the card's detail or history grid
+    int dataRows;  // rows of the card's detail or history grid
 };
 
 void PrintTo(const KindCase& c, std::ostream* os)
@@ -33,7 +33,7 @@ protected:
             return MachineFields("10001", "POSTE1");
         default: {
             QStringList f = TicketFields("202403001");
-            f[10] = fiche->Rset("0,00", 80);   // the details' total: every detail here is at 0
+            f[10] = fiche->Rset("0,00", 80);  // the details' total: every detail here is at 0
             return f;
         }
         }
@@ -115,9 +115,9 @@ INSTANTIATE_TEST_SUITE_P(Cards, KeptLines,
 struct ShiftCase {
     const char* what;
     TFiche::Kind kind;
-    int filled;         // rows 1 .. filled hold a line before the addition
-    int newRow;         // where the new line ends, 0 when nothing was added
-    QString firstRow;   // the label of row 1 afterwards
+    int filled;        // rows 1 .. filled hold a line before the addition
+    int newRow;        // where the new line ends, 0 when nothing was added
+    QString firstRow;  // the label of row 1 afterwards
 };
 
 void PrintTo(const ShiftCase& c, std::ostream* os)
@@ -160,17 +160,16 @@ TEST_P(HistoryShift, AddsAndPushesTheOldestOutFromTheLastThreeRows)
     EXPECT_TRUE((*fiche).*TFiche::KindOf(c.kind).modified);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cards, HistoryShift,
-    ::testing::Values(ShiftCase{"customer_empty", TFiche::KClient, 0, 1, "Nouvelle"},
-                      ShiftCase{"customer_59", TFiche::KClient, 59, 60, "L1"},
-                      ShiftCase{"customer_60", TFiche::KClient, 60, 60, "L2"},
-                      ShiftCase{"customer_62", TFiche::KClient, 62, 62, "L2"},
-                      ShiftCase{"customer_full", TFiche::KClient, 63, 0, "L1"},
-                      ShiftCase{"machine_59", TFiche::KPoste, 59, 60, "L1"},
-                      ShiftCase{"machine_60", TFiche::KPoste, 60, 60, "L2"},
-                      ShiftCase{"machine_full", TFiche::KPoste, 63, 0, "L1"}),
-    [](const auto& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Cards, HistoryShift,
+                         ::testing::Values(ShiftCase{"customer_empty", TFiche::KClient, 0, 1, "Nouvelle"},
+                                           ShiftCase{"customer_59", TFiche::KClient, 59, 60, "L1"},
+                                           ShiftCase{"customer_60", TFiche::KClient, 60, 60, "L2"},
+                                           ShiftCase{"customer_62", TFiche::KClient, 62, 62, "L2"},
+                                           ShiftCase{"customer_full", TFiche::KClient, 63, 0, "L1"},
+                                           ShiftCase{"machine_59", TFiche::KPoste, 59, 60, "L1"},
+                                           ShiftCase{"machine_60", TFiche::KPoste, 60, 60, "L2"},
+                                           ShiftCase{"machine_full", TFiche::KPoste, 63, 0, "L1"}),
+                         [](const auto& info) { return std::string(info.param.what); });
 
 // ---- focus --------------------------------------------------------------------------------------
 

@@ -7,73 +7,62 @@
 #include <QListWidget>
 #include <QTest>
 #include "manager/cardfile/fiche.h"
-#include "manager/shell/dialog_driver.h"
-#include "manager/shell/mainform_fixture.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/blocks.h"
+#include "support/card_fixture.h"
+#include "support/clock.h"
+#include "support/dialog_driver.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
+using namespace cards;
 using rtl::Trim;
 
 namespace {
 
-QStringList Bloc(int n, const QStringList& fields, int width = 4)
-{
-    const QString num = QString::number(n).rightJustified(width, QLatin1Char('0'));
-    return QStringList{"<BLOC" + num + ">"} + fields + QStringList{"</BLOC" + num + ">"};
-}
-
-// Customer lines +1 to +24: code, marked, connected, name, address lines, postal code, town,
-// country, telephone, fax, e-mail, login, password, total minutes (+15), minutes left, ...
+// Customers with their minutes bought and left.
 QStringList Client(int n, const QString& code, const QString& nom, const QString& minutes)
 {
-    return Bloc(n, {code, "N", "N", nom, "", "", "69001", "LYON", "", "", "", "", "", "", minutes, minutes, "",
-                    "  /  /    ", "  :  ", "  /  /    ", "  /  /    ", "", "", ""});
+    return Block(n, CustomerRecord{.code = code,
+                                   .name = nom,
+                                   .postalCode = "69001",
+                                   .town = "LYON",
+                                   .minutes = minutes,
+                                   .minutesLeft = minutes});
 }
 
-// Article lines: code, family, designation, price, VAT code, account, supplier.
 QStringList Article(int n, const QString& code, const QString& designation, const QString& prix)
 {
-    return Bloc(n, {code, "SERVICES", designation, prix, "1", "706000", ""});
+    return Block(n, ArticleRecord{.code = code,
+                                  .family = "SERVICES",
+                                  .designation = designation,
+                                  .price = prix,
+                                  .vatCode = "1",
+                                  .account = "706000"});
 }
 
-// Machine lines: number, computer name, type, ...
+// Machines without their settings lines.
 QStringList Poste(int n, const QString& numero, const QString& nom)
 {
-    return Bloc(n, {numero, nom, "PC", "", "", "LINUX", "", "N"});
-}
-
-// Chooses the item `row` of a pick list and closes it with OK.
-std::function<void(QDialog*)> Choisit(int row)
-{
-    return [row](QDialog* d) {
-        d->findChild<QListWidget*>("ListBox1")->setCurrentRow(row);
-        Close(*d, CloseBy::Ok);
-    };
-}
-
-std::function<void(QDialog*)> Annule()
-{
-    return [](QDialog* d) { Close(*d, CloseBy::Cancel); };
+    return Block(n, MachineRecord{.number = numero, .name = nom, .type = "PC", .system = "LINUX", .settings = {}});
 }
 
 class Chrono : public ::testing::Test {
 protected:
     Chrono()
     {
-        rtl::SetClock([this] { return now; });
-        f.TarifQuartHeure = 1.10;
-        f.TarifDemiHeure = 2.20;
-        f.TarifTroisQuarts = 3.30;
-        f.TarifHeure = 4.40;
-        f.TarifQuartSup = 0.75;
-        f.TarifHeureAbo = 99;   // takes no part in a ticket's price
-        f.ListeArticles = Article(0, "20001", "Impression A4", "   0,20") + Article(1, "20002", "Gravure CD", "   1,50") +
-                          Article(2, "20003", "Scan", "   0,50");
+        // The subscription's hourly price takes no part in a ticket's price.
+        SetTariffs(f, {.TarifQuartHeure = 1.10,
+                       .TarifDemiHeure = 2.20,
+                       .TarifTroisQuarts = 3.30,
+                       .TarifHeure = 4.40,
+                       .TarifQuartSup = 0.75,
+                       .TarifHeureAbo = 99});
+        f.ListeArticles = Article(0, "20001", "Impression A4", "   0,20") + Article(1, "20002", "Gravure CD", "   1,50")
+                          + Article(2, "20003", "Scan", "   0,50");
         f.PageControl1->setCurrentWidget(f.TabSheet5);
         f.LitCaisse();
     }
-    ~Chrono() override { rtl::SetClock({}); }
-
     QString Prix() const { return Trim(f.Edit37->text()); }
     QString Cell(int col, int row) const { return f.StringGrid5->Cells(col, row); }
     void Ligne(int row, const QString& designation, const QString& qte, const QString& pu)
@@ -85,12 +74,11 @@ protected:
     void Montre()
     {
         f.resize(800, 500);
-        f.show();
-        QApplication::setActiveWindow(&f);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        ASSERT_TRUE(ShowActive(f));
     }
 
-    QDateTime now{QDate(2024, 3, 5), QTime(14, 7, 30)};
+    // A moment with seconds, which the start and end times leave out.
+    ScopedClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 7, 30))};
     ScriptedDialogs dialogs;
     TFiche f;
 };
@@ -103,10 +91,22 @@ TEST_F(Chrono, TimePriceFollowsTheTariffBands)
         const char* minutes;
         const char* prix;
     } cases[] = {
-        {"0", "1,10"},  {"15", "1,10"}, {"16", "2,20"}, {"30", "2,20"}, {"31", "3,30"},
-        {"45", "3,30"}, {"46", "4,40"}, {"60", "4,40"}, {"61", "5,15"}, {"74", "5,15"},
+        {"0", "1,10"},
+        {"15", "1,10"},
+        {"16", "2,20"},
+        {"30", "2,20"},
+        {"31", "3,30"},
+        {"45", "3,30"},
+        {"46", "4,40"},
+        {"60", "4,40"},
+        {"61", "5,15"},
+        {"74", "5,15"},
         // 75 minutes count two further quarters, 90 three.
-        {"75", "5,90"}, {"89", "5,90"}, {"90", "6,65"}, {"-5", "2,15"}, {" 20", "2,20"},
+        {"75", "5,90"},
+        {"89", "5,90"},
+        {"90", "6,65"},
+        {"-5", "2,15"},
+        {" 20", "2,20"},
     };
     for (const auto& c : cases) {
         f.Edit36->setText(c.minutes);
@@ -159,10 +159,14 @@ TEST_F(Chrono, MinutesFromStartAndEnd)
         const char* fin;
         const char* minutes;
     } cases[] = {
-        {"14:00", "14:25", "25"}, {"23:50", "00:10", "20"}, {"10:00", "10:00", "0"},
-        {"09:59", "10:00", "1"},  {"00:00", "23:59", "1439"},
+        {"14:00", "14:25", "25"},
+        {"23:50", "00:10", "20"},
+        {"10:00", "10:00", "0"},
+        {"09:59", "10:00", "1"},
+        {"00:00", "23:59", "1439"},
         // Without a start time there are no minutes, whatever the end says.
-        {"  :  ", "  :  ", "0"},  {"  :  ", "12:00", "0"},
+        {"  :  ", "  :  ", "0"},
+        {"  :  ", "12:00", "0"},
     };
     for (const auto& c : cases) {
         f.MaskEdit5->SetText(c.debut);
@@ -189,8 +193,8 @@ TEST_F(Chrono, TheChronoButtonsSetStartAndEndOnce)
     EXPECT_EQ(f.MaskEdit5->Text(), "14:07");
     EXPECT_EQ(f.MaskEdit7->Text(), "  :  ");
 
-    now = QDateTime(QDate(2024, 3, 5), QTime(14, 52, 10));
-    f.SpeedButton6->click();   // a start already set stays
+    clock.Set(QDateTime(QDate(2024, 3, 5), QTime(14, 52, 10)));
+    f.SpeedButton6->click();  // a start already set stays
     EXPECT_EQ(f.MaskEdit5->Text(), "14:07");
 
     f.SpeedButton7->click();
@@ -199,8 +203,8 @@ TEST_F(Chrono, TheChronoButtonsSetStartAndEndOnce)
     EXPECT_EQ(f.Edit36->text(), "45");
     EXPECT_EQ(Prix(), "3,30");
 
-    now = QDateTime(QDate(2024, 3, 5), QTime(16, 0));
-    f.SpeedButton7->click();   // an end already set stays, and so does the price
+    clock.Set(QDateTime(QDate(2024, 3, 5), QTime(16, 0)));
+    f.SpeedButton7->click();  // an end already set stays, and so does the price
     EXPECT_EQ(f.MaskEdit7->Text(), "14:52");
     EXPECT_EQ(f.Edit36->text(), "45");
     EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -208,9 +212,9 @@ TEST_F(Chrono, TheChronoButtonsSetStartAndEndOnce)
 
 TEST_F(Chrono, ASessionAcrossMidnight)
 {
-    now = QDateTime(QDate(2024, 3, 5), QTime(23, 50));
+    clock.Set(QDateTime(QDate(2024, 3, 5), QTime(23, 50)));
     f.SpeedButton6->click();
-    now = QDateTime(QDate(2024, 3, 6), QTime(0, 10));
+    clock.Set(QDateTime(QDate(2024, 3, 6), QTime(0, 10)));
     f.SpeedButton7->click();
     EXPECT_EQ(f.MaskEdit4->Text(), "05/03/2024");
     EXPECT_EQ(f.MaskEdit6->Text(), "06/03/2024");
@@ -268,12 +272,11 @@ TEST_F(Chrono, DetailsAreComputedRowByRow)
         const char* pu;
         const char* montant;
     } rows[] = {
-        {1, "2 x", "1,50", "3,00"},   // a word after the quantity is allowed
-        {2, "abc", "2", "0,00"},      // letters: nothing counted, no message, price untouched
-        {3, "3", "0,00", "0,00"},     // no unit price counts as 0
-        {4, "", "5", "old"},          // no quantity: the row is passed over
-        {5, "1,5", "2,00", "3,00"},
-        {15, "10", "10", ""},         // the last row is never counted
+        {1, "2 x", "1,50", "3,00"},                        // a word after the quantity is allowed
+        {2, "abc", "2", "0,00"},                           // letters: nothing counted, no message, price untouched
+        {3, "3", "0,00", "0,00"},                          // no unit price counts as 0
+        {4, "", "5", "old"},                               // no quantity: the row is passed over
+        {5, "1,5", "2,00", "3,00"}, {15, "10", "10", ""},  // the last row is never counted
     };
     for (const auto& r : rows) {
         EXPECT_EQ(Trim(Cell(1, r.row)), r.qte) << r.row;
@@ -283,7 +286,7 @@ TEST_F(Chrono, DetailsAreComputedRowByRow)
     EXPECT_TRUE(Cell(1, 1).startsWith(' '));
     EXPECT_TRUE(Cell(3, 1).startsWith(' '));
     EXPECT_EQ(f.Label63->text(), "6,00");
-    EXPECT_EQ(Prix(), "8,20");   // 25 minutes and the details
+    EXPECT_EQ(Prix(), "8,20");  // 25 minutes and the details
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -296,9 +299,9 @@ TEST_F(Chrono, ComputingAgainChangesNothing)
         const char* prixTape;
         const char* prix;
     } cases[] = {
-        {"25", false, "", "5,20"},         // time and details
-        {"25", true, "", "3,00"},          // a subscriber pays the details only
-        {"", false, "   9,00", "3,00"},    // no minutes: the details are the price
+        {"25", false, "", "5,20"},       // time and details
+        {"25", true, "", "3,00"},        // a subscriber pays the details only
+        {"", false, "   9,00", "3,00"},  // no minutes: the details are the price
     };
     for (const auto& c : cases) {
         f.Edit36->setText(c.minutes);
@@ -325,10 +328,10 @@ TEST_F(Chrono, WithoutMinutesOrDetailsATypedPriceStays)
 // "Calculer", and writing it after an edit of its comment all leave the stored price.
 TEST_F(Chrono, ABookedTicketKeepsItsPriceWhenTheTariffsChange)
 {
-    f.ListeTickets = Bloc(0, {"NUMT202403001", "10003", "LEROY", "10001", "POSTE1", "05/03/2024", "10:00",
-                              "05/03/2024", "10:25", "25", "     2,20", "", "", "N", "N", "Y",
-                              "DATAImpression A4\t2\t0,20"},
-                          5);
+    f.ListeTickets = Block(0,
+                           {"NUMT202403001", "10003", "LEROY", "10001", "POSTE1", "05/03/2024", "10:00", "05/03/2024",
+                            "10:25", "25", "     2,20", "", "", "N", "N", "Y", "DATAImpression A4\t2\t0,20"},
+                           5);
     f.NbTickets = 1;
     f.TarifDemiHeure = 3.00;
     f.LitCaisse();
@@ -357,10 +360,20 @@ TEST_F(Chrono, AmountKeyFilter)
         QChar in;
         QChar out;
     } cases[] = {
-        {'.', ','}, {',', ','}, {'0', '0'}, {'9', '9'}, {'a', QChar()}, {' ', QChar()}, {'-', QChar()},
-        {'+', QChar()}, {QChar(8), QChar()}, {QChar(13), QChar()}, {QChar(27), QChar()},
+        {'.', ','},
+        {',', ','},
+        {'0', '0'},
+        {'9', '9'},
+        {'a', QChar()},
+        {' ', QChar()},
+        {'-', QChar()},
+        {'+', QChar()},
+        {QChar(8), QChar()},
+        {QChar(13), QChar()},
+        {QChar(27), QChar()},
         // Moving on and deleting still work.
-        {QChar(9), QChar(9)}, {QChar(127), QChar(127)},
+        {QChar(9), QChar(9)},
+        {QChar(127), QChar(127)},
     };
     for (const auto& c : cases) {
         QChar key = c.in;
@@ -389,11 +402,8 @@ TEST_F(Chrono, AnAmountHoldsOneComma)
         const char* typed;
         const char* after;
     } cases[] = {
-        {"", 0, 0, "3,00.9,99", "3,00999"},
-        {"12,5", 4, 0, ".0", "12,50"},
-        {"12,5", 0, 4, "2.5", "2,5"},
-        {"12,50", 2, 2, ",7", "12,70"},
-        {"12,50", 0, 2, ",", "12,50"},
+        {"", 0, 0, "3,00.9,99", "3,00999"}, {"12,5", 4, 0, ".0", "12,50"}, {"12,5", 0, 4, "2.5", "2,5"},
+        {"12,50", 2, 2, ",7", "12,70"},     {"12,50", 0, 2, ",", "12,50"},
     };
     for (QLineEdit* champ : {f.Edit37, f.Edit42, f.Edit43}) {
         for (const auto& c : cases) {
@@ -414,9 +424,9 @@ TEST_F(Chrono, DetailGridKeys)
         QChar in;
         QChar out;
     } cases[] = {
-        {1, '.', ','}, {2, 'x', QChar()}, {3, '5', '5'}, {1, ' ', ' '}, {2, QChar(8), QChar(8)},
-        {3, QChar(27), QChar(27)}, {0, 'x', 'x'}, {0, '.', '.'},
-        {2, QChar(9), QChar(9)},   // Tab moves on, except in the last column
+        {1, '.', ','}, {2, 'x', QChar()},       {3, '5', '5'},
+        {1, ' ', ' '}, {2, QChar(8), QChar(8)}, {3, QChar(27), QChar(27)},
+        {0, 'x', 'x'}, {0, '.', '.'},           {2, QChar(9), QChar(9)},  // Tab moves on, except in the last column
     };
     for (const auto& c : cases) {
         f.ModifTicket = false;
@@ -444,7 +454,7 @@ TEST_F(Chrono, ADesignationStopsAtFortyCharacters)
 TEST_F(Chrono, EnterAfterTheQuantityComputesAndGoesToTheNextRow)
 {
     Ligne(3, "Scan", "2", "0,5");
-    f.StringGrid5->setCurrentCell(2, 1);   // row 3, quantity
+    f.StringGrid5->setCurrentCell(2, 1);  // row 3, quantity
     QChar key = QChar(13);
     f.StringGrid5KeyPress(key);
     EXPECT_EQ(Trim(Cell(3, 3)), "1,00");
@@ -479,8 +489,8 @@ TEST_F(Chrono, EnterOnTheDesignationIsLeftToTheGrid)
 TEST_F(Chrono, EnterNoLongerMovesDownOnceRowFourteenWasReached)
 {
     const struct {
-        int row;        // where Enter is pressed
-        int reached;    // NbLignesTicket before
+        int row;      // where Enter is pressed
+        int reached;  // NbLignesTicket before
         int rowAfter;
     } cases[] = {{13, 0, 14}, {14, 0, 14}, {5, 14, 5}, {15, 0, 15}};
     for (const auto& c : cases) {
@@ -558,20 +568,20 @@ TEST_F(Chrono, TheOpenEditorsTextCounts)
         QTest::keyClicks(editeur, texte);
     };
 
-    tape(1, 2, "9");   // a unit price typed stays under a quick button's article
+    tape(1, 2, "9");  // a unit price typed stays under a quick button's article
     f.SpeedButton8->click();
     EXPECT_EQ(Cell(0, 1), "Impression A4");
     EXPECT_EQ(Cell(2, 1), "9");
 
-    tape(2, 0, "Cafe");   // a designation typed: "Autres" opens no pick list
+    tape(2, 0, "Cafe");  // a designation typed: "Autres" opens no pick list
     f.SpeedButton11->click();
     EXPECT_EQ(Cell(0, 2), "Cafe");
 
-    tape(3, 0, QString(45, 'x'));   // the designation stops growing past 40 characters
+    tape(3, 0, QString(45, 'x'));  // the designation stops growing past 40 characters
     f.StringGrid5->setCurrentCell(3, 0);
     EXPECT_EQ(Cell(0, 3), QString(41, 'x'));
 
-    tape(3, 1, "4");   // "Calculer" while a quantity is being typed
+    tape(3, 1, "4");  // "Calculer" while a quantity is being typed
     tape(3, 2, "2");
     f.Calculec();
     EXPECT_EQ(Trim(Cell(3, 3)), "8,00");
@@ -601,7 +611,7 @@ TEST_F(Chrono, TheQuickButtonsPutTheirArticleIntoTheCurrentRow)
         c.bouton->click();
         EXPECT_EQ(Cell(0, row), c.designation);
         EXPECT_EQ(Cell(2, row), c.pu);
-        EXPECT_EQ(f.StringGrid5->Col(), 1);   // on to the quantity
+        EXPECT_EQ(f.StringGrid5->Col(), 1);  // on to the quantity
         EXPECT_TRUE(f.ModifTicket);
         EXPECT_TRUE(f.DoitSauver);
         ++row;
@@ -636,7 +646,7 @@ TEST_F(Chrono, ABookedTicketTakesNoArticle)
     f.CodeBouton1 = "20001";
     f.StringGrid5->setCurrentCell(0, 0);
     f.SpeedButton8->click();
-    f.SpeedButton11->click();   // no pick list either
+    f.SpeedButton11->click();  // no pick list either
     EXPECT_EQ(Cell(0, 1), "");
     EXPECT_FALSE(f.ModifTicket);
     EXPECT_FALSE(f.DoitSauver);
@@ -645,13 +655,13 @@ TEST_F(Chrono, ABookedTicketTakesNoArticle)
 TEST_F(Chrono, OthersPicksAnArticleForAnEmptyRow)
 {
     f.StringGrid5->setCurrentCell(0, 0);
-    dialogs.dialog("TListeArt1", Choisit(2));
+    dialogs.dialog("TListeArt1", ChooseRow(2));
     f.SpeedButton11->click();
     EXPECT_EQ(Cell(0, 1), "Scan");
     EXPECT_EQ(Cell(2, 1), "0,50");
 
     f.StringGrid5->setCurrentCell(1, 0);
-    dialogs.dialog("TListeArt1", Annule());
+    dialogs.dialog("TListeArt1", CloseWith(CloseBy::Cancel));
     f.SpeedButton11->click();
     EXPECT_EQ(Cell(0, 2), "");
 }
@@ -660,7 +670,7 @@ TEST_F(Chrono, OthersLeavesARowWithADesignation)
 {
     Ligne(1, "Café", "", "");
     f.StringGrid5->setCurrentCell(0, 0);
-    f.SpeedButton11->click();   // no pick list
+    f.SpeedButton11->click();  // no pick list
     EXPECT_EQ(Cell(0, 1), "Café");
     EXPECT_TRUE(f.ModifTicket);
 }
@@ -677,19 +687,19 @@ TEST_F(Chrono, PickingTheCustomer)
         const char* nom;
         bool abonne;
     } cases[] = {
-        {0, false, "10001", "DUPONT", true},   // bought minutes make a subscriber
+        {0, false, "10001", "DUPONT", true},  // bought minutes make a subscriber
         {1, false, "10002", "MARTIN", false},
-        {1, true, "10002", "MARTIN", true},    // never unticked by a pick
+        {1, true, "10002", "MARTIN", true},  // never unticked by a pick
     };
     for (const auto& c : cases) {
         f.CheckBox15->setChecked(c.abonneAvant);
-        dialogs.dialog("TListeCli", Choisit(c.item));
+        dialogs.dialog("TListeCli", ChooseRow(c.item));
         f.SpeedButton4->click();
         EXPECT_EQ(f.Edit32->text(), c.code);
         EXPECT_EQ(f.Edit33->text(), c.nom);
         EXPECT_EQ(f.CheckBox15->isChecked(), c.abonne) << c.item << c.abonneAvant;
     }
-    dialogs.dialog("TListeCli", Annule());
+    dialogs.dialog("TListeCli", CloseWith(CloseBy::Cancel));
     f.SpeedButton4->click();
     EXPECT_EQ(f.Edit32->text(), "10002");
 }
@@ -697,12 +707,12 @@ TEST_F(Chrono, PickingTheCustomer)
 TEST_F(Chrono, PickingTheMachine)
 {
     f.ListePostes = Poste(0, "1", "POSTE-A") + Poste(1, "2", "POSTE-B");
-    dialogs.dialog("TListePst", Choisit(1));
+    dialogs.dialog("TListePst", ChooseRow(1));
     f.SpeedButton5->click();
     EXPECT_EQ(f.Edit34->text(), "2");
     EXPECT_EQ(f.Edit35->text(), "POSTE-B");
 
-    dialogs.dialog("TListePst", Annule());
+    dialogs.dialog("TListePst", CloseWith(CloseBy::Cancel));
     f.SpeedButton5->click();
     EXPECT_EQ(f.Edit34->text(), "2");
     EXPECT_EQ(f.Edit35->text(), "POSTE-B");

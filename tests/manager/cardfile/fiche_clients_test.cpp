@@ -7,9 +7,9 @@
 #include <QPlainTextEdit>
 #include <QSet>
 #include <QToolButton>
-#include "fiche_cartes_fixture.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 using namespace cards;
@@ -27,7 +27,7 @@ QStringList WithFields(QStringList fields, std::initializer_list<std::pair<int, 
 
 struct RoundTrip {
     const char* what;
-    QStringList lines;   // after the start tag, up to the end tag; "»" marks an amount as shown
+    QStringList lines;  // after the start tag, up to the end tag; "»" marks an amount as shown
 };
 
 // History amounts are shown right-justified: "»10,00" stands for "10,00" as the card shows it.
@@ -66,24 +66,38 @@ INSTANTIATE_TEST_SUITE_P(
     Cards, CustomerRoundTrip,
     ::testing::Values(
         RoundTrip{"plain", CustomerFields("10002", "DUPONT")},
-        RoundTrip{"everything filled",
-                  WithFields(CustomerFields("10002", "Café Œuvre"),
-                             {{2, "Y"}, {3, "Y"}, {6, "Bât. B"}, {13, "dupont"}, {15, "120"}, {16, "95"},
-                              {17, "     12,50"}, {18, "14/03/2024"}, {19, "18:05"}, {20, "01/03/2024"},
-                              {21, "31/03/2024"}, {22, "Forfait"}, {23, "10"}, {24, "3,5"}}) +
-                      QStringList{"MEMOpremière ligne", "MEMO", "MEMO  troisième", "DATA01/03/2024\tForfait\t\u00bb10,00",
-                                  "DATA02/03/2024\tTicket 202403001\t\u00bb2,50",
-                                  "GRID01/03\t01/03\t02/03\t\t\t", "GRID03/03\t\t\t\t\t"}},
+        RoundTrip{"everything filled", WithFields(CustomerFields("10002", "Café Œuvre"), {{2, "Y"},
+                                                                                          {3, "Y"},
+                                                                                          {6, "Bât. B"},
+                                                                                          {13, "dupont"},
+                                                                                          {15, "120"},
+                                                                                          {16, "95"},
+                                                                                          {17, "     12,50"},
+                                                                                          {18, "14/03/2024"},
+                                                                                          {19, "18:05"},
+                                                                                          {20, "01/03/2024"},
+                                                                                          {21, "31/03/2024"},
+                                                                                          {22, "Forfait"},
+                                                                                          {23, "10"},
+                                                                                          {24, "3,5"}})
+                                           + QStringList{"MEMOpremière ligne", "MEMO", "MEMO  troisième",
+                                                         "DATA01/03/2024\tForfait\t\u00bb10,00",
+                                                         "DATA02/03/2024\tTicket 202403001\t\u00bb2,50",
+                                                         "GRID01/03\t01/03\t02/03\t\t\t", "GRID03/03\t\t\t\t\t"}},
         RoundTrip{"more stamp rows than the subscription hours",
-                  CustomerFields("10002", "ABONNÉ") +
-                      QStringList{"GRID01/03\t01/03\t01/03\t01/03\t01/03\t01/03", "GRID02/03\t02/03\t02/03\t02/03\t02/03\t02/03",
-                                  "GRID03/03\t03/03\t03/03\t03/03\t03/03\t03/03", "GRID04/03\t04/03\t04/03\t04/03\t04/03\t04/03",
-                                  "GRID05/03\t05/03\t05/03\t05/03\t05/03\t05/03", "GRID06/03\t06/03\t06/03\t06/03\t06/03\t06/03",
-                                  "GRID07/03\t\t\t\t\t"}},
+                  CustomerFields("10002", "ABONNÉ")
+                      + QStringList{"GRID01/03\t01/03\t01/03\t01/03\t01/03\t01/03",
+                                    "GRID02/03\t02/03\t02/03\t02/03\t02/03\t02/03",
+                                    "GRID03/03\t03/03\t03/03\t03/03\t03/03\t03/03",
+                                    "GRID04/03\t04/03\t04/03\t04/03\t04/03\t04/03",
+                                    "GRID05/03\t05/03\t05/03\t05/03\t05/03\t05/03",
+                                    "GRID06/03\t06/03\t06/03\t06/03\t06/03\t06/03", "GRID07/03\t\t\t\t\t"}},
         RoundTrip{"a non-breaking space in the memo", CustomerFields("10002", "A") + QStringList{"MEMO12\u00a0h"}}),
     [](const auto& info) {
         QString name = QString::fromLatin1(info.param.what);
-        return name.replace(QLatin1Char(' '), QLatin1Char('_')).replace(QLatin1Char('-'), QLatin1Char('_')).toStdString();
+        return name.replace(QLatin1Char(' '), QLatin1Char('_'))
+            .replace(QLatin1Char('-'), QLatin1Char('_'))
+            .toStdString();
     });
 
 // Amounts in the history are shown right-justified, whatever the block holds.
@@ -114,8 +128,9 @@ TEST_F(CardFixture, TypedCustomerIsWrittenWhenThePageIsLeft)
     ASSERT_TRUE(fiche->ModifClient);
     fiche->Machines();
 
-    QStringList fields = WithFields(CustomerFields("10001", "DUPONT"),
-                                    {{2, "Y"}, {5, ""}, {7, ""}, {9, ""}, {10, ""}, {14, ""}, {20, "01/03/2024"}, {24, "12,5"}});
+    QStringList fields =
+        WithFields(CustomerFields("10001", "DUPONT"),
+                   {{2, "Y"}, {5, ""}, {7, ""}, {9, ""}, {10, ""}, {14, ""}, {20, "01/03/2024"}, {24, "12,5"}});
     EXPECT_EQ(Lines(C), Block(0, fields + QStringList{"MEMOligne un", "MEMOligne deux"}));
     EXPECT_EQ(fiche->NbClients, 1);
     EXPECT_TRUE(fiche->DoitSauver);
@@ -153,7 +168,7 @@ TEST_F(CardFixture, AStampTypedThroughTheInputMethodIsKept)
     };
     grid->setFocus();
     grid->setCurrentCell(0, 2);
-    commit(grid, "1");   // the first character opens the cell's editor
+    commit(grid, "1");  // the first character opens the cell's editor
     ASSERT_NE(grid->CellEditor(), nullptr);
     commit(grid->CellEditor(), "5/03");
     EXPECT_EQ(grid->Cells(2, 0), "15/03");
@@ -247,9 +262,9 @@ TEST_F(CardFixture, OlderCustomerBlocksWithFewerFieldLinesReadTheirMemoOnce)
     EXPECT_EQ(fiche->Edit20->text(), "");
     fiche->ModifClient = true;
     fiche->EcritFiche();
-    EXPECT_EQ(Lines(C), Block(0, CustomerFields("10001", "ANCIEN") +
-                                     QStringList{"MEMOnote", "MEMOsuite",
-                                                 "DATA01/03/2024\tForfait\t" + fiche->Rset("10,00", 95)}));
+    EXPECT_EQ(Lines(C), Block(0, CustomerFields("10001", "ANCIEN")
+                                     + QStringList{"MEMOnote", "MEMOsuite",
+                                                   "DATA01/03/2024\tForfait\t" + fiche->Rset("10,00", 95)}));
 }
 
 // Rows are written down to the first one too short to hold an entry: later ones are not kept.
@@ -259,9 +274,9 @@ TEST_F(CardFixture, CustomerGridsAreWrittenDownToTheFirstShortRow)
     fiche->LitFiche();
     fiche->StringGrid1->SetCells(0, 1, "01/03/2024");
     fiche->StringGrid1->SetCells(1, 1, "Un");
-    fiche->StringGrid1->SetCells(0, 3, "03/03/2024");   // row 2 left empty: row 3 is not kept
+    fiche->StringGrid1->SetCells(0, 3, "03/03/2024");  // row 2 left empty: row 3 is not kept
     fiche->StringGrid6->SetCells(0, 0, "01/03");
-    fiche->StringGrid6->SetCells(0, 1, "abc");           // 3 characters and 5 TABs: too short
+    fiche->StringGrid6->SetCells(0, 1, "abc");  // 3 characters and 5 TABs: too short
     fiche->StringGrid6->SetCells(0, 2, "02/03");
     fiche->ModifClient = true;
     fiche->EcritFiche();
@@ -272,7 +287,7 @@ TEST_F(CardFixture, CustomerGridsAreWrittenDownToTheFirstShortRow)
 
 struct CodeCase {
     const char* what;
-    QStringList codes;   // one customer block per code
+    QStringList codes;  // one customer block per code
     int next;
 };
 
@@ -292,17 +307,18 @@ TEST_P(Numerom, IsOneAboveTheLargestWholeCode)
     EXPECT_EQ(fiche->Edit1->text(), QString::number(GetParam().next));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Numerom,
-                         ::testing::Values(CodeCase{"empty list", {}, 10001},
-                                           CodeCase{"largest wins", {"10004", "10002", "10009", "10003"}, 10010},
-                                           CodeCase{"small codes never lower it", {"17", "9999"}, 10001},
-                                           CodeCase{"blanks around a code", {" 10020 "}, 10021},
-                                           CodeCase{"hand-typed codes are passed over", {"10005", "ABC", "10 7", "12,5"}, 10006},
-                                           CodeCase{"empty code", {"", "10003"}, 10004}),
-                         [](const auto& info) {
-                             QString n = QString::fromLatin1(info.param.what);
-                             return n.replace(QLatin1Char(' '), QLatin1Char('_')).remove(QLatin1Char('-')).toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Numerom,
+    ::testing::Values(CodeCase{"empty list", {}, 10001},
+                      CodeCase{"largest wins", {"10004", "10002", "10009", "10003"}, 10010},
+                      CodeCase{"small codes never lower it", {"17", "9999"}, 10001},
+                      CodeCase{"blanks around a code", {" 10020 "}, 10021},
+                      CodeCase{"hand-typed codes are passed over", {"10005", "ABC", "10 7", "12,5"}, 10006},
+                      CodeCase{"empty code", {"", "10003"}, 10004}),
+    [](const auto& info) {
+        QString n = QString::fromLatin1(info.param.what);
+        return n.replace(QLatin1Char(' '), QLatin1Char('_')).remove(QLatin1Char('-')).toStdString();
+    });
 
 // A customer block missing its code line gets a fresh one on the card.
 TEST_F(CardFixture, ACustomerWithoutCodeShowsTheNextCode)
@@ -378,7 +394,7 @@ TEST_F(CardFixture, AnAmountThatIsNotANumberAddsNoHistoryLine)
 
 struct LoginCase {
     const char* what;
-    QString stored;   // the other customer's login
+    QString stored;  // the other customer's login
     QString typed;
     bool refused;
 };
@@ -445,7 +461,7 @@ class AmountKeys : public CardFixture, public ::testing::WithParamInterface<KeyC
 // Both amount fields of the account take digits and the decimal comma only; '.' becomes ','.
 TEST_P(AmountKeys, LetOnlyDigitsAndCommaThrough)
 {
-    ScriptedDialogs dialogs;   // leaving the turnover converts what was let through
+    ScriptedDialogs dialogs;  // leaving the turnover converts what was let through
     for (QLineEdit* e : {fiche->Edit15, fiche->Edit44}) {
         e->clear();
         Type(e, GetParam().typed);

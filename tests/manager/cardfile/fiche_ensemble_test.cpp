@@ -12,17 +12,17 @@
 #include <unistd.h>
 #include "manager/cardfile/fiche.h"
 #include "platform/textfile.h"
+#include "support/blocks.h"
+#include "support/file_bytes.h"
 #include "support/scripted_dialogs.h"
-#include "set_files.h"
 
 namespace {
 
-using namespace setfiles;
-
+// A block as a file holds it, its lines already in the file's code page.
 QList<QByteArray> Block(int n, int width, const QList<QByteArray>& fields)
 {
-    const QByteArray number = QByteArray::number(n).rightJustified(width, '0');
-    return QList<QByteArray>{"<BLOC" + number + ">"} + fields + QList<QByteArray>{"</BLOC" + number + ">"};
+    return QList<QByteArray>{cards::Tag(n, width).toLatin1()} + fields
+           + QList<QByteArray>{cards::Tag(n, width, true).toLatin1()};
 }
 
 // One file of each kind, with Windows-1252 letters that differ from Latin-1 (€ 0x80, œ 0x9C,
@@ -30,9 +30,11 @@ QList<QByteArray> Block(int n, int width, const QList<QByteArray>& fields)
 const std::map<QString, QByteArray>& SetFiles()
 {
     static const std::map<QString, QByteArray> files = {
-        {"vtr", Crlf(Block(0, 4, {"10001", "DUPONT", "MEMOCaf\xe9 cr\xe8me \x80"}) +
-                     Block(1, 4, {"10002", "\x8cUVRE", "DATA01/02/2024\tAbonnement\t 20,00"}) +
-                     Block(2, 4, {"10003", "B\x9c" "uf"}))},
+        {"vtr", Crlf(Block(0, 4, {"10001", "DUPONT", "MEMOCaf\xe9 cr\xe8me \x80"})
+                     + Block(1, 4, {"10002", "\x8cUVRE", "DATA01/02/2024\tAbonnement\t 20,00"})
+                     + Block(2, 4,
+                             {"10003", "B\x9c"
+                                       "uf"}))},
         {"stk", Crlf(Block(0, 4, {"A001", "Caf\xe9"}) + Block(1, 4, {"A002", "Th\xe9"}))},
         {"fct", Crlf(Block(1, 4, {"NUMF202401002"}) + Block(0, 4, {"NUMF202401001", "FACTx\t1\t2,50"}))},
         {"pst", Crlf(Block(0, 4, {"P01", "poste-01"}))},
@@ -65,9 +67,12 @@ protected:
     void WriteSet(const QString& base, const QStringList& only = Extensions) const
     {
         for (const QString& ext : only)
-            Write(Path(base, ext), SetFiles().at(ext));
+            WriteBytes(Path(base, ext), SetFiles().at(ext));
     }
-    QStringList Entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
+    QStringList Entries() const
+    {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
     static QByteArray Bytes(const RecordList& list) { return textfile::JoinLines(list.ToStringList()); }
 
     QTemporaryDir dir;
@@ -123,7 +128,7 @@ TEST_F(SavedSet, SavingWritesTheSameBytesBack)
         f.SetSauve();  // as save-as does: the files are written although nothing changed
         EXPECT_TRUE(f.Sauve(Path(c.target, "vtr")));
         for (const QString& ext : Extensions)
-            EXPECT_EQ(Read(Path(c.target, ext)), SetFiles().at(ext)) << ext.toStdString();
+            EXPECT_EQ(ReadBytes(Path(c.target, ext)), SetFiles().at(ext)) << ext.toStdString();
         EXPECT_EQ(f.CheminFichier, Path(c.target, "vtr"));
         EXPECT_EQ(f.CheminTickets, Path(c.target, "cai"));
         EXPECT_EQ(f.windowTitle(), c.target + ".vtr");
@@ -143,11 +148,11 @@ TEST_F(SavedSet, SavingASetWhereNothingChangedWritesNothing)
     WriteSet("set");
     fiche.Charge(Path("set", "vtr"));
     for (const QString& ext : Extensions)
-        Write(Path("set", ext), "changed on disk");
+        WriteBytes(Path("set", ext), "changed on disk");
     EXPECT_TRUE(fiche.Sauve(Path("set", "vtr")));
     EXPECT_TRUE(fiche.Sauve(Path("other", "vtr")));
     for (const QString& ext : Extensions) {
-        EXPECT_EQ(Read(Path("set", ext)), "changed on disk");
+        EXPECT_EQ(ReadBytes(Path("set", ext)), "changed on disk");
         EXPECT_FALSE(QFile::exists(Path("other", ext)));
     }
     EXPECT_EQ(fiche.CheminFichier, Path("set", "vtr"));
@@ -160,9 +165,9 @@ TEST_F(SavedSet, ASavedNewSetReplacesAllFiveFilesOfAnExistingOne)
     fiche.NbClients = 1;
     fiche.SetSauve();
     EXPECT_TRUE(fiche.Sauve(Path("set", "vtr")));
-    EXPECT_EQ(Read(Path("set", "vtr")), Crlf({"<BLOC0000>", "10001", "</BLOC0000>"}));
+    EXPECT_EQ(ReadBytes(Path("set", "vtr")), Crlf({"<BLOC0000>", "10001", "</BLOC0000>"}));
     for (const char* ext : {"stk", "fct", "pst", "cai"})
-        EXPECT_EQ(Read(Path("set", ext)), "") << ext;
+        EXPECT_EQ(ReadBytes(Path("set", ext)), "") << ext;
 }
 
 TEST_F(SavedSet, AMissingSiblingGivesAnEmptyListOfItsKind)
@@ -189,9 +194,13 @@ TEST_F(SavedSet, AMissingSiblingGivesAnEmptyListOfItsKind)
 
         for (int k = 0; k < TFiche::KindCount; ++k) {
             const auto kind = static_cast<TFiche::Kind>(k);
-            const QString ext = std::map<TFiche::Kind, QString>{{TFiche::KClient, "vtr"}, {TFiche::KArticle, "stk"},
-                                                                {TFiche::KFacture, "fct"}, {TFiche::KPoste, "pst"},
-                                                                {TFiche::KTicket, "cai"}}.at(kind);
+            const QString ext = std::map<TFiche::Kind, QString>{
+                {TFiche::KClient, "vtr"},
+                {TFiche::KArticle, "stk"},
+                {TFiche::KFacture, "fct"},
+                {TFiche::KPoste, "pst"},
+                {TFiche::KTicket,
+                 "cai"}}.at(kind);
             SCOPED_TRACE(ext.toStdString());
             const TFiche::RecordKind& d = TFiche::KindOf(kind);
             if (c.present.contains(ext)) {
@@ -208,8 +217,8 @@ TEST_F(SavedSet, AMissingSiblingGivesAnEmptyListOfItsKind)
         f.SetSauve();
         EXPECT_TRUE(f.Sauve(Path("new", "vtr")));
         for (const QString& ext : Extensions) {
-            EXPECT_EQ(Read(Path("new", ext)), c.present.contains(ext) ? SetFiles().at(ext) : QByteArray());
-            EXPECT_EQ(Read(Path("old", ext)), SetFiles().at(ext));
+            EXPECT_EQ(ReadBytes(Path("new", ext)), c.present.contains(ext) ? SetFiles().at(ext) : QByteArray());
+            EXPECT_EQ(ReadBytes(Path("old", ext)), SetFiles().at(ext));
         }
     }
 }
@@ -235,7 +244,7 @@ TEST_F(SavedSet, AFileThatCannotBeReadLeavesTheOpenSetAsItWas)
         EXPECT_TRUE(dialogs.errors[0].contains(QStringLiteral("new.") + ext)) << dialogs.errors[0].toStdString();
         EXPECT_EQ(f.CheminFichier, Path("old", "vtr"));
         for (const QString& e : Extensions)
-            EXPECT_EQ(Read(Path("old", e)), SetFiles().at(e));
+            EXPECT_EQ(ReadBytes(Path("old", e)), SetFiles().at(e));
         EXPECT_EQ(Bytes(f.ListeClients), SetFiles().at("vtr"));
         EXPECT_EQ(Bytes(f.ListeTickets), SetFiles().at("cai"));
         EXPECT_EQ(f.NbClients, 3);
@@ -263,7 +272,7 @@ TEST_F(SavedSet, AFileThatIsNotASetIsRefused)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         WriteSet("old");
-        Write(Path("foreign", "vtr"), c.bytes);
+        WriteBytes(Path("foreign", "vtr"), c.bytes);
         TFiche f;
         ASSERT_TRUE(f.Charge(Path("old", "vtr")));
         {
@@ -275,13 +284,13 @@ TEST_F(SavedSet, AFileThatIsNotASetIsRefused)
         EXPECT_EQ(f.windowTitle(), "old.vtr");
         EXPECT_EQ(Bytes(f.ListeClients), SetFiles().at("vtr"));
         EXPECT_EQ(f.NbClients, 3);
-        EXPECT_EQ(Read(Path("foreign", "vtr")), c.bytes);
+        EXPECT_EQ(ReadBytes(Path("foreign", "vtr")), c.bytes);
     }
 }
 
 TEST_F(SavedSet, AnEmptyCustomerFileIsAnEmptySet)
 {
-    Write(Path("empty", "vtr"), {});
+    WriteBytes(Path("empty", "vtr"), {});
     EXPECT_TRUE(fiche.Charge(Path("empty", "vtr")));
     EXPECT_EQ(fiche.CheminFichier, Path("empty", "vtr"));
     EXPECT_EQ(fiche.NbClients, 0);
@@ -329,22 +338,23 @@ TEST_F(SavedSet, SiblingPathsReplaceTheLastThreeCharacters)
 
 TEST_F(SavedSet, TextBeforeTheFirstBlockLoadsAndIsDroppedAtTheNextSave)
 {
-    Write(Path("set", "vtr"), Crlf(QList<QByteArray>{"Fichier clients", ""} + Block(0, 4, {"10001"})));
-    Write(Path("set", "cai"), Crlf(QList<QByteArray>{"tickets"} + Block(0, 5, {"NUMT1"})));
+    WriteBytes(Path("set", "vtr"), Crlf(QList<QByteArray>{"Fichier clients", ""} + Block(0, 4, {"10001"})));
+    WriteBytes(Path("set", "cai"), Crlf(QList<QByteArray>{"tickets"} + Block(0, 5, {"NUMT1"})));
     fiche.Charge(Path("set", "vtr"));
     EXPECT_EQ(fiche.NbClients, 1);
     EXPECT_EQ(fiche.NbTickets, 1);
     EXPECT_FALSE(fiche.DoitSauver);
     fiche.SetSauve();
     EXPECT_TRUE(fiche.Sauve(Path("set", "vtr")));
-    EXPECT_EQ(Read(Path("set", "vtr")), Crlf(Block(0, 4, {"10001"})));
-    EXPECT_EQ(Read(Path("set", "cai")), Crlf(Block(0, 5, {"NUMT1"})));
+    EXPECT_EQ(ReadBytes(Path("set", "vtr")), Crlf(Block(0, 4, {"10001"})));
+    EXPECT_EQ(ReadBytes(Path("set", "cai")), Crlf(Block(0, 5, {"NUMT1"})));
 }
 
 TEST_F(SavedSet, UnbalancedTagsAreRepairedAndTheSetIsToBeSaved)
 {
     // A stray end tag: two start tags, three end tags.
-    Write(Path("set", "vtr"), Crlf(Block(0, 4, {"10001"}) + Block(1, 4, {"10002"}) + QList<QByteArray>{"</BLOC0001>"}));
+    WriteBytes(Path("set", "vtr"),
+               Crlf(Block(0, 4, {"10001"}) + Block(1, 4, {"10002"}) + QList<QByteArray>{"</BLOC0001>"}));
     WriteSet("set", {"stk", "fct", "pst", "cai"});
     fiche.Charge(Path("set", "vtr"));
     EXPECT_TRUE(fiche.DoitSauver);
@@ -352,13 +362,13 @@ TEST_F(SavedSet, UnbalancedTagsAreRepairedAndTheSetIsToBeSaved)
     fiche.TestModif(modified);
     EXPECT_TRUE(modified);
     EXPECT_TRUE(fiche.Sauve(Path("set", "vtr")));  // no save-as needed: the repair is a change
-    EXPECT_EQ(Read(Path("set", "vtr")), Crlf(Block(0, 4, {"10001"}) + Block(1, 4, {"10002"})));
+    EXPECT_EQ(ReadBytes(Path("set", "vtr")), Crlf(Block(0, 4, {"10001"}) + Block(1, 4, {"10002"})));
     EXPECT_FALSE(fiche.DoitSauver);
 }
 
 TEST_F(SavedSet, RemovingADuplicateBlockDoesNotMakeTheSetToBeSaved)
 {
-    Write(Path("set", "vtr"), Crlf(Block(0, 4, {"10001"}) + Block(1, 4, {"first"}) + Block(1, 4, {"second"})));
+    WriteBytes(Path("set", "vtr"), Crlf(Block(0, 4, {"10001"}) + Block(1, 4, {"first"}) + Block(1, 4, {"second"})));
     fiche.Charge(Path("set", "vtr"));
     EXPECT_EQ(Bytes(fiche.ListeClients), Crlf(Block(0, 4, {"10001"}) + Block(1, 4, {"second"})));
     EXPECT_FALSE(fiche.DoitSauver);
@@ -421,8 +431,7 @@ TEST_F(SavedSet, AFailedSaveLeavesTheOldSetIntactAndTheSetToBeSaved)
          },
          [&] { QDir(folder).rmdir("set.pst"); }},
         {"the disk is full", false, [&] { full = std::make_unique<FullDisk>(200); }, [&] { full.reset(); }},
-        {"the folder is read-only", true,
-         [&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner); },
+        {"the folder is read-only", true, [&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner); },
          [&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); }},
     };
     for (const Case& c : cases) {
@@ -449,7 +458,7 @@ TEST_F(SavedSet, AFailedSaveLeavesTheOldSetIntactAndTheSetToBeSaved)
         EXPECT_TRUE(dialogs.errors[0].contains("set.vtr")) << dialogs.errors[0].toStdString();
         EXPECT_EQ(after, before);  // no temporary file left behind
         for (const char* ext : {"vtr", "stk", "fct", "cai"})
-            EXPECT_EQ(Read(Path("set", ext)), SetFiles().at(ext)) << ext;
+            EXPECT_EQ(ReadBytes(Path("set", ext)), SetFiles().at(ext)) << ext;
         EXPECT_TRUE(f.DoitSauver);
         EXPECT_EQ(f.CheminFichier, Path("set", "vtr"));
         EXPECT_EQ(f.windowTitle(), title);
@@ -488,8 +497,8 @@ TEST_F(SavedSet, NouveauStartsAnEmptySet)
         EXPECT_FALSE(fiche.*d.modified) << k;
     }
     EXPECT_FALSE(fiche.DoitSauver);
-    for (const QString* path : {&fiche.CheminFichier, &fiche.CheminFactures, &fiche.CheminArticles,
-                                &fiche.CheminPostes, &fiche.CheminTickets})
+    for (const QString* path : {&fiche.CheminFichier, &fiche.CheminFactures, &fiche.CheminArticles, &fiche.CheminPostes,
+                                &fiche.CheminTickets})
         EXPECT_EQ(*path, "");
     EXPECT_EQ(fiche.windowTitle(), "");
     EXPECT_EQ(fiche.ListeConnexions.size(), 1);  // the connected workstations stay

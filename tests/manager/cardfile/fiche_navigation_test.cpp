@@ -12,75 +12,98 @@
 #include <vector>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/inputcombo.h"
+#include "support/blocks.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
 
+using namespace cards;
 using Kind = TFiche::Kind;
 using Operation = void (TFiche::*)();
-
-QString Tag(const char* prefix, int n, int width)
-{
-    return QStringLiteral("%1%2>").arg(QLatin1String(prefix)).arg(n, width, 10, QLatin1Char('0'));
-}
-
-QStringList Block(int n, const QStringList& fields, int width = 4)
-{
-    return QStringList{Tag("<BLOC", n, width)} + fields + QStringList{Tag("</BLOC", n, width)};
-}
 
 // The blocks as the cards write them, with the lines the selections read given.
 QStringList Customer(int n, const QString& postal, const QString& town = "LYON", const QString& marked = "N",
                      const QString& connected = "N")
 {
     const QString code = QString::number(10001 + n);
-    return Block(n, {code, marked, connected, "Client " + code, "3 rue Haute", "", postal, town, "France",
-                     "04 78 00 00 01", "", "", "login" + code, "pw", "", "", "", "  /  /    ", "  :  ",
-                     "  /  /    ", "  /  /    ", "", "", "", "MEMOnote"});
+    return Block(n, CustomerRecord{.code = code,
+                                   .marked = marked,
+                                   .connected = connected,
+                                   .name = "Client " + code,
+                                   .address = "3 rue Haute",
+                                   .postalCode = postal,
+                                   .town = town,
+                                   .country = "France",
+                                   .phone = "04 78 00 00 01",
+                                   .login = "login" + code,
+                                   .password = "pw",
+                                   .more = {"MEMOnote"}});
 }
 
 QStringList Article(int n, const QString& family, const QString& supplier, const QString& account = "707000")
 {
-    return Block(n, {QString::number(10001 + n), family, "Article", "   1,50", "1", account, supplier, "MEM6desc"});
+    return Block(n, ArticleRecord{.code = QString::number(10001 + n),
+                                  .family = family,
+                                  .designation = "Article",
+                                  .price = "   1,50",
+                                  .vatCode = "1",
+                                  .account = account,
+                                  .supplier = supplier,
+                                  .more = {"MEM6desc"}});
 }
 
 QStringList Invoice(int n, const QString& number, const QString& customer)
 {
-    return Block(n, {"NUMF" + number, "05/01/2024", customer, "CB", "Facture", "Cyber Étoile", "3 rue Haute",
-                     "69001 LYON", "", "TTCY", "N", "FACT1001\tCafé\t1\t1,50\t0\t1,50\t1"});
+    return Block(n, InvoiceRecord{.number = number,
+                                  .date = "05/01/2024",
+                                  .customer = customer,
+                                  .payment = "CB",
+                                  .type = "Facture",
+                                  .address1 = "Cyber Étoile",
+                                  .address2 = "3 rue Haute",
+                                  .address3 = "69001 LYON",
+                                  .taxes = "TTCY",
+                                  .more = {"FACT1001\tCafé\t1\t1,50\t0\t1,50\t1"}});
 }
 
 QStringList Machine(int n, const QString& os, const QString& outOfService = "N")
 {
-    return Block(n, {QString::number(10001 + n), "POSTE" + QString::number(n), "PC", "40 Go", "512 Mo", os,
-                     "192.0.2.7", outOfService, "Y", "Y", "N", "N", "Y", "N", "N", "N", "Y", "N"});
+    return Block(n, MachineRecord{.number = QString::number(10001 + n),
+                                  .name = "POSTE" + QString::number(n),
+                                  .type = "PC",
+                                  .disk = "40 Go",
+                                  .memory = "512 Mo",
+                                  .system = os,
+                                  .ip = "192.0.2.7",
+                                  .outOfService = outOfService,
+                                  .settings = {"Y", "Y", "N", "N", "Y", "N", "N", "N", "Y", "N"}});
 }
 
 QStringList Ticket(int n, const QString& customer, const QString& paid = "Y")
 {
-    return Block(n,
-                 {"NUMT2024010" + QString::number(10 + n), customer, "Dupont", "10001", "POSTE1", "05/01/2024",
-                  "14:05", "05/01/2024", "15:00", "55", "   4,00", "   4,00", "   0,00", paid, "N", "N"},
-                 5);
-}
-
-int StartTags(const QStringList& lines)
-{
-    int n = 0;
-    for (const QString& line : lines)
-        n += line.startsWith("<BLOC");
-    return n;
+    return Block(n, TicketRecord{.number = "2024010" + QString::number(10 + n),
+                                 .customer = customer,
+                                 .customerName = "Dupont",
+                                 .machine = "10001",
+                                 .machineName = "POSTE1",
+                                 .startDate = "05/01/2024",
+                                 .startTime = "14:05",
+                                 .endDate = "05/01/2024",
+                                 .endTime = "15:00",
+                                 .minutes = "55",
+                                 .price = "   4,00",
+                                 .paid = "   4,00",
+                                 .balance = "   0,00",
+                                 .paidInFull = paid});
 }
 
 // Puts `lines` into the kind's list with the count a load gives it, makes `index` current and
 // shows the kind's page.
 void Show(TFiche& fiche, Kind k, const QStringList& lines, int index)
 {
-    const TFiche::RecordKind& d = TFiche::KindOf(k);
-    fiche.ListOf(k) = lines;
-    fiche.*d.count = StartTags(lines);
-    fiche.*d.index = index;
-    fiche.PageControl1->setCurrentWidget(fiche.*d.page);
+    cards::SetRecords(fiche, k, lines, index);
+    fiche.PageControl1->setCurrentWidget(fiche.*TFiche::KindOf(k).page);
 }
 
 const char* MoveName(Operation op)
@@ -113,7 +136,7 @@ struct MoveCase {
     const char* name;
     Kind kind;
     int mode;
-    QString TFiche::*field;   // the selection value the mode compares with, or null
+    QString TFiche::*field;  // the selection value the mode compares with, or null
     QString value;
     QStringList lines;
     int start;
@@ -128,23 +151,27 @@ const QStringList PostalCodes =
 const QStringList Towns =
     Customer(0, "", "Lyon") + Customer(1, "", "PARIS") + Customer(2, "", "lyon") + Customer(3, "", "LYON");
 const QStringList Accents = Customer(0, "", "ÉVRY") + Customer(1, "", "évry") + Customer(2, "", "EVRY");
-const QStringList Marked = Customer(0, "", "", "y") + Customer(1, "", "", "Y") + Customer(2, "", "", "N")
-                           + Customer(3, "", "", "Y");
-const QStringList Connected = Customer(0, "", "", "Y", "N") + Customer(1, "", "", "N", "Y") + Customer(2, "", "", "N", "y");
+const QStringList Marked =
+    Customer(0, "", "", "y") + Customer(1, "", "", "Y") + Customer(2, "", "", "N") + Customer(3, "", "", "Y");
+const QStringList Connected =
+    Customer(0, "", "", "Y", "N") + Customer(1, "", "", "N", "Y") + Customer(2, "", "", "N", "y");
 // Block 1's field +1 stands where block 0's postal code would be if block 0 were complete.
-const QStringList CutShort = Block(0, {"10001", "N", "N", "Client"}) + Block(1, {"69001", "N", "N", "Client", "", "", "75001", "LYON"});
+const QStringList CutShort =
+    Block(0, {"10001", "N", "N", "Client"}) + Block(1, {"69001", "N", "N", "Client", "", "", "75001", "LYON"});
 // A tag edited by hand among the blocks: no number, no block.
-const QStringList HandEdited = Customer(0, "69001") + QStringList{"<BLOCabcd>", "10099", "N", "N", "X", "", "", "69001", "</BLOCabcd>"}
+const QStringList HandEdited = Customer(0, "69001")
+                               + QStringList{"<BLOCabcd>", "10099", "N", "N", "X", "", "", "69001", "</BLOCabcd>"}
                                + Customer(1, "75001");
 const QStringList Families = Article(0, "Boissons", "METRO") + Article(1, "SNACKS", "METRO")
                              + Article(2, "BOISSONS", "PROMOCASH") + Article(3, "boissons", "metro");
 // Block 1 has the supplier's name as its account and another supplier.
-const QStringList Suppliers = Article(0, "SNACKS", "PROMOCASH") + Article(1, "SNACKS", "PROMOCASH", "METRO")
-                              + Article(2, "SNACKS", "Metro");
+const QStringList Suppliers =
+    Article(0, "SNACKS", "PROMOCASH") + Article(1, "SNACKS", "PROMOCASH", "METRO") + Article(2, "SNACKS", "Metro");
 // Invoices stand in the order of their last writing: 2, 0, 3, 1.
 const QStringList Invoices = Invoice(2, "202401003", "10001") + Invoice(0, "202401001", "10001")
                              + Invoice(3, "202401004", "10002") + Invoice(1, "202401002", "10002");
-const QStringList Machines = Machine(0, "Win98", "y") + Machine(1, "LINUX") + Machine(2, "win98", "Y") + Machine(3, "WinXP", "N");
+const QStringList Machines =
+    Machine(0, "Win98", "y") + Machine(1, "LINUX") + Machine(2, "win98", "Y") + Machine(3, "WinXP", "N");
 // Block 12 stands above block 10; 11 is another customer's.
 const QStringList TenAndTwelve = Ticket(0, "10005") + Ticket(12, "10001") + Ticket(11, "10002") + Ticket(10, "10001");
 const QStringList Payments = Ticket(0, "10001", "Y") + Ticket(1, "10001", "N") + Ticket(2, "10001", "y")
@@ -178,24 +205,24 @@ const MoveCase MoveCases[] = {
      &TFiche::Suivant, 2},
     {"postal code: previous skips the others", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001", PostalCodes, 2,
      &TFiche::Precedent, 0},
-    {"postal code: next from outside the selection", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001",
-     PostalCodes, 1, &TFiche::Suivant, 2},
+    {"postal code: next from outside the selection", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001", PostalCodes,
+     1, &TFiche::Suivant, 2},
     {"postal code: previous from outside the selection", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001",
      PostalCodes, 1, &TFiche::Precedent, 0},
-    {"postal code: next on the last of the selection", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001",
-     PostalCodes, 3, &TFiche::Suivant, 3},
+    {"postal code: next on the last of the selection", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001", PostalCodes,
+     3, &TFiche::Suivant, 3},
     {"postal code: previous on the first of the selection", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001",
      PostalCodes, 0, &TFiche::Precedent, 0},
     {"postal code: first of an empty selection keeps the card", TFiche::KClient, 2, &TFiche::SelCodePostal, "13000",
      PostalCodes, 2, &TFiche::Premier, 2},
     {"postal code: last of an empty selection keeps the card", TFiche::KClient, 2, &TFiche::SelCodePostal, "13000",
      PostalCodes, 1, &TFiche::Dernier, 1},
-    {"postal code: a leading blank matches nothing", TFiche::KClient, 2, &TFiche::SelCodePostal, " 69001",
-     PostalCodes, 1, &TFiche::Premier, 1},
-    {"postal code: a block cut short is not read into the next", TFiche::KClient, 2, &TFiche::SelCodePostal,
-     "69001", CutShort, 1, &TFiche::Premier, 1},
-    {"postal code: a tag without a number is no block", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001",
-     HandEdited, 1, &TFiche::Suivant, 1},
+    {"postal code: a leading blank matches nothing", TFiche::KClient, 2, &TFiche::SelCodePostal, " 69001", PostalCodes,
+     1, &TFiche::Premier, 1},
+    {"postal code: a block cut short is not read into the next", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001",
+     CutShort, 1, &TFiche::Premier, 1},
+    {"postal code: a tag without a number is no block", TFiche::KClient, 2, &TFiche::SelCodePostal, "69001", HandEdited,
+     1, &TFiche::Suivant, 1},
 
     // Town, the card's text upper-cased (a to z only) against the upper-cased selection.
     {"town in any case: first", TFiche::KClient, 3, &TFiche::SelVille, "LYON", Towns, 3, &TFiche::Premier, 0},
@@ -213,20 +240,20 @@ const MoveCase MoveCases[] = {
     {"connected: a lower-case y is not connected", TFiche::KClient, 5, nullptr, "", Connected, 0, &TFiche::Dernier, 1},
 
     // Articles.
-    {"family in any case: first", TFiche::KArticle, 2, &TFiche::SelFamille, "BOISSONS", Families, 1,
-     &TFiche::Premier, 0},
-    {"family in any case: next", TFiche::KArticle, 2, &TFiche::SelFamille, "BOISSONS", Families, 0,
-     &TFiche::Suivant, 2},
-    {"family in any case: last", TFiche::KArticle, 2, &TFiche::SelFamille, "BOISSONS", Families, 0,
-     &TFiche::Dernier, 3},
+    {"family in any case: first", TFiche::KArticle, 2, &TFiche::SelFamille, "BOISSONS", Families, 1, &TFiche::Premier,
+     0},
+    {"family in any case: next", TFiche::KArticle, 2, &TFiche::SelFamille, "BOISSONS", Families, 0, &TFiche::Suivant,
+     2},
+    {"family in any case: last", TFiche::KArticle, 2, &TFiche::SelFamille, "BOISSONS", Families, 0, &TFiche::Dernier,
+     3},
     {"supplier, not account: first", TFiche::KArticle, 3, &TFiche::SelFournisseur, "METRO", Suppliers, 0,
      &TFiche::Premier, 2},
     {"supplier, not account: previous", TFiche::KArticle, 3, &TFiche::SelFournisseur, "METRO", Suppliers, 2,
      &TFiche::Precedent, 2},
-    {"no article holds a stock: first keeps the card", TFiche::KArticle, 4, nullptr, "", Families, 2,
-     &TFiche::Premier, 2},
-    {"no article holds a stock: next keeps the card", TFiche::KArticle, 4, nullptr, "", Families, 1,
-     &TFiche::Suivant, 1},
+    {"no article holds a stock: first keeps the card", TFiche::KArticle, 4, nullptr, "", Families, 2, &TFiche::Premier,
+     2},
+    {"no article holds a stock: next keeps the card", TFiche::KArticle, 4, nullptr, "", Families, 1, &TFiche::Suivant,
+     1},
 
     // Invoices of one customer, by block number whatever their order in the list.
     {"invoices of a customer: first", TFiche::KFacture, 1, &TFiche::SelCodeClient, "10002", Invoices, 0,
@@ -237,8 +264,8 @@ const MoveCase MoveCases[] = {
      &TFiche::Dernier, 2},
     {"invoices of a customer: previous", TFiche::KFacture, 1, &TFiche::SelCodeClient, "10001", Invoices, 3,
      &TFiche::Precedent, 2},
-    {"invoices of a customer code typed with a blank", TFiche::KFacture, 1, &TFiche::SelCodeClient, "10001 ",
-     Invoices, 3, &TFiche::Premier, 3},
+    {"invoices of a customer code typed with a blank", TFiche::KFacture, 1, &TFiche::SelCodeClient, "10001 ", Invoices,
+     3, &TFiche::Premier, 3},
 
     // Machines.
     {"system in any case: first", TFiche::KPoste, 2, &TFiche::SelSysteme, "WIN98", Machines, 3, &TFiche::Premier, 0},
@@ -248,14 +275,14 @@ const MoveCase MoveCases[] = {
     {"out of service: last", TFiche::KPoste, 3, nullptr, "", Machines, 0, &TFiche::Dernier, 2},
 
     // Cash tickets: five-digit numbers.
-    {"tickets of a customer: next from 10 is 12", TFiche::KTicket, 2, &TFiche::SelCodeClient, "10001",
-     TenAndTwelve, 10, &TFiche::Suivant, 12},
-    {"tickets of a customer: last is 12 though it stands above 10", TFiche::KTicket, 2, &TFiche::SelCodeClient,
-     "10001", TenAndTwelve, 0, &TFiche::Dernier, 12},
+    {"tickets of a customer: next from 10 is 12", TFiche::KTicket, 2, &TFiche::SelCodeClient, "10001", TenAndTwelve, 10,
+     &TFiche::Suivant, 12},
+    {"tickets of a customer: last is 12 though it stands above 10", TFiche::KTicket, 2, &TFiche::SelCodeClient, "10001",
+     TenAndTwelve, 0, &TFiche::Dernier, 12},
     {"tickets of a customer: first", TFiche::KTicket, 2, &TFiche::SelCodeClient, "10001", TenAndTwelve, 12,
      &TFiche::Premier, 10},
-    {"tickets of a customer: previous from 12 is 10", TFiche::KTicket, 2, &TFiche::SelCodeClient, "10001",
-     TenAndTwelve, 12, &TFiche::Precedent, 10},
+    {"tickets of a customer: previous from 12 is 10", TFiche::KTicket, 2, &TFiche::SelCodeClient, "10001", TenAndTwelve,
+     12, &TFiche::Precedent, 10},
     {"unpaid: N", TFiche::KTicket, 3, nullptr, "", Payments, 0, &TFiche::Suivant, 1},
     {"unpaid: a lower-case y is paid, a lower-case n is not", TFiche::KTicket, 3, nullptr, "", Payments, 1,
      &TFiche::Suivant, 3},
@@ -263,14 +290,17 @@ const MoveCase MoveCases[] = {
     {"unpaid: first", TFiche::KTicket, 3, nullptr, "", Payments, 5, &TFiche::Premier, 1},
 };
 
-void PrintTo(const MoveCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MoveCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Moves : public ::testing::TestWithParam<MoveCase> {};
 
 TEST_P(Moves, LandOnTheExpectedBlock)
 {
     const MoveCase& c = GetParam();
-    ScriptedDialogs responder;   // a move asks nothing
+    ScriptedDialogs responder;  // a move asks nothing
     TFiche fiche;
     Show(fiche, c.kind, c.lines, c.start);
     int TFiche::*const modes[] = {&TFiche::ModeSelection, &TFiche::ModeSelectionFactures,
@@ -367,7 +397,7 @@ struct PickCase {
     Kind kind;
     QStringList lines;
     int start;
-    const char* dialog;                        // the class expected, or null when none opens
+    const char* dialog;  // the class expected, or null when none opens
     std::function<void(QDialog*)> script;
     int expected;
 };
@@ -375,7 +405,7 @@ struct PickCase {
 // Enough customers, articles and machines to make the 21 lines the grid lists want.
 const QStringList TwoCustomers = Customer(0, "69001") + Customer(1, "69002");
 const QStringList OneCustomer = Customer(0, "69001");
-const QStringList FewArticles = Article(0, "A", "B") + Article(1, "A", "B");   // 20 lines
+const QStringList FewArticles = Article(0, "A", "B") + Article(1, "A", "B");  // 20 lines
 const QStringList ThreeArticles = FewArticles + Article(2, "A", "B");
 const QStringList TwoMachines = Machine(0, "LINUX") + Machine(1, "LINUX");
 // Two invoices carry the same number; block 1 has lost its number line.
@@ -390,13 +420,15 @@ const PickCase PickCases[] = {
      [](QDialog* d) { ChooseRow(d, 5); }, 1},
     {"customers: fewer than 21 lines open nothing", TFiche::KClient, OneCustomer.mid(0, 20), 0, nullptr, {}, 0},
     {"articles: fewer than 21 lines open nothing", TFiche::KArticle, FewArticles, 1, nullptr, {}, 1},
-    {"articles: the chosen row", TFiche::KArticle, ThreeArticles, 0, "TFListe3", [](QDialog* d) { ChooseRow(d, 2); }, 2},
+    {"articles: the chosen row", TFiche::KArticle, ThreeArticles, 0, "TFListe3", [](QDialog* d) { ChooseRow(d, 2); },
+     2},
     {"machines: the chosen row", TFiche::KPoste, TwoMachines, 1, "TFListe4", [](QDialog* d) { ChooseRow(d, 0); }, 0},
     {"machines: none chosen", TFiche::KPoste, TwoMachines, 1, "TFListe4", [](QDialog* d) { d->reject(); }, 1},
     // The invoice list shows blocks 0 to 3 in number order.
     {"invoices: the chosen one of two with the same number", TFiche::KFacture, PickInvoices, 3, "TFactListe",
      [](QDialog* d) { ChooseItem(d, 2); }, 2},
-    {"invoices: the other one", TFiche::KFacture, PickInvoices, 3, "TFactListe", [](QDialog* d) { ChooseItem(d, 0); }, 0},
+    {"invoices: the other one", TFiche::KFacture, PickInvoices, 3, "TFactListe", [](QDialog* d) { ChooseItem(d, 0); },
+     0},
     {"invoices: one whose number line is missing", TFiche::KFacture, PickInvoices, 3, "TFactListe",
      [](QDialog* d) { ChooseItem(d, 1); }, 1},
     {"invoices: Esc keeps the invoice", TFiche::KFacture, PickInvoices, 3, "TFactListe",
@@ -405,23 +437,31 @@ const PickCase PickCases[] = {
          QTest::keyClick(d, Qt::Key_Escape);
      },
      3},
-    {"invoices: an empty list opens, nothing chosen", TFiche::KFacture, {}, 0, "TFactListe",
-     [](QDialog* d) { QTest::keyClick(d, Qt::Key_Return); }, 0},
+    {"invoices: an empty list opens, nothing chosen",
+     TFiche::KFacture,
+     {},
+     0,
+     "TFactListe",
+     [](QDialog* d) { QTest::keyClick(d, Qt::Key_Return); },
+     0},
     {"tickets: the chosen one", TFiche::KTicket, TenAndTwelve + Ticket(1, "1") + Ticket(2, "2"), 0, "TTicketListe",
      [](QDialog* d) { ChooseItem(d, 2); }, 2},
-    {"tickets: a moved item is still its block", TFiche::KTicket, Ticket(0, "1") + Ticket(1, "2") + Ticket(2, "3"),
-     0, "TTicketListe",
+    {"tickets: a moved item is still its block", TFiche::KTicket, Ticket(0, "1") + Ticket(1, "2") + Ticket(2, "3"), 0,
+     "TTicketListe",
      [](QDialog* d) {
          auto* list = d->findChild<QListWidget*>("ListBox1");
          list->setCurrentRow(2);
-         d->findChild<QAbstractButton*>("SpeedButton1")->click();   // up: block 2 is now the second item
+         d->findChild<QAbstractButton*>("SpeedButton1")->click();  // up: block 2 is now the second item
          ASSERT_EQ(list->currentRow(), 1);
          QTest::keyClick(list, Qt::Key_Return);
      },
      2},
 };
 
-void PrintTo(const PickCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const PickCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class Picks : public ::testing::TestWithParam<PickCase> {};
 
@@ -446,7 +486,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Picks, ::testing::ValuesIn(PickCases), CaseName)
 
 TEST(Picks, F2OnAShortCustomerListOpensNothing)
 {
-    ScriptedDialogs responder;   // any dialog fails the test
+    ScriptedDialogs responder;  // any dialog fails the test
     TFiche fiche;
     Show(fiche, TFiche::KClient, OneCustomer.mid(0, 20), 0);
     QTest::keyClick(fiche.Edit2, Qt::Key_F2);
@@ -511,10 +551,10 @@ TEST(WriteBack, WithOneCustomerNextAndLastDoNothingWhileFirstAndPreviousWriteAnd
 {
     struct Case {
         Operation move;
-        bool acts;   // writes the card back, shows block 0 again
+        bool acts;  // writes the card back, shows block 0 again
     };
-    const Case cases[] = {{&TFiche::Suivant, false}, {&TFiche::Dernier, false}, {&TFiche::Premier, true},
-                          {&TFiche::Precedent, true}};
+    const Case cases[] = {
+        {&TFiche::Suivant, false}, {&TFiche::Dernier, false}, {&TFiche::Premier, true}, {&TFiche::Precedent, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(MoveName(c.move));
         ScriptedDialogs responder;
@@ -537,7 +577,7 @@ TEST(WriteBack, TheListCommandWritesTheCardBeforeItCountsTheLines)
         const char* name;
         QStringList lines;
         int start;
-        int row;   // chosen in the list
+        int row;  // chosen in the list
     };
     // A new customer's card in an empty list: once written, its block makes the list long enough.
     const Case cases[] = {{"another customer chosen", TwoCustomers, 0, 1}, {"a new customer", {}, 0, 0}};
@@ -612,9 +652,7 @@ TEST(Focus, AMoveFocusesTheKindsFirstFieldAndAPickLeavesItWhereItWas)
         SCOPED_TRACE(c.kind);
         ScriptedDialogs responder;
         TFiche fiche;
-        fiche.show();
-        QApplication::setActiveWindow(&fiche);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&fiche));
+        ASSERT_TRUE(ShowActive(fiche));
         Show(fiche, c.kind, c.lines, 1);
         // Another edit of the same card holds the focus before each command.
         QWidget* other = nullptr;
@@ -655,12 +693,23 @@ public:
 void Set(TFiche& fiche, Kind k, int mode)
 {
     switch (k) {
-    case TFiche::KClient: fiche.SetSel(mode); break;
-    case TFiche::KArticle: fiche.SetArt(mode); break;
-    case TFiche::KFacture: fiche.SetFact(mode); break;
-    case TFiche::KPoste: fiche.SetPoste(mode); break;
-    case TFiche::KTicket: fiche.SetCaisse(mode); break;
-    default: break;
+    case TFiche::KClient:
+        fiche.SetSel(mode);
+        break;
+    case TFiche::KArticle:
+        fiche.SetArt(mode);
+        break;
+    case TFiche::KFacture:
+        fiche.SetFact(mode);
+        break;
+    case TFiche::KPoste:
+        fiche.SetPoste(mode);
+        break;
+    case TFiche::KTicket:
+        fiche.SetCaisse(mode);
+        break;
+    default:
+        break;
     }
 }
 
@@ -670,8 +719,8 @@ struct InputCase {
     int mode;
     const char* caption;
     const char* prompt;
-    QLineEdit* TFiche::*control;   // the card's edit whose text is offered
-    const char* shown;          // its text
+    QLineEdit* TFiche::*control;  // the card's edit whose text is offered
+    const char* shown;            // its text
     bool cancel;
     const char* typed;
     QString TFiche::*field;
@@ -679,25 +728,28 @@ struct InputCase {
 };
 
 const InputCase InputCases[] = {
-    {"postal code as typed", TFiche::KClient, 2, "Rechercher code postal", "Code postal", &TFiche::Edit5, "69001", false,
-     " 75001", &TFiche::SelCodePostal, " 75001"},
-    {"postal code cancelled", TFiche::KClient, 2, "Rechercher code postal", "Code postal", &TFiche::Edit5, "69001", true, "",
-     &TFiche::SelCodePostal, "69001"},
+    {"postal code as typed", TFiche::KClient, 2, "Rechercher code postal", "Code postal", &TFiche::Edit5, "69001",
+     false, " 75001", &TFiche::SelCodePostal, " 75001"},
+    {"postal code cancelled", TFiche::KClient, 2, "Rechercher code postal", "Code postal", &TFiche::Edit5, "69001",
+     true, "", &TFiche::SelCodePostal, "69001"},
     {"town upper-cased, a to z only", TFiche::KClient, 3, "Rechercher Ville", "Ville", &TFiche::Edit6, "LYON", false,
      "évry-courcouronnes", &TFiche::SelVille, "éVRY-COURCOURONNES"},
-    {"town cancelled", TFiche::KClient, 3, "Rechercher Ville", "Ville", &TFiche::Edit6, "Lyon", true, "", &TFiche::SelVille,
-     "LYON"},
+    {"town cancelled", TFiche::KClient, 3, "Rechercher Ville", "Ville", &TFiche::Edit6, "Lyon", true, "",
+     &TFiche::SelVille, "LYON"},
     {"invoice customer code as typed", TFiche::KFacture, 1, "Sélectionner factures", "Code client", &TFiche::Edit22,
      "10002", false, "abc ", &TFiche::SelCodeClient, "abc "},
     {"invoice customer code cancelled", TFiche::KFacture, 1, "Sélectionner factures", "Code client", &TFiche::Edit22,
      "10002", true, "", &TFiche::SelCodeClient, "10002"},
-    {"ticket customer code cancelled", TFiche::KTicket, 2, "Sélectionner client", "Code client", &TFiche::Edit32, "10003",
-     true, "", &TFiche::SelCodeClient, "10003"},
-    {"ticket customer code as typed", TFiche::KTicket, 2, "Sélectionner client", "Code client", &TFiche::Edit32, "10003",
-     false, "10001", &TFiche::SelCodeClient, "10001"},
+    {"ticket customer code cancelled", TFiche::KTicket, 2, "Sélectionner client", "Code client", &TFiche::Edit32,
+     "10003", true, "", &TFiche::SelCodeClient, "10003"},
+    {"ticket customer code as typed", TFiche::KTicket, 2, "Sélectionner client", "Code client", &TFiche::Edit32,
+     "10003", false, "10001", &TFiche::SelCodeClient, "10001"},
 };
 
-void PrintTo(const InputCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const InputCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class InputSetters : public ::testing::TestWithParam<InputCase> {};
 
@@ -729,11 +781,11 @@ struct ComboCase {
     int mode;
     const char* caption;
     const char* prompt;
-    QComboBox* TFiche::*control;   // the card's combo whose items and text are offered
+    QComboBox* TFiche::*control;  // the card's combo whose items and text are offered
     bool ok;
     const char* typed;
     QString TFiche::*field;
-    const char* expected;   // the field was "KEPT" before
+    const char* expected;  // the field was "KEPT" before
 };
 
 const ComboCase ComboCases[] = {
@@ -743,15 +795,18 @@ const ComboCase ComboCases[] = {
      &TFiche::SelFamille, "KEPT"},
     {"supplier on OK", TFiche::KArticle, 3, "Fournisseur d'articles", "Founisseur", &TFiche::ComboBox10, true, "Metro",
      &TFiche::SelFournisseur, "METRO"},
-    {"supplier cancelled", TFiche::KArticle, 3, "Fournisseur d'articles", "Founisseur", &TFiche::ComboBox10, false, "Metro",
-     &TFiche::SelFournisseur, "KEPT"},
+    {"supplier cancelled", TFiche::KArticle, 3, "Fournisseur d'articles", "Founisseur", &TFiche::ComboBox10, false,
+     "Metro", &TFiche::SelFournisseur, "KEPT"},
     {"system on OK", TFiche::KPoste, 2, "Systèmes d'exploitation", "Os", &TFiche::ComboBox1, true, "WinXp",
      &TFiche::SelSysteme, "WINXP"},
     {"system cancelled", TFiche::KPoste, 2, "Systèmes d'exploitation", "Os", &TFiche::ComboBox1, false, "WinXp",
      &TFiche::SelSysteme, "KEPT"},
 };
 
-void PrintTo(const ComboCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ComboCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ComboSetters : public ::testing::TestWithParam<ComboCase> {};
 
@@ -793,15 +848,15 @@ TEST(Setters, StoreTheModeAndAskOnlyWhereItNeedsAValue)
         int TFiche::*field;
     };
     const Case cases[] = {
-        {TFiche::KClient, 0, &TFiche::ModeSelection},         {TFiche::KClient, 1, &TFiche::ModeSelection},
-        {TFiche::KClient, 4, &TFiche::ModeSelection},         {TFiche::KClient, 5, &TFiche::ModeSelection},
+        {TFiche::KClient, 0, &TFiche::ModeSelection},          {TFiche::KClient, 1, &TFiche::ModeSelection},
+        {TFiche::KClient, 4, &TFiche::ModeSelection},          {TFiche::KClient, 5, &TFiche::ModeSelection},
         {TFiche::KArticle, 1, &TFiche::ModeSelectionArticles}, {TFiche::KArticle, 4, &TFiche::ModeSelectionArticles},
         {TFiche::KFacture, 0, &TFiche::ModeSelectionFactures}, {TFiche::KPoste, 1, &TFiche::ModeSelectionPostes},
         {TFiche::KPoste, 3, &TFiche::ModeSelectionPostes},     {TFiche::KTicket, 1, &TFiche::ModeSelectionTickets},
         {TFiche::KTicket, 3, &TFiche::ModeSelectionTickets},
     };
     for (const Case& c : cases) {
-        ScriptedDialogs responder;   // no question
+        ScriptedDialogs responder;  // no question
         TFiche fiche;
         fiche.*c.field = 99;
         Set(fiche, c.kind, c.mode);

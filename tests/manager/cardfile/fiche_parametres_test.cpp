@@ -7,21 +7,15 @@
 #include <QTemporaryDir>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/combo.h"
-#include "manager/shell/dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/mpage.h"
 #include "manager/shell/paramf.h"
 #include "manager/shell/societe.h"
 #include "manager/shell/tarifs.h"
+#include "support/card_fixture.h"
+#include "support/dialog_driver.h"
 
 namespace {
-
-// Expects the dialog of class D and runs `script` on it.
-template <class D>
-void Answer(ScriptedDialogs& responder, const std::function<void(D&)>& script)
-{
-    responder.dialog(D::staticMetaObject.className(), [script](QDialog* d) { script(*static_cast<D*>(d)); });
-}
 
 // ---- page setup --------------------------------------------------------------------------------
 
@@ -33,7 +27,7 @@ TEST(ParM, OkStoresThePageSetup)
 {
     TFiche fiche;
     ScriptedDialogs responder;
-    Answer<TMPage>(responder, [](TMPage& d) {
+    ExpectDialog<TMPage>(responder, [](TMPage& d) {
         EXPECT_FALSE(d.CheckBox1->isChecked());
         Tick(d.RadioButton2);
         Tick(d.RadioButton4);
@@ -51,14 +45,14 @@ TEST(ParM, TheGuideIsHandedInAsAShiftAboveZero)
     struct Case {
         int shift;
         bool shown;
-        int after;   // once the dialog is answered OK untouched
+        int after;  // once the dialog is answered OK untouched
     };
     const Case cases[] = {{0, false, 0}, {100, true, 100}, {37, true, 100}, {-5, false, 0}};
     for (const Case& c : cases) {
         TFiche fiche;
         fiche.DecalageEnveloppe = c.shift;
         ScriptedDialogs responder;
-        Answer<TMPage>(responder, [&](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [&](TMPage& d) {
             EXPECT_EQ(d.CheckBox1->isChecked(), c.shown) << c.shift;
             Close(d, CloseBy::Ok);
         });
@@ -75,7 +69,7 @@ TEST(ParM, WithoutOkNothingChanges)
         fiche.OrientationEnveloppe = 0;
         fiche.DecalageEnveloppe = 100;
         ScriptedDialogs responder;
-        Answer<TMPage>(responder, [&](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [&](TMPage& d) {
             Tick(d.RadioButton1);
             Tick(d.RadioButton4);
             Tick(d.CheckBox1);
@@ -97,7 +91,7 @@ TEST(ParM, APaperTypeTheDialogDoesNotOffer)
         fiche.TypePapier = 3;
         fiche.OrientationEnveloppe = 1;
         ScriptedDialogs responder;
-        Answer<TMPage>(responder, [&](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [&](TMPage& d) {
             EXPECT_EQ(ItemIndex(d.RadioGroup1), 0);
             EXPECT_EQ(ItemIndex(d.RadioGroup2), 0);
             Close(d, how);
@@ -128,7 +122,7 @@ TEST(Psoc, OkReplacesTheSevenLinesAndKeepsTheEighth)
     TFiche fiche;
     SetCompany(fiche);
     ScriptedDialogs responder;
-    Answer<TSociete>(responder, [](TSociete& d) {
+    ExpectDialog<TSociete>(responder, [](TSociete& d) {
         EXPECT_EQ(d.Edit7->text(), "6202A");
         d.Edit1->setText("Le Cyber");
         d.Edit7->setText("");
@@ -158,7 +152,7 @@ TEST(Psoc, TheLinesStayWhenTheFirstComesBackEmpty)
         TFiche fiche;
         SetCompany(fiche);
         ScriptedDialogs responder;
-        Answer<TSociete>(responder, [&](TSociete& d) {
+        ExpectDialog<TSociete>(responder, [&](TSociete& d) {
             d.Edit2->setText("changed");
             if (c.emptyName)
                 d.Edit1->clear();
@@ -173,13 +167,13 @@ TEST(Psoc, TheLinesStayWhenTheFirstComesBackEmpty)
 
 void SetTariffs(TFiche& f)
 {
-    f.TarifQuartHeure = 1;
-    f.TarifDemiHeure = 2;
-    f.TarifTroisQuarts = 3;
-    f.TarifHeure = 4;
-    f.TarifQuartSup = 0.5;
-    f.TarifHeureAbo = 3.5;
-    f.HeuresAbonnement = 10;
+    cards::SetTariffs(f, {.TarifQuartHeure = 1,
+                          .TarifDemiHeure = 2,
+                          .TarifTroisQuarts = 3,
+                          .TarifHeure = 4,
+                          .TarifQuartSup = 0.5,
+                          .TarifHeureAbo = 3.5,
+                          .HeuresAbonnement = 10});
 }
 
 TEST(Tarification, OkStoresTheFieldsLeftNonBlank)
@@ -187,11 +181,11 @@ TEST(Tarification, OkStoresTheFieldsLeftNonBlank)
     TFiche fiche;
     SetTariffs(fiche);
     ScriptedDialogs responder;
-    Answer<TTarifs>(responder, [](TTarifs& d) {
+    ExpectDialog<TTarifs>(responder, [](TTarifs& d) {
         EXPECT_EQ(d.Edit4->text(), "4,00");
         EXPECT_EQ(d.Edit6->text(), "10");
         d.Edit1->setText("1,2");
-        d.Edit4->clear();   // "1 heure" emptied keeps the hour price
+        d.Edit4->clear();  // "1 heure" emptied keeps the hour price
         d.Edit6->setText("20");
         Close(d, CloseBy::Ok);
     });
@@ -209,11 +203,11 @@ TEST(Tarification, NothingIsStoredWithoutOkOrWithARefusedField)
         TFiche fiche;
         SetTariffs(fiche);
         ScriptedDialogs responder;
-        Answer<TTarifs>(responder, [&](TTarifs& d) {
+        ExpectDialog<TTarifs>(responder, [&](TTarifs& d) {
             d.Edit1->setText("9");
             d.Edit6->setText(refused ? "0" : "30");
             if (refused)
-                Close(d, CloseBy::Ok);   // refused: the message, and the dialog stays
+                Close(d, CloseBy::Ok);  // refused: the message, and the dialog stays
             Close(d, CloseBy::Cancel);
         });
         if (refused)
@@ -236,7 +230,7 @@ TEST(Tarification, TheCustomerCardIsReadAgainKeepingWhatWasTyped)
     ASSERT_EQ(fiche.StringGrid6->RowCount(), 10);
     fiche.Edit2->setText("DURAND");
     ScriptedDialogs responder;
-    Answer<TTarifs>(responder, [](TTarifs& d) {
+    ExpectDialog<TTarifs>(responder, [](TTarifs& d) {
         d.Edit6->setText("3");
         Close(d, CloseBy::Ok);
     });
@@ -257,7 +251,7 @@ TEST(ParF, OkStoresTheInvoiceParameters)
     fiche.Decimales = 2;
     fiche.ComboBox3->addItems({"Espèces", "Chèque", "CB", "Virement", "Avoir", "Bon", "Tickets resto"});
     ScriptedDialogs responder;
-    Answer<TParamf>(responder, [](TParamf& d) {
+    ExpectDialog<TParamf>(responder, [](TParamf& d) {
         EXPECT_EQ(d.Edit2->text(), "19,60");
         d.Edit2->clear();
         Type(d.Edit2, "20.6");
@@ -290,7 +284,7 @@ TEST(ParF, WithoutOkNothingIsStored)
         fiche.Decimales = 2;
         fiche.ComboBox3->addItems({"CB"});
         ScriptedDialogs responder;
-        Answer<TParamf>(responder, [&](TParamf& d) {
+        ExpectDialog<TParamf>(responder, [&](TParamf& d) {
             d.Edit1->setText("8");
             d.Edit5->setText("Chèque");
             d.SpinEdit1->setValue(0);
@@ -335,9 +329,9 @@ TEST(ParF, AmountFormatAndCaptionsFollowTheValuesHeld)
             fiche.Label26->setText("kept26");
             fiche.Label27->setText("kept27");
             ScriptedDialogs responder;
-            Answer<TParamf>(responder, [&](TParamf& d) {
+            ExpectDialog<TParamf>(responder, [&](TParamf& d) {
                 if (how == CloseBy::Ok && c.mode == 2)
-                    Close(d, CloseBy::Cancel);   // a mode out of range cannot come back through OK
+                    Close(d, CloseBy::Cancel);  // a mode out of range cannot come back through OK
                 else
                     Close(d, how);
             });
@@ -371,13 +365,13 @@ TEST(PickListEditors, EditTheirListAndKeepTheCardsText)
             combo->addItems({"A", "B"});
             combo->setEditText("ON THE CARD");
             ScriptedDialogs responder;
-            Answer<TCombo>(responder, [&](TCombo& d) {
+            ExpectDialog<TCombo>(responder, [&](TCombo& d) {
                 EXPECT_EQ(d.windowTitle(), c.caption) << c.name;
                 EXPECT_EQ(d.Label1->text(), c.label) << c.name;
                 Type(d.Edit1, "C");
                 QTest::keyClick(d.Edit1, Qt::Key_Return);
                 if (how == CloseBy::Cancel)
-                    d.Button1->click();   // "Fermer", its only button
+                    d.Button1->click();  // "Fermer", its only button
                 else
                     Close(d, how);
             });
@@ -410,23 +404,23 @@ TEST(ParameterDialogs, ValuesComeBackAfterARestart)
         TFiche fiche;
         fiche.LignesSociete[7] = "ligne 8";
         ScriptedDialogs responder;
-        Answer<TSociete>(responder, [](TSociete& d) {
+        ExpectDialog<TSociete>(responder, [](TSociete& d) {
             d.Edit1->setText("Le Cyber");
             d.Edit6->setText("FR99");
             Close(d, CloseBy::Ok);
         });
-        Answer<TMPage>(responder, [](TMPage& d) {
+        ExpectDialog<TMPage>(responder, [](TMPage& d) {
             Tick(d.RadioButton2);
             Tick(d.CheckBox1);
             Close(d, CloseBy::Ok);
         });
-        Answer<TTarifs>(responder, [](TTarifs& d) {
+        ExpectDialog<TTarifs>(responder, [](TTarifs& d) {
             d.Edit2->setText("2,5");
             d.Edit6->setText("12");
             d.Edit7->setText("3,25");
             Close(d, CloseBy::Ok);
         });
-        Answer<TParamf>(responder, [](TParamf& d) {
+        ExpectDialog<TParamf>(responder, [](TParamf& d) {
             d.Edit1->setText("5,5");
             d.Edit2->setText("19,6");
             d.SpinEdit1->setValue(1);
@@ -434,12 +428,12 @@ TEST(ParameterDialogs, ValuesComeBackAfterARestart)
             d.Edit6->setText("CB");
             Close(d, CloseBy::Ok);
         });
-        Answer<TCombo>(responder, [](TCombo& d) {
+        ExpectDialog<TCombo>(responder, [](TCombo& d) {
             Type(d.Edit1, "Boissons");
             QTest::keyClick(d.Edit1, Qt::Key_Return);
             d.Button1->click();
         });
-        Answer<TCombo>(responder, [](TCombo& d) {
+        ExpectDialog<TCombo>(responder, [](TCombo& d) {
             Type(d.Edit1, "Métro");
             QTest::keyClick(d.Edit1, Qt::Key_Return);
             d.Button1->click();

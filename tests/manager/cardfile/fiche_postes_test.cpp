@@ -4,8 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include "fiche_cartes_fixture.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 using namespace cards;
@@ -29,9 +29,9 @@ QList<QCheckBox*> Settings(TFiche& f)
 
 TEST_F(CardFixture, MachineReadBackWritesTheSameLines)
 {
-    const QStringList machine = Machine(0, "10001", "POSTE1",
-                                        {"MEMOécran changé", "MEMO", "DATA01/03/2024\tClavier\t   12,00",
-                                         "DATA02/03/2024\tSouris\t    8,00"});
+    const QStringList machine =
+        Machine(0, "10001", "POSTE1",
+                {"MEMOécran changé", "MEMO", "DATA01/03/2024\tClavier\t   12,00", "DATA02/03/2024\tSouris\t    8,00"});
     Set(P, Join({machine, Machine(1, "10002", "POSTE2")}));
     fiche->LitPoste();
     EXPECT_EQ(fiche->Edit17->text(), "POSTE1");
@@ -70,7 +70,7 @@ TEST_P(MachineSetting, DrivesOnlyItsOwnCheckBox)
     QStringList fields = MachineFields("10001", "POSTE1");
     for (int i = 8; i < 18; ++i)
         fields[i] = i == 8 + setting ? "Y" : (i % 2 ? "y" : "N");
-    fields[7] = "y";   // out of service, in small letters: not ticked
+    fields[7] = "y";  // out of service, in small letters: not ticked
     Set(P, Block(0, fields));
     fiche->LitPoste();
     const QList<QCheckBox*> boxes = Settings(*fiche);
@@ -182,7 +182,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, Numerop,
                          ::testing::Values(NumberCase{"empty_list", {}, 10001},
                                            NumberCase{"largest_wins", {"10003", "10001", "10002"}, 10004},
                                            NumberCase{"numbers_below_10001_count_for_nothing", {"5", "10000"}, 10001},
-                                           NumberCase{"a_name_instead_of_a_number", {"10004", "POSTE-A", "1O005"}, 10005}),
+                                           NumberCase{
+                                               "a_name_instead_of_a_number", {"10004", "POSTE-A", "1O005"}, 10005}),
                          [](const auto& info) { return std::string(info.param.what); });
 
 // ---- adding and deleting on the machine page ----------------------------------------------------

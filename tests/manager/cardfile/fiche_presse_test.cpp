@@ -2,9 +2,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include "fiche_cartes_fixture.h"
-#include "manager/shell/mainform_fixture.h"
 #include "platform/widgets/maskedit.h"
+#include "support/card_fixture.h"
+#include "support/mainform_fixture.h"
 
 using namespace cards;
 
@@ -28,7 +28,7 @@ TEST_F(CardFixture, PastedCustomerGetsAFreshCode)
     EXPECT_TRUE(fiche->ModifClient);
     fiche->EcritFiche();
     QStringList pasted = CustomerFields("10008", "DUPONT");
-    for (int line : {13, 14})   // login and password are not copied
+    for (int line : {13, 14})  // login and password are not copied
         pasted[line - 1] = "";
     pasted[5] = "Bât. B";
     pasted[8] = "Belgique";
@@ -40,8 +40,9 @@ TEST_F(CardFixture, PastedCustomerGetsAFreshCode)
 // and the card must not turn into a new customer. Onto itself, the card comes back unchanged.
 TEST_F(CardFixture, PastingOntoAnExistingCustomerKeepsItsCode)
 {
-    const QStringList list = Join({Block(0, CustomerFields("10001", "DUPONT")), Block(1, CustomerFields("10002", "MARTIN")),
-                                   Block(2, CustomerFields("10003", "LEROY"))});
+    const QStringList list =
+        Join({Block(0, CustomerFields("10001", "DUPONT")), Block(1, CustomerFields("10002", "MARTIN")),
+              Block(2, CustomerFields("10003", "LEROY"))});
     const struct {
         int copied, pasted;
         QString code;

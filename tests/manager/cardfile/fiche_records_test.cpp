@@ -5,10 +5,12 @@
 #include <QStringList>
 #include <functional>
 #include "manager/cardfile/fiche.h"
+#include "support/blocks.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
 
+using cards::Join;
 using K = TFiche::Kind;
 
 int WidthOf(K k)
@@ -18,8 +20,7 @@ int WidthOf(K k)
 
 QString Tag(K k, int n, bool end = false)
 {
-    return (end ? QStringLiteral("</BLOC") : QStringLiteral("<BLOC")) +
-           QString::number(n).rightJustified(WidthOf(k), QLatin1Char('0')) + QLatin1Char('>');
+    return cards::Tag(n, WidthOf(k), end);
 }
 
 // Block n with one field line "f<n>" (or the given fields); `closed` false leaves the end tag out.
@@ -39,14 +40,6 @@ QStringList Open(K k, int n)
     return B(k, n, {}, false);
 }
 
-QStringList Join(std::initializer_list<QStringList> parts)
-{
-    QStringList all;
-    for (const QStringList& p : parts)
-        all << p;
-    return all;
-}
-
 const char* Name(K k)
 {
     static const char* names[] = {"customers", "invoices", "articles", "machines", "tickets"};
@@ -56,10 +49,7 @@ const char* Name(K k)
 struct Fixture {
     TFiche fiche;
 
-    void Show(K k)
-    {
-        fiche.PageControl1->setCurrentWidget(fiche.*TFiche::KindOf(k).page);
-    }
+    void Show(K k) { fiche.PageControl1->setCurrentWidget(fiche.*TFiche::KindOf(k).page); }
     void Set(K k, const QStringList& lines, int count, int index)
     {
         fiche.ListOf(k) = lines;
@@ -109,8 +99,8 @@ const K C = TFiche::KClient, F = TFiche::KFacture, A = TFiche::KArticle, P = TFi
 INSTANTIATE_TEST_SUITE_P(
     Cases, Supprime,
     ::testing::Values(
-        DeleteCase{"middle customer", C, Join({B(C, 0), B(C, 1), B(C, 2)}), 3, 1,
-                   Join({B(C, 0), B(C, 1, {"f2"})}), 2, 1},
+        DeleteCase{"middle customer", C, Join({B(C, 0), B(C, 1), B(C, 2)}), 3, 1, Join({B(C, 0), B(C, 1, {"f2"})}), 2,
+                   1},
         DeleteCase{"last customer moves the card back", C, Join({B(C, 0), B(C, 1), B(C, 2)}), 3, 2,
                    Join({B(C, 0), B(C, 1)}), 2, 1},
         DeleteCase{"only customer leaves the blank card", C, B(C, 0), 1, 0, {}, 1, 0},
@@ -233,7 +223,7 @@ TEST_P(Ajout, AddsARecordUpToTheKindsCapacity)
     f.fiche.ProchainTicket = 202405017;
     const TFiche::RecordKind& d = TFiche::KindOf(c.kind);
     (f.fiche.*d.codeEdit)->setText(QStringLiteral("avant"));
-    f.fiche.*d.modified = false;   // an untouched card: the writer leaves the list alone
+    f.fiche.*d.modified = false;  // an untouched card: the writer leaves the list alone
     {
         ScriptedDialogs dialogs;
         if (c.full)
@@ -247,14 +237,14 @@ TEST_P(Ajout, AddsARecordUpToTheKindsCapacity)
     } else {
         EXPECT_EQ(f.Count(c.kind), c.count + 1);
         EXPECT_EQ(f.Index(c.kind), c.count);
-        const int code = c.kind == C ? f.fiche.ProchainClient
-                       : c.kind == A ? f.fiche.ProchainArticle
-                       : c.kind == P ? f.fiche.ProchainPoste
-                                     : f.fiche.ProchainTicket;
+        const int code = c.kind == C   ? f.fiche.ProchainClient
+                         : c.kind == A ? f.fiche.ProchainArticle
+                         : c.kind == P ? f.fiche.ProchainPoste
+                                       : f.fiche.ProchainTicket;
         EXPECT_EQ((f.fiche.*d.codeEdit)->text(), QString::number(code));
         EXPECT_EQ(QApplication::focusWidget(), f.fiche.*d.focus);
     }
-    EXPECT_EQ(f.Lines(c.kind), last);   // the new record's block comes with the first write
+    EXPECT_EQ(f.Lines(c.kind), last);  // the new record's block comes with the first write
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Ajout,
@@ -320,13 +310,12 @@ TEST_P(Squize, DropsTheLinesBeforeTheFirstBlock)
     EXPECT_EQ(f.Lines(C), GetParam().after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Squize,
-    ::testing::Values(SqueezeCase{Join({{"", "Fichier clients"}, B(C, 0)}), B(C, 0)},
-                      SqueezeCase{Join({{"</BLOC0000>"}, B(C, 0), {"entre"}, B(C, 1)}),
-                                  Join({B(C, 0), {"entre"}, B(C, 1)})},
-                      SqueezeCase{{"a", "b", "</BLOC0001>"}, {}}, SqueezeCase{{}, {}},
-                      SqueezeCase{Join({B(C, 0), {"fin"}}), Join({B(C, 0), {"fin"}})}));
+INSTANTIATE_TEST_SUITE_P(Cases, Squize,
+                         ::testing::Values(SqueezeCase{Join({{"", "Fichier clients"}, B(C, 0)}), B(C, 0)},
+                                           SqueezeCase{Join({{"</BLOC0000>"}, B(C, 0), {"entre"}, B(C, 1)}),
+                                                       Join({B(C, 0), {"entre"}, B(C, 1)})},
+                                           SqueezeCase{{"a", "b", "</BLOC0001>"}, {}}, SqueezeCase{{}, {}},
+                                           SqueezeCase{Join({B(C, 0), {"fin"}}), Join({B(C, 0), {"fin"}})}));
 
 struct LoadCase {
     const char* what;
@@ -362,17 +351,16 @@ TEST_P(CheckLoaded, RepairsTheListAsLoaded)
 INSTANTIATE_TEST_SUITE_P(
     Cases, CheckLoaded,
     ::testing::Values(
-        LoadCase{"balanced list untouched", C, Join({{"titre"}, B(C, 1), B(C, 0)}),
-                 Join({{"titre"}, B(C, 1), B(C, 0)}), 2, false},
-        LoadCase{"unbalanced tickets rebuilt in order", T,
-                 Join({{"x"}, B(T, 2), {"</BLOC00009>"}, B(T, 0), B(T, 1)}), Join({B(T, 0), B(T, 1), B(T, 2)}), 3,
-                 true},
-        LoadCase{"blocks numbered beyond the count are dropped", A, Join({B(A, 0), B(A, 5), {"</BLOC0000>"}}),
-                 B(A, 0), 1, true},
+        LoadCase{"balanced list untouched", C, Join({{"titre"}, B(C, 1), B(C, 0)}), Join({{"titre"}, B(C, 1), B(C, 0)}),
+                 2, false},
+        LoadCase{"unbalanced tickets rebuilt in order", T, Join({{"x"}, B(T, 2), {"</BLOC00009>"}, B(T, 0), B(T, 1)}),
+                 Join({B(T, 0), B(T, 1), B(T, 2)}), 3, true},
+        LoadCase{"blocks numbered beyond the count are dropped", A, Join({B(A, 0), B(A, 5), {"</BLOC0000>"}}), B(A, 0),
+                 1, true},
         LoadCase{"block without end tag ends at the next block, no record is counted twice", C,
                  Join({Open(C, 0), B(C, 1), B(C, 2)}), Join({Open(C, 0), B(C, 1), B(C, 2)}), 3, true},
-        LoadCase{"two blocks without end tag each end at the next block", C,
-                 Join({Open(C, 0), Open(C, 1), B(C, 2)}), Join({Open(C, 0), Open(C, 1), B(C, 2)}), 3, true},
+        LoadCase{"two blocks without end tag each end at the next block", C, Join({Open(C, 0), Open(C, 1), B(C, 2)}),
+                 Join({Open(C, 0), Open(C, 1), B(C, 2)}), 3, true},
         LoadCase{"second block 0003: the first goes, the count stays", C,
                  Join({B(C, 0), B(C, 1), B(C, 2), B(C, 3), B(C, 3, {"second"})}),
                  Join({B(C, 0), B(C, 1), B(C, 2), B(C, 3, {"second"})}), 5, false},
@@ -400,17 +388,17 @@ TEST(FamilyMembers, EachNumberedMemberWorksOnItsOwnList)
         K kind;
     };
     const std::vector<Entry> entries{
-        {"SupBloc", [](TFiche& t) { t.SupBloc(0); }, C},   {"SupBloc2", [](TFiche& t) { t.SupBloc2(0); }, F},
-        {"SupBloc3", [](TFiche& t) { t.SupBloc3(0); }, A}, {"SupBloc4", [](TFiche& t) { t.SupBloc4(0); }, P},
-        {"SupBloc5", [](TFiche& t) { t.SupBloc5(0); }, T}, {"Renum", [](TFiche& t) { t.Renum(); }, C},
-        {"Renum2", [](TFiche& t) { t.Renum2(); }, F},      {"Renum3", [](TFiche& t) { t.Renum3(); }, A},
-        {"Renum4", [](TFiche& t) { t.Renum4(); }, P},      {"Renum5", [](TFiche& t) { t.Renum5(); }, T},
-        {"Squize", [](TFiche& t) { t.Squize(); }, C},      {"Squize2", [](TFiche& t) { t.Squize2(); }, F},
-        {"Squize3", [](TFiche& t) { t.Squize3(); }, A},    {"Squize4", [](TFiche& t) { t.Squize4(); }, P},
-        {"Squize5", [](TFiche& t) { t.Squize5(); }, T},    {"Verif", [](TFiche& t) { t.Verif(); }, C},
-        {"Verif2", [](TFiche& t) { t.Verif2(); }, F},      {"Verif3", [](TFiche& t) { t.Verif3(); }, A},
-        {"Verif4", [](TFiche& t) { t.Verif4(); }, P},      {"Verif5", [](TFiche& t) { t.Verif5(); }, T},
-        {"Doublons", [](TFiche& t) { t.Doublons(); }, C},  {"Doublons2", [](TFiche& t) { t.Doublons2(); }, F},
+        {"SupBloc", [](TFiche& t) { t.SupBloc(0); }, C},    {"SupBloc2", [](TFiche& t) { t.SupBloc2(0); }, F},
+        {"SupBloc3", [](TFiche& t) { t.SupBloc3(0); }, A},  {"SupBloc4", [](TFiche& t) { t.SupBloc4(0); }, P},
+        {"SupBloc5", [](TFiche& t) { t.SupBloc5(0); }, T},  {"Renum", [](TFiche& t) { t.Renum(); }, C},
+        {"Renum2", [](TFiche& t) { t.Renum2(); }, F},       {"Renum3", [](TFiche& t) { t.Renum3(); }, A},
+        {"Renum4", [](TFiche& t) { t.Renum4(); }, P},       {"Renum5", [](TFiche& t) { t.Renum5(); }, T},
+        {"Squize", [](TFiche& t) { t.Squize(); }, C},       {"Squize2", [](TFiche& t) { t.Squize2(); }, F},
+        {"Squize3", [](TFiche& t) { t.Squize3(); }, A},     {"Squize4", [](TFiche& t) { t.Squize4(); }, P},
+        {"Squize5", [](TFiche& t) { t.Squize5(); }, T},     {"Verif", [](TFiche& t) { t.Verif(); }, C},
+        {"Verif2", [](TFiche& t) { t.Verif2(); }, F},       {"Verif3", [](TFiche& t) { t.Verif3(); }, A},
+        {"Verif4", [](TFiche& t) { t.Verif4(); }, P},       {"Verif5", [](TFiche& t) { t.Verif5(); }, T},
+        {"Doublons", [](TFiche& t) { t.Doublons(); }, C},   {"Doublons2", [](TFiche& t) { t.Doublons2(); }, F},
         {"Doublons3", [](TFiche& t) { t.Doublons3(); }, A}, {"Doublons4", [](TFiche& t) { t.Doublons4(); }, P},
         {"Doublons5", [](TFiche& t) { t.Doublons5(); }, T},
     };

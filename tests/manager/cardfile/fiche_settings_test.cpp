@@ -10,20 +10,11 @@
 #include <optional>
 #include <unistd.h>
 #include "manager/cardfile/fiche.h"
+#include "support/dialog_driver.h"
+#include "support/file_bytes.h"
 #include "support/scripted_dialogs.h"
-#include "set_files.h"
 
 namespace {
-
-using namespace setfiles;
-
-QStringList Items(const QComboBox* combo)
-{
-    QStringList items;
-    for (int i = 0; i < combo->count(); ++i)
-        items << combo->itemText(i);
-    return items;
-}
 
 // Each test runs with a folder of its own as the working folder, where the three files live; no
 // message box may appear (a settings file that cannot be written is skipped silently).
@@ -52,7 +43,7 @@ protected:
 
 TEST_F(SettingsFiles, IniWritesTheTwentyEightValuesInOrderAndReadsThemBack)
 {
-    Write(In("set.vtr"), "");
+    WriteBytes(In("set.vtr"), "");
     fiche.OuvrirAuto = 1;
     fiche.TypePapier = 7;
     fiche.OrientationEnveloppe = 8;
@@ -83,15 +74,37 @@ TEST_F(SettingsFiles, IniWritesTheTwentyEightValuesInOrderAndReadsThemBack)
     fiche.SauveIni(In("set.vtr"));
 
     const QList<QByteArray> lines = {
-        In("set.vtr").toUtf8(), "1", "7", "8", "100", "-3",
-        " 1.96000000000000E+0001", " 5.50000000000000E+0000", " 2.10000000000000E+0000", "2",
-        " 1.50000000000000E+0000", " 2.75000000000000E+0000", " 3.80000000000000E+0000",
-        " 4.60000000000000E+0000", " 1.20000000000000E+0000", " 0.00000000000000E+0000", "1", "4",
-        " 6.55957000000000E+0000", " 3.33333333333333E-0001", "-5.00000000000000E-0001",
-        " 1.23456789000000E+0005", " 1.00000000000000E-0007", "A0012", "", "Caf\xe9 \x80", "12", "1",
+        In("set.vtr").toUtf8(),
+        "1",
+        "7",
+        "8",
+        "100",
+        "-3",
+        " 1.96000000000000E+0001",
+        " 5.50000000000000E+0000",
+        " 2.10000000000000E+0000",
+        "2",
+        " 1.50000000000000E+0000",
+        " 2.75000000000000E+0000",
+        " 3.80000000000000E+0000",
+        " 4.60000000000000E+0000",
+        " 1.20000000000000E+0000",
+        " 0.00000000000000E+0000",
+        "1",
+        "4",
+        " 6.55957000000000E+0000",
+        " 3.33333333333333E-0001",
+        "-5.00000000000000E-0001",
+        " 1.23456789000000E+0005",
+        " 1.00000000000000E-0007",
+        "A0012",
+        "",
+        "Caf\xe9 \x80",
+        "12",
+        "1",
     };
     ASSERT_EQ(lines.size(), 28);
-    EXPECT_EQ(Read(In("Velmora.ini")), Crlf(lines));
+    EXPECT_EQ(ReadBytes(In("Velmora.ini")), Crlf(lines));
 
     TFiche back;
     back.ChargeIni();
@@ -136,16 +149,16 @@ TEST_F(SettingsFiles, WithoutIniTheDefaultsStayAndClosingWritesTwentyEightLines)
 
     fiche.SauveIni("");
     const QByteArray zero = " 0.00000000000000E+0000";
-    EXPECT_EQ(Read("Velmora.ini"), Crlf({"", "0", "0", "0", "0", "0", zero, zero, zero, "0", zero, zero, zero,
-                                         zero, zero, zero, "0", "0", zero, zero, zero, zero, zero, "", "", "",
-                                         "5", "0"}));
+    EXPECT_EQ(ReadBytes("Velmora.ini"),
+              Crlf({"",   "0",  "0", "0", "0",  "0",  zero, zero, zero, "0", zero, zero, zero, zero,
+                    zero, zero, "0", "0", zero, zero, zero, zero, zero, "",  "",   "",   "5",  "0"}));
 }
 
 // A file of the plain forms a person would type; cases change some of its lines.
 QList<QByteArray> PlainIni()
 {
-    return {"", "0", "1", "1", "100", "2", "19.6", "5.5", "2.1", "2", "1", "2", "3", "4", "0.5", "4.5",
-            "1", "3", "6.55957", "1.1", "0.9", "160", "1.5", "B1", "B2", "B3", "6", "1"};
+    return {"",    "0",   "1", "1", "100",     "2",   "19.6", "5.5", "2.1", "2",  "1",  "2",  "3", "4",
+            "0.5", "4.5", "1", "3", "6.55957", "1.1", "0.9",  "160", "1.5", "B1", "B2", "B3", "6", "1"};
 }
 
 struct IniCase {
@@ -168,7 +181,11 @@ TEST_F(SettingsFiles, IniReadingRules)
              EXPECT_EQ(f.DemarrageAuto, 1);
          }},
         {"27 lines: the missing last value reads 0",
-         [] { auto l = PlainIni(); l.removeLast(); return Crlf(l); },
+         [] {
+             auto l = PlainIni();
+             l.removeLast();
+             return Crlf(l);
+         },
          [](const TFiche& f) {
              EXPECT_EQ(f.HeuresAbonnement, 6);
              EXPECT_EQ(f.DemarrageAuto, 0);
@@ -182,7 +199,12 @@ TEST_F(SettingsFiles, IniReadingRules)
              EXPECT_EQ(f.DemarrageAuto, 0);
          }},
         {"empty lines in front of a number are passed over",
-         [] { auto l = PlainIni(); l.insert(6, ""); l.insert(6, "   "); return Crlf(l); },
+         [] {
+             auto l = PlainIni();
+             l.insert(6, "");
+             l.insert(6, "   ");
+             return Crlf(l);
+         },
          [](const TFiche& f) {
              EXPECT_EQ(f.TauxTVA1, 19.6);
              EXPECT_EQ(f.TauxTVA2, 5.5);
@@ -190,7 +212,11 @@ TEST_F(SettingsFiles, IniReadingRules)
              EXPECT_EQ(f.DemarrageAuto, 1);
          }},
         {"an empty line in front of a code is read as that code",
-         [] { auto l = PlainIni(); l.insert(23, ""); return Crlf(l); },
+         [] {
+             auto l = PlainIni();
+             l.insert(23, "");
+             return Crlf(l);
+         },
          [](const TFiche& f) {
              EXPECT_EQ(f.CodeBouton1, "");
              EXPECT_EQ(f.CodeBouton2, "B1");
@@ -269,7 +295,7 @@ TEST_F(SettingsFiles, IniReadingRules)
     };
     for (const IniCase& c : cases) {
         SCOPED_TRACE(c.what);
-        Write(In("Velmora.ini"), c.content());
+        WriteBytes(In("Velmora.ini"), c.content());
         TFiche f;
         f.DemarrageAuto = 1;
         f.HeuresAbonnement = 5;
@@ -292,7 +318,10 @@ TEST_F(SettingsFiles, TheLastSetIsSettledAfterReading)
     const LastSetCase cases[] = {
         {"open automatically off forgets the set", "0", "{dir}/set.vtr", {"set.vtr"}, ""},
         {"an existing set is kept", "1", "{dir}/set.vtr", {"set.vtr"}, "{dir}/set.vtr"},
-        {"a set whose folder moved is found in the working folder", "1", "/no/such/folder/set.vtr", {"set.vtr"},
+        {"a set whose folder moved is found in the working folder",
+         "1",
+         "/no/such/folder/set.vtr",
+         {"set.vtr"},
          "{dir}/set.vtr"},
         {"a set found nowhere is forgotten", "1", "/no/such/folder/gone.vtr", {"set.vtr"}, ""},
         {"a folder is no set", "1", "{dir}/sub", {}, ""},
@@ -303,11 +332,11 @@ TEST_F(SettingsFiles, TheLastSetIsSettledAfterReading)
         SCOPED_TRACE(c.what);
         QFile::remove(In("set.vtr"));
         for (const QString& name : c.files)
-            Write(In(name), "");
+            WriteBytes(In(name), "");
         auto lines = PlainIni();
         lines[0] = QString(c.line1).replace("{dir}", dir.path()).toUtf8();
         lines[1] = c.openAuto;
-        Write(In("Velmora.ini"), Crlf(lines));
+        WriteBytes(In("Velmora.ini"), Crlf(lines));
         TFiche f;
         f.ChargeIni();
         EXPECT_EQ(f.DernierFichier, QString(c.expected).replace("{dir}", dir.path()));
@@ -341,13 +370,15 @@ TEST_F(SettingsFiles, GetIniAndSetIniHandTheOpenAutomaticallyFlag)
 
 TEST_F(SettingsFiles, CompanyLinesRoundTripInWindows1252)
 {
-    const QStringList lines = {"Cybercafé de l'Œuvre", "12 rue du Bœuf", "", "75001 Paris", "123 456 789 00012",
-                               "FR 12 345", "923A", "ligne € cachée"};
+    const QStringList lines = {"Cybercafé de l'Œuvre", "12 rue du Bœuf", "",     "75001 Paris",
+                               "123 456 789 00012",    "FR 12 345",      "923A", "ligne € cachée"};
     for (int i = 0; i < 8; ++i)
         fiche.LignesSociete[i] = lines[i];
     fiche.SauveSoc();
-    EXPECT_EQ(Read("Velmora.soc"), Crlf({"Cybercaf\xe9 de l'\x8cuvre", "12 rue du B\x9cuf", "", "75001 Paris",
-                                         "123 456 789 00012", "FR 12 345", "923A", "ligne \x80 cach\xe9" "e"}));
+    EXPECT_EQ(ReadBytes("Velmora.soc"), Crlf({"Cybercaf\xe9 de l'\x8cuvre", "12 rue du B\x9cuf", "", "75001 Paris",
+                                              "123 456 789 00012", "FR 12 345", "923A",
+                                              "ligne \x80 cach\xe9"
+                                              "e"}));
     TFiche back;
     back.ChargeSoc();
     for (int i = 0; i < 8; ++i)
@@ -364,15 +395,18 @@ TEST_F(SettingsFiles, CompanyFileShortLongOrMissing)
     const QStringList old = {"o1", "o2", "o3", "o4", "o5", "o6", "o7", "o8"};
     const Case cases[] = {
         {"a missing file changes nothing", std::nullopt, old},
-        {"a shorter file keeps the lines it lacks", Crlf({"n1", "", "n3"}), {"n1", "", "n3", "o4", "o5", "o6", "o7", "o8"}},
-        {"lines past the eighth are ignored", Crlf({"n1", "n2", "n3", "n4", "n5", "n6", "n7", "n8", "n9", "n10"}),
+        {"a shorter file keeps the lines it lacks",
+         Crlf({"n1", "", "n3"}),
+         {"n1", "", "n3", "o4", "o5", "o6", "o7", "o8"}},
+        {"lines past the eighth are ignored",
+         Crlf({"n1", "n2", "n3", "n4", "n5", "n6", "n7", "n8", "n9", "n10"}),
          {"n1", "n2", "n3", "n4", "n5", "n6", "n7", "n8"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove("Velmora.soc");
         if (c.content)
-            Write(In("Velmora.soc"), *c.content);
+            WriteBytes(In("Velmora.soc"), *c.content);
         TFiche f;
         for (int i = 0; i < 8; ++i)
             f.LignesSociete[i] = old[i];
@@ -391,8 +425,11 @@ TEST_F(SettingsFiles, PickListsAreWrittenAsVelmoraCbxInSections)
     fiche.ComboBox3->addItems({"Espèces", "Carte €"});
     fiche.SauveCombo();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Velmora.Cbx"});
-    EXPECT_EQ(Read("Velmora.Cbx"), Crlf({"[ARTICLE]", "Boissons", "", "Confiserie", "[FOURNISSEUR]", "Br\xfblerie \x8c",
-                                         "[FACTURE]", "Esp\xe8" "ces", "Carte \x80"}));
+    EXPECT_EQ(ReadBytes("Velmora.Cbx"),
+              Crlf({"[ARTICLE]", "Boissons", "", "Confiserie", "[FOURNISSEUR]", "Br\xfblerie \x8c", "[FACTURE]",
+                    "Esp\xe8"
+                    "ces",
+                    "Carte \x80"}));
 
     TFiche back;
     back.ChargeCombo();
@@ -403,9 +440,9 @@ TEST_F(SettingsFiles, PickListsAreWrittenAsVelmoraCbxInSections)
 
 TEST_F(SettingsFiles, PickListReadingRules)
 {
-    Write(In("Velmora.cbx"), Crlf({"avant toute section", "[FACTURE]", "Ch\xe8que", "[ARTICLE]", "Jeux", "",
-                                   "[article]", "[FOURNISSEUR]", "Grossiste", "[ARTICLE]", "Presse", "[FACTURE]",
-                                   " [FACTURE]"}));
+    WriteBytes(In("Velmora.cbx"),
+               Crlf({"avant toute section", "[FACTURE]", "Ch\xe8que", "[ARTICLE]", "Jeux", "", "[article]",
+                     "[FOURNISSEUR]", "Grossiste", "[ARTICLE]", "Presse", "[FACTURE]", " [FACTURE]"}));
     fiche.ComboBox9->addItems({"already there"});
     for (int run = 0; run < 2; ++run) {  // a second load gives each list once, not twice
         fiche.ChargeCombo();
@@ -428,7 +465,7 @@ TEST_F(SettingsFiles, PickListFileNameMatchesWhateverItsCase)
         SCOPED_TRACE(name.toStdString());
         for (const QString& f : QDir(dir.path()).entryList(QDir::Files))
             QFile::remove(In(f));
-        Write(In(name), Crlf({"[FOURNISSEUR]", "Grossiste"}));
+        WriteBytes(In(name), Crlf({"[FOURNISSEUR]", "Grossiste"}));
         TFiche f;
         f.ChargeCombo();
         EXPECT_EQ(Items(f.ComboBox10), QStringList({"Grossiste"}));
@@ -437,7 +474,7 @@ TEST_F(SettingsFiles, PickListFileNameMatchesWhateverItsCase)
         f.SauveCombo();
         // The one file is rewritten; no second file appears beside it under the other case.
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
-        EXPECT_EQ(Read(In(name)), Crlf({"[ARTICLE]", "[FOURNISSEUR]", "Grossiste", "Brasserie", "[FACTURE]"}));
+        EXPECT_EQ(ReadBytes(In(name)), Crlf({"[ARTICLE]", "[FOURNISSEUR]", "Grossiste", "Brasserie", "[FACTURE]"}));
     }
 }
 
@@ -466,14 +503,14 @@ TEST_F(SettingsFiles, AReadOnlyFolderIsSkippedWithoutAMessage)
 {
     if (::geteuid() == 0)
         GTEST_SKIP() << "root writes into read-only folders";
-    Write(In("Velmora.soc"), Crlf({"ancienne"}));
+    WriteBytes(In("Velmora.soc"), Crlf({"ancienne"}));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     fiche.LignesSociete[0] = "nouvelle";
     fiche.SauveIni("");
     fiche.SauveSoc();
     fiche.SauveCombo();
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(Read(In("Velmora.soc")), Crlf({"ancienne"}));
+    EXPECT_EQ(ReadBytes(In("Velmora.soc")), Crlf({"ancienne"}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Velmora.soc"});
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }

@@ -7,10 +7,14 @@
 #include <QTest>
 #include <QToolButton>
 #include "manager/cardfile/fiche.h"
-#include "manager/shell/dialog_driver.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/blocks.h"
+#include "support/card_fixture.h"
+#include "support/clock.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_dialogs.h"
 
+using namespace cards;
 using rtl::Trim;
 
 namespace {
@@ -21,35 +25,29 @@ struct ClientTest {
     QString minutesDispo;
     QString abonnementDu = "  /  /    ";
     QString abonnementAu = "  /  /    ";
-    QStringList tampons = {};   // GRID lines, without the prefix
+    QStringList tampons = {};  // GRID lines, without the prefix
 };
 
-// Lines +1 to +24 of a customer block, then its stamp lines.
+// A customer block with its stamp lines.
 QStringList BlocClient(int n, const ClientTest& c)
 {
-    const QString num = QString::number(n).rightJustified(4, QLatin1Char('0'));
-    QStringList lines{"<BLOC" + num + ">", c.code, "N", "N", c.nom, "1 rue Basse", "", "69001", "LYON", "France",
-                      "04 78 00 00 00", "", "", "login" + c.code, "pw", "600", c.minutesDispo, "", "  /  /    ",
-                      "  :  ", c.abonnementDu, c.abonnementAu, "", "", ""};
+    QStringList tampons;
     for (const QString& t : c.tampons)
-        lines << "GRID" + t;
-    lines << "</BLOC" + num + ">";
-    return lines;
-}
-
-// The lines of block n, from its start tag to its end tag.
-QStringList Bloc(const RecordList& list, int n)
-{
-    const int debut = list.FindBlock(n);
-    if (debut < 0)
-        return {};
-    QStringList lines;
-    for (int i = debut; i < list.Count(); ++i) {
-        lines << list.Strings(i);
-        if (list.Strings(i) == list.EndTag(n))
-            break;
-    }
-    return lines;
+        tampons << "GRID" + t;
+    return Block(n, CustomerRecord{.code = c.code,
+                                   .name = c.nom,
+                                   .address = "1 rue Basse",
+                                   .postalCode = "69001",
+                                   .town = "LYON",
+                                   .country = "France",
+                                   .phone = "04 78 00 00 00",
+                                   .login = "login" + c.code,
+                                   .password = "pw",
+                                   .minutes = "600",
+                                   .minutesLeft = c.minutesDispo,
+                                   .subscribedFrom = c.abonnementDu,
+                                   .subscribedTo = c.abonnementAu,
+                                   .more = tampons});
 }
 
 QStringList Prefixed(const QStringList& block, const QString& prefix)
@@ -65,7 +63,6 @@ class Validation : public ::testing::Test {
 protected:
     Validation()
     {
-        rtl::SetClock([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 7, 30)); });
         // A code that merely begins with the ticket's comes first.
         Clients({{"100030", "AVANT", "300", "01/01/2024", "31/12/2024"},
                  {"10001", "DUPONT", "60"},
@@ -74,8 +71,6 @@ protected:
         f.LitCaisse();
         Ticket("10003", "LEROY", "25", "   2,50");
     }
-    ~Validation() override { rtl::SetClock({}); }
-
     void Clients(const std::vector<ClientTest>& clients)
     {
         QStringList lines;
@@ -102,10 +97,12 @@ protected:
         f.Edit36->setText(minutes);
         f.Edit37->setText(prix);
     }
-    QStringList Client(int n) const { return Bloc(f.ListeClients, n); }
-    QStringList TicketBloc() const { return Bloc(f.ListeTickets, 0); }
+    QStringList Client(int n) const { return BlockOf(f.ListeClients, n); }
+    QStringList TicketBloc() const { return BlockOf(f.ListeTickets, 0); }
     bool Reserve() const { return TicketBloc().value(16) == "Y"; }
 
+    // The day of the bookings, which the last visits, histories and subscription stamps show.
+    ScopedClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 7, 30))};
     ScriptedDialogs dialogs;
     TFiche f;
 };
@@ -128,8 +125,8 @@ TEST_F(Validation, BooksTheTicketOntoItsCustomer)
 
     const QStringList client = Client(2);
     ASSERT_FALSE(client.isEmpty());
-    EXPECT_EQ(client[16], "95");           // minutes left
-    EXPECT_EQ(client[18], "05/03/2024");   // last visit
+    EXPECT_EQ(client[16], "95");          // minutes left
+    EXPECT_EQ(client[18], "05/03/2024");  // last visit
     EXPECT_EQ(client[19], "14:07");
     const QStringList historique = Prefixed(client, "DATA");
     ASSERT_EQ(historique.size(), 1);
@@ -148,9 +145,10 @@ TEST_F(Validation, BooksTheTicketOntoItsCustomer)
 // The booked mark reaches the ticket's block at once, also when the ticket was only read.
 TEST_F(Validation, TheBookedMarkIsWrittenAtOnce)
 {
-    f.ListeTickets = QStringList{"<BLOC00000>", "NUMT202403007", "10003", "LEROY", "1", "POSTE1", "05/03/2024",
-                                 "13:00", "05/03/2024", "13:25", "25", "   2,20", "", "", "N", "N", "N",
-                                 "</BLOC00000>"};
+    f.ListeTickets =
+        QStringList{"<BLOC00000>", "NUMT202403007", "10003", "LEROY",   "1", "POSTE1", "05/03/2024", "13:00",
+                    "05/03/2024",  "13:25",         "25",    "   2,20", "",  "",       "N",          "N",
+                    "N",           "</BLOC00000>"};
     f.NbTickets = 1;
     f.IndexTicket = 0;
     f.LitCaisse();
@@ -184,9 +182,13 @@ TEST_F(Validation, OneStampPerTenMinutes)
 TEST_F(Validation, StampsFillTheFreeCellsAndThoseBeyondAreLost)
 {
     const QString plein = "01/03\t01/03\t01/03\t01/03\t01/03\t01/03";
-    Clients({{"10003", "LEROY", "120", "01/03/2024", "31/03/2024",
+    Clients({{"10003",
+              "LEROY",
+              "120",
+              "01/03/2024",
+              "31/03/2024",
               {plein, "01/03\t\t01/03\t01/03\t01/03\t01/03", plein, plein, plein}}});
-    f.Button5->click();   // 25 minutes: three stamps, one free cell
+    f.Button5->click();  // 25 minutes: three stamps, one free cell
     const QStringList grid = Prefixed(Client(0), "GRID");
     ASSERT_EQ(grid.size(), 5);
     EXPECT_EQ(grid[1], "01/03\t05/03\t01/03\t01/03\t01/03\t01/03");
@@ -200,9 +202,8 @@ TEST_F(Validation, TheSubscriptionMustCoverToday)
         const char* au;
         bool tampons;
     } cases[] = {
-        {"05/03/2024", "05/03/2024", true},   {"01/02/2024", "04/03/2024", false},
-        {"06/03/2024", "31/12/2024", false},  {"  /  /    ", "  /  /    ", false},
-        {"01/12/2023", "31/01/2025", true},
+        {"05/03/2024", "05/03/2024", true},  {"01/02/2024", "04/03/2024", false}, {"06/03/2024", "31/12/2024", false},
+        {"  /  /    ", "  /  /    ", false}, {"01/12/2023", "31/01/2025", true},
     };
     for (const auto& c : cases) {
         Clients({{"10003", "LEROY", "120", c.du, c.au}});
@@ -222,12 +223,9 @@ TEST_F(Validation, TicketsThatAreNotBooked)
         const char* client;
         const char* valide;
     } cases[] = {
-        {"already booked", "10003", "LEROY", "Y"},
-        {"no customer", "00000", "LEROY", "N"},
-        {"no such customer", "99999", "LEROY", "N"},
-        {"no customer code", "", "LEROY", "N"},
-        {"anonymous login", "10003", "Vimor", "N"},
-        {"anonymous login", "10003", "VIMOR", "N"},
+        {"already booked", "10003", "LEROY", "Y"},   {"no customer", "00000", "LEROY", "N"},
+        {"no such customer", "99999", "LEROY", "N"}, {"no customer code", "", "LEROY", "N"},
+        {"anonymous login", "10003", "Vimor", "N"},  {"anonymous login", "10003", "VIMOR", "N"},
     };
     for (const auto& c : cases) {
         const QStringList avant = f.ListeClients;
@@ -260,7 +258,7 @@ TEST_F(Validation, TheCustomersCodeMustEqualTheTickets)
 {
     const struct {
         const char* code;
-        int client;   // the block booked onto, or -1
+        int client;  // the block booked onto, or -1
     } cases[] = {{"1000", -1}, {"10003", 2}, {" 10003 ", 2}, {"", -1}, {"   ", -1}, {"1000300", -1}};
     for (const auto& c : cases) {
         Clients({{"100030", "AVANT", "300", "01/01/2024", "31/12/2024"},
@@ -277,7 +275,7 @@ TEST_F(Validation, TheCustomersCodeMustEqualTheTickets)
             if (n == c.client)
                 EXPECT_EQ(Client(n)[16], "95") << c.code;
             else
-                EXPECT_EQ(Client(n), Bloc(avant, n)) << c.code << " customer " << n;
+                EXPECT_EQ(Client(n), BlockOf(avant, n)) << c.code << " customer " << n;
         }
     }
 }
@@ -288,7 +286,7 @@ TEST_F(Validation, ASubscribersTicketAddsNoHistoryLine)
     f.Button5->click();
     const QStringList client = Client(2);
     EXPECT_TRUE(Prefixed(client, "DATA").isEmpty());
-    EXPECT_EQ(client[22], "Ticket 202403001");   // left in the history entry
+    EXPECT_EQ(client[22], "Ticket 202403001");  // left in the history entry
     EXPECT_EQ(client[16], "95");
     EXPECT_EQ(Prefixed(client, "GRID").size(), 1);
 }
@@ -378,28 +376,20 @@ TEST_F(Validation, TheCustomerCardShownIsWrittenBeforeTheBooking)
 
 // ---- a ticket from the counter to the customer's account and back from disk ----------------
 
-std::function<void(QDialog*)> Choisit(int row)
-{
-    return [row](QDialog* d) {
-        d->findChild<QListWidget*>("ListBox1")->setCurrentRow(row);
-        Close(*d, CloseBy::Ok);
-    };
-}
-
 void Tarifs(TFiche& f)
 {
-    f.TarifQuartHeure = 1.10;
-    f.TarifDemiHeure = 2.20;
-    f.TarifTroisQuarts = 3.30;
-    f.TarifHeure = 4.40;
-    f.TarifQuartSup = 0.75;
+    SetTariffs(f, {.TarifQuartHeure = 1.10,
+                   .TarifDemiHeure = 2.20,
+                   .TarifTroisQuarts = 3.30,
+                   .TarifHeure = 4.40,
+                   .TarifQuartSup = 0.75});
     f.CodeBouton1 = "20001";
 }
 
 TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
 {
-    QDateTime now(QDate(2024, 3, 5), QTime(14, 0, 20));
-    rtl::SetClock([&] { return now; });
+    // The counter's day, the same as the bookings above; the session starts and ends on seconds.
+    ScopedClock clock{QDateTime(QDate(2024, 3, 5), QTime(14, 0, 20))};
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString set = dir.filePath("cafe.vtr");
@@ -408,34 +398,32 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
     {
         TFiche f;
         Tarifs(f);
-        f.ListeClients = BlocClient(0, {"10001", "DUPONT", "120", "01/03/2024", "31/03/2024"}) +
-                         BlocClient(1, {"10002", "MARTIN", "60"});
+        f.ListeClients = BlocClient(0, {"10001", "DUPONT", "120", "01/03/2024", "31/03/2024"})
+                         + BlocClient(1, {"10002", "MARTIN", "60"});
         // This customer has bought no minutes: the ticket is priced by the tariff table.
         f.ListeClients.Put(15, "");
         f.NbClients = 2;
-        f.ListePostes = QStringList{"<BLOC0000>", "1", "POSTE-A", "</BLOC0000>", "<BLOC0001>", "2", "POSTE-B",
-                                    "</BLOC0001>"};
+        f.ListePostes =
+            QStringList{"<BLOC0000>", "1", "POSTE-A", "</BLOC0000>", "<BLOC0001>", "2", "POSTE-B", "</BLOC0001>"};
         f.NbPostes = 2;
-        f.ListeArticles = QStringList{"<BLOC0000>", "20001", "SERVICES", "Impression A4", "   0,20", "1",
-                                      "706000", "", "</BLOC0000>"};
+        f.ListeArticles = QStringList{"<BLOC0000>", "20001",  "SERVICES", "Impression A4", "   0,20",
+                                      "1",          "706000", "",         "</BLOC0000>"};
         f.NbArticles = 1;
         f.resize(800, 500);
-        f.show();
-        QApplication::setActiveWindow(&f);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+        ASSERT_TRUE(ShowActive(f));
         f.Caisse();
         EXPECT_EQ(f.Edit28->text(), "202403001");
 
-        dialogs.dialog("TListeCli", Choisit(0));
+        dialogs.dialog("TListeCli", ChooseRow(0));
         f.SpeedButton4->click();
-        dialogs.dialog("TListePst", Choisit(1));
+        dialogs.dialog("TListePst", ChooseRow(1));
         f.SpeedButton5->click();
         EXPECT_EQ(f.Edit33->text(), "DUPONT");
         EXPECT_EQ(f.Edit35->text(), "POSTE-B");
         EXPECT_FALSE(f.CheckBox15->isChecked());
 
         f.SpeedButton6->click();
-        now = QDateTime(QDate(2024, 3, 5), QTime(14, 25, 5));
+        clock.Set(QDateTime(QDate(2024, 3, 5), QTime(14, 25, 5)));
         f.SpeedButton7->click();
         EXPECT_EQ(f.Edit36->text(), "25");
         EXPECT_EQ(Trim(f.Edit37->text()), "2,20");
@@ -450,11 +438,11 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
         EXPECT_EQ(f.StringGrid5->Cells(0, 1), "Impression A4");
         EXPECT_EQ(Trim(f.StringGrid5->Cells(3, 1)), "0,60");
         EXPECT_EQ(f.Label63->text(), "0,60");
-        EXPECT_EQ(Trim(f.Edit37->text()), "2,80");   // the tariff's half hour and the details
+        EXPECT_EQ(Trim(f.Edit37->text()), "2,80");  // the tariff's half hour and the details
 
         f.Button5->click();
         EXPECT_FALSE(f.Button5->isEnabled());
-        clientReserve = Bloc(f.ListeClients, 0);
+        clientReserve = BlockOf(f.ListeClients, 0);
         ASSERT_FALSE(clientReserve.isEmpty());
         EXPECT_EQ(clientReserve[16], "95");
         EXPECT_EQ(clientReserve[18], "05/03/2024");
@@ -471,7 +459,7 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
     TFiche g;
     Tarifs(g);
     g.Charge(set);
-    EXPECT_EQ(Bloc(g.ListeClients, 0), clientReserve);
+    EXPECT_EQ(BlockOf(g.ListeClients, 0), clientReserve);
     g.IndexTicket = 0;
     g.Caisse();
     EXPECT_EQ(g.Edit28->text(), "202403001");
@@ -485,9 +473,8 @@ TEST(CounterTicket, TypedPricedBookedSavedAndReadBack)
     EXPECT_EQ(g.TicketValide, "Y");
     EXPECT_FALSE(g.Button5->isEnabled());
     EXPECT_FALSE(g.StringGrid5->isEnabled());
-    EXPECT_EQ(Bloc(g.ListeTickets, 0).value(16), "Y");
+    EXPECT_EQ(BlockOf(g.ListeTickets, 0).value(16), "Y");
     EXPECT_FALSE(g.ModifTicket);
-    rtl::SetClock({});
 }
 
 }  // namespace

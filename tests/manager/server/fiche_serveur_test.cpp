@@ -37,19 +37,19 @@ TEST_F(Serveur, ConnectionsAreLoggedAndHaveOneEntryPerAddress)
 {
     auto a = Connecte();
     const QString clientPort = QString::number(a->LocalPort());
-    EXPECT_EQ(Log(), QStringList({"Client connecté  Remote: 127.0.0.1/" + clientPort + " Local: 127.0.0.1/" +
-                                      QString::number(port),
+    EXPECT_EQ(Log(), QStringList({"Client connecté  Remote: 127.0.0.1/" + clientPort + " Local: 127.0.0.1/"
+                                      + QString::number(port),
                                   "Il y a actuellement 1 clients connectés."}));
     EXPECT_EQ(a->Demande("login jdupont"), "Login OK");
     EXPECT_EQ(a->Demande("hostn PC1"), "Host OK");
     EXPECT_EQ(Log().mid(2), QStringList({"Login : jdupont", "Poste : PC1"}));
 
     // A second connection from the address shares its entry, and the first to go deletes it.
-    Horloge(maintenant.addSecs(90));
+    clock.Advance(90);
     auto b = Connecte();
     EXPECT_EQ(fiche->ListeConnexions.size(), 1);
     EXPECT_EQ(b->Demande("verif"), "127.0.0.1\tjdupont\t\tPC1");
-    Horloge(maintenant.addSecs(65));
+    clock.Advance(65);
     a->Ferme();
     ASSERT_TRUE(PumpUntil([&] { return fiche->SrvSocket->CountClients() == 1; }));
     EXPECT_TRUE(fiche->ListeConnexions.isEmpty());
@@ -92,7 +92,7 @@ TEST_F(Serveur, WhatArrivesIsCutIntoLines)
     EXPECT_EQ(poste->Ligne(), "Time 0");
 
     // "time" and "quit" in one read: both are served.
-    Horloge(maintenant.addSecs(3 * 60));
+    clock.Advance(3 * 60);
     ASSERT_TRUE(poste->Brut("time\r\nquit\r\n"));
     EXPECT_EQ(poste->Ligne(), "Time 3");
     EXPECT_EQ(poste->Ligne(), "DUPONT bye ");

@@ -20,8 +20,8 @@ TEST_F(Serveur, ASessionEndsInAPricedTicketThatSurvivesASaveAndAReload)
     Session(*poste, "jdupont", "pw", "PC1");
     ASSERT_EQ(fiche->NbTickets, 2);
     QStringList opened = Ticket(1);
-    EXPECT_EQ(opened.mid(0, 9), QStringList({"NUMT202403002", "10001", "DUPONT", "10001", "PC1", "15/03/2024", "10:30",
-                                             NoDate, NoTime}));
+    EXPECT_EQ(opened.mid(0, 9),
+              QStringList({"NUMT202403002", "10001", "DUPONT", "10001", "PC1", "15/03/2024", "10:30", NoDate, NoTime}));
     // The card shows the session's ticket, and the machine is busy in the room.
     EXPECT_EQ(fiche->IndexTicket, 1);
     EXPECT_EQ(fiche->Edit28->text(), "202403002");
@@ -32,15 +32,15 @@ TEST_F(Serveur, ASessionEndsInAPricedTicketThatSurvivesASaveAndAReload)
     EXPECT_EQ(fiche->ListView1->item(1)->data(Qt::UserRole).toInt(), 0);
 
     EXPECT_EQ(poste->Demande("config"), "Config YYNNYNNNYN");
-    Horloge(maintenant.addSecs(25 * 60));
+    clock.Advance(25 * 60);
     EXPECT_EQ(poste->Demande("time"), "Time 25");
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
 
     const QStringList closed = Ticket(1);
     ASSERT_EQ(closed.size(), 16);
     EXPECT_EQ(closed.mid(5, 5), QStringList({"15/03/2024", "10:30", "15/03/2024", "10:55", "25"}));
-    EXPECT_EQ(closed[10].trimmed(), "2,00");   // 16 to 30 minutes
-    EXPECT_EQ(closed[15], "N");                // not booked: the operator does that
+    EXPECT_EQ(closed[10].trimmed(), "2,00");  // 16 to 30 minutes
+    EXPECT_EQ(closed[15], "N");               // not booked: the operator does that
     EXPECT_EQ(fiche->Occupation[0], 0);
     EXPECT_EQ(fiche->ListView1->item(0)->data(Qt::UserRole).toInt(), 0);
     EXPECT_TRUE(fiche->DoitSauver);
@@ -60,7 +60,7 @@ TEST_F(Serveur, ASubscriberSessionHasNoTimePrice)
     Session(*poste, "martin", "secret", "pc10");
     EXPECT_EQ(Ticket(1).mid(1, 4), QStringList({"10002", "MARTIN", "10002", "PC10"}));
     EXPECT_EQ(Ticket(1)[14], "Y");
-    Horloge(maintenant.addSecs(50 * 60));
+    clock.Advance(50 * 60);
     EXPECT_EQ(poste->Demande("quit"), "MARTIN bye ");
     EXPECT_EQ(Ticket(1)[9], "50");
     EXPECT_EQ(Ticket(1)[10], "");
@@ -84,7 +84,7 @@ TEST_F(Serveur, NoSessionWithoutAGrantedLogin)
 {
     struct Case {
         const char* name;
-        QList<QByteArray> before;   // requests whose replies do not matter here
+        QList<QByteArray> before;  // requests whose replies do not matter here
     } cases[] = {
         {"no login", {"hostn PC1"}},
         {"unknown login", {"login nobody", "passw pw", "hostn PC1"}},
@@ -107,7 +107,7 @@ TEST_F(Serveur, NoSessionWithoutAGrantedLogin)
         EXPECT_TRUE(poste->Ligne().startsWith("127.0.0.1\t"));
         EXPECT_EQ(fiche->NbTickets, 1);
         EXPECT_EQ(fiche->Occupation[0], 0);
-        fiche->Occupation[0] = 1;   // a machine busy for someone else stays busy
+        fiche->Occupation[0] = 1;  // a machine busy for someone else stays busy
         EXPECT_EQ(poste->Demande("quit"), fiche->Edit33->text().toLatin1() + " bye ");
         EXPECT_EQ(fiche->Occupation[0], 1);
         EXPECT_EQ(Ticket(0)[8], NoTime);
@@ -128,7 +128,7 @@ TEST_F(Serveur, TwoWorkstationsHaveTheirOwnSessions)
     EXPECT_EQ(Ticket(1)[4], "PC1");
     EXPECT_EQ(Ticket(2)[4], "PC10");
     EXPECT_EQ(fiche->Occupation.left(3), QByteArray("\1\1\0", 3));
-    Horloge(maintenant.addSecs(10 * 60));
+    clock.Advance(10 * 60);
     EXPECT_EQ(a->Demande("quit"), "DUPONT bye ");
     EXPECT_EQ(Ticket(1)[8], "10:40");
     EXPECT_EQ(Ticket(2)[8], NoTime);
@@ -140,7 +140,7 @@ TEST_F(Serveur, ADisconnectWithoutQuitLeavesTheTicketOpenAndTheMachineBusy)
 {
     auto poste = Connecte();
     Session(*poste, "jdupont", "pw", "PC1");
-    Horloge(maintenant.addSecs(5 * 60));
+    clock.Advance(5 * 60);
     poste->Ferme();
     ASSERT_TRUE(PumpUntil([&] { return fiche->SrvSocket->CountClients() == 0; }));
     EXPECT_TRUE(fiche->ListeConnexions.isEmpty());
@@ -165,15 +165,15 @@ TEST_F(Serveur, AConnectionAfterADisconnectStartsAfresh)
 
 TEST_F(Serveur, ElapsedMinutesCountAcrossMidnight)
 {
-    Horloge(QDateTime(QDate(2024, 3, 15), QTime(23, 50)));
+    clock.Set(QDateTime(QDate(2024, 3, 15), QTime(23, 50)));
     auto poste = Connecte();
     Session(*poste, "jdupont", "pw", "PC1");
-    Horloge(QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
+    clock.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10)));
     EXPECT_EQ(poste->Demande("time"), "Time 20");
     // Whole minutes, the nearest.
-    Horloge(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 20)));
+    clock.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 20)));
     EXPECT_EQ(poste->Demande("time"), "Time 20");
-    Horloge(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 40)));
+    clock.Set(QDateTime(QDate(2024, 3, 16), QTime(0, 10, 40)));
     EXPECT_EQ(poste->Demande("time"), "Time 21");
 }
 
@@ -186,7 +186,7 @@ TEST_F(Serveur, TheEndOfATicketIsWarnedAndThenClosed)
         QDateTime start;
         QString endDate, endTime;
         QDateTime poll;
-        QList<QByteArray> lines;   // after the "Time" reply
+        QList<QByteArray> lines;  // after the "Time" reply
     };
     const QByteArray warning = textfile::EncodeCp1252("Msg PC1 Attention bientôt déconnecté");
     const QDate day(2024, 3, 15), next(2024, 3, 16);
@@ -203,13 +203,13 @@ TEST_F(Serveur, TheEndOfATicketIsWarnedAndThenClosed)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Horloge(c.start);
+        clock.Set(c.start);
         auto poste = Connecte();
         Session(*poste, "jdupont", "pw", "PC1");
         const int pos = fiche->ListeTickets.FindBlock(fiche->NbTickets - 1);
         fiche->ListeTickets.Put(pos + 8, c.endDate);
         fiche->ListeTickets.Put(pos + 9, c.endTime);
-        Horloge(c.poll);
+        clock.Set(c.poll);
         for (int poll = 0; poll < 2; ++poll) {
             EXPECT_TRUE(poste->Demande("time").startsWith("Time "));
             for (const QByteArray& line : c.lines)
@@ -242,10 +242,10 @@ TEST_F(Serveur, ATicketIsClosedOnce)
     // A second "connect" while the ticket is open opens nothing.
     EXPECT_EQ(poste->Demande("connect"), "Connect OK ");
     EXPECT_EQ(fiche->NbTickets, 2);
-    Horloge(maintenant.addSecs(20 * 60));
+    clock.Advance(20 * 60);
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
     const QStringList closed = Ticket(1);
-    Horloge(maintenant.addSecs(40 * 60));
+    clock.Advance(40 * 60);
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
     EXPECT_EQ(Ticket(1), closed);
     EXPECT_EQ(fiche->ListeTickets.StartLineCount(), 2);
@@ -261,7 +261,7 @@ TEST_F(Serveur, ABookedTicketIsNotClosedAgain)
     const int pos = fiche->ListeTickets.FindBlock(1);
     fiche->ListeTickets.Put(pos + 16, "Y");
     const QStringList booked = Ticket(1);
-    Horloge(maintenant.addSecs(20 * 60));
+    clock.Advance(20 * 60);
     poste->Demande("quit");
     EXPECT_EQ(Ticket(1), booked);
 }
@@ -278,7 +278,7 @@ TEST_F(Serveur, TheSessionsTicketIsFoundByItsNumber)
     fiche->Supprime();
     ASSERT_EQ(fiche->NbTickets, 1);
     ASSERT_EQ(Ticket(0)[0], "NUMT202403002");
-    Horloge(maintenant.addSecs(16 * 60));
+    clock.Advance(16 * 60);
     EXPECT_EQ(poste->Demande("time"), "Time 16");
     EXPECT_EQ(poste->Demande("verif"), "127.0.0.1\tjdupont\t\tPC1\t0");
     EXPECT_EQ(poste->Demande("quit"), "DUPONT bye ");
@@ -370,7 +370,10 @@ public:
         if (whileShown)
             whileShown();
     }
-    QString inputBox(const QString& caption, const QString&, const QString&) override { return fail(caption), QString(); }
+    QString inputBox(const QString& caption, const QString&, const QString&) override
+    {
+        return fail(caption), QString();
+    }
     QString openFile(const QString&, const QString&, const QString&) override { return fail("open"), QString(); }
     QString saveFile(const QString&, const QString&, const QString&, const QString&) override
     {

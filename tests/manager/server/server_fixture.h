@@ -1,14 +1,14 @@
 #pragma once
 // A card-file window with its workstation server listening on a port the system chose, a small
-// set (three customers, three machines, one ticket), the tariffs and a clock fixed at
-// 15/03/2024 10:30 that a test moves.
+// set (three customers, three machines, one ticket), the tariffs and a clock at the suite's date
+// (15/03/2024 10:30) that a test moves.
 #include <gtest/gtest.h>
 #include <QDateTime>
 #include <memory>
 #include "manager/cardfile/fiche.h"
-#include "manager/cardfile/fiche_cartes_fixture.h"
 #include "manager/server/clientposte.h"
 #include "poste.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace serveur_test {
@@ -17,12 +17,14 @@ using cards::Block;
 using cards::Join;
 using cards::NoDate;
 using cards::NoTime;
+using cards::SetRecords;
+using cards::SetTariffs;
 
 inline QStringList Clients()
 {
     QStringList martin = cards::CustomerFields("10002", "MARTIN", "martin");
     martin[13] = "Secret";
-    martin[14] = "600";   // total minutes: a subscriber
+    martin[14] = "600";  // total minutes: a subscriber
     return Join({Block(0, cards::CustomerFields("10001", "DUPONT", "jdupont")), Block(1, martin),
                  Block(2, cards::CustomerFields("10003", "SANSLOGIN", ""))});
 }
@@ -37,36 +39,20 @@ class Serveur : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Horloge(QDateTime(QDate(2024, 3, 15), QTime(10, 30)));
         fiche = std::make_unique<TFiche>();
         Set(TFiche::KClient, Clients());
         Set(TFiche::KPoste, Postes());
         Set(TFiche::KTicket, Block(0, cards::TicketFields("202403001"), 5));
-        fiche->TarifQuartHeure = 1;
-        fiche->TarifDemiHeure = 2;
-        fiche->TarifTroisQuarts = 3;
-        fiche->TarifHeure = 4;
-        fiche->TarifQuartSup = 1;
+        SetTariffs(
+            *fiche,
+            {.TarifQuartHeure = 1, .TarifDemiHeure = 2, .TarifTroisQuarts = 3, .TarifHeure = 4, .TarifQuartSup = 1});
         fiche->StartServer();
         port = fiche->PortEcoute().toInt();
         ASSERT_GT(port, 0);
     }
-    void TearDown() override
-    {
-        fiche.reset();
-        rtl::SetClock({});
-    }
+    void TearDown() override { fiche.reset(); }
 
-    void Horloge(const QDateTime& now)
-    {
-        maintenant = now;
-        rtl::SetClock([this] { return maintenant; });
-    }
-    void Set(TFiche::Kind k, const QStringList& lines)
-    {
-        fiche->ListOf(k) = lines;
-        (*fiche).*TFiche::KindOf(k).count = fiche->ListOf(k).StartLineCount();
-    }
+    void Set(TFiche::Kind k, const QStringList& lines) { SetRecords(*fiche, k, lines); }
 
     // A workstation connected and greeted; its entry exists once the greeting came.
     std::unique_ptr<Poste> Connecte(const char* from = "127.0.0.1")
@@ -98,7 +84,7 @@ protected:
 
     // Network input never raises a box: any box a test does not expect fails it.
     ScriptedDialogs dialogs;
-    QDateTime maintenant;
+    ScopedClock clock;  // a test moves it
     std::unique_ptr<TFiche> fiche;
     int port = 0;
 };

@@ -6,11 +6,11 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
-#include "dialog_driver.h"
-#include "file_bytes.h"
 #include "manager/shell/blocnotes.h"
 #include "platform/printer.h"
 #include "platform/textfile.h"
+#include "support/dialog_driver.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ TEST(FichierNotes, InTheProgramsFolderWithASlash)
 
 TEST_F(BlocnotesTest, TypedNotesAreWrittenAsWindows1252LinesWithCrLf)
 {
-    ASSERT_TRUE(pad.Charge(notes()));   // no file yet: an empty memo
+    ASSERT_TRUE(pad.Charge(notes()));  // no file yet: an empty memo
     EXPECT_TRUE(pad.Memo1->toPlainText().isEmpty());
     ScriptedDialogs responder;
     responder.dialog(QStringLiteral("TBlocnotes"), [](QDialog* d) {
@@ -41,7 +41,7 @@ TEST_F(BlocnotesTest, TypedNotesAreWrittenAsWindows1252LinesWithCrLf)
         QTest::keyClick(w.Memo1, Qt::Key_Return);
         QTest::keyClick(w.Memo1, Qt::Key_Return);
         Type(w.Memo1, QStringLiteral("Rappeler Hélène"));
-        QTest::keyClick(w.Memo1, Qt::Key_Return);   // a last empty line is no line
+        QTest::keyClick(w.Memo1, Qt::Key_Return);  // a last empty line is no line
         w.Button1->click();
     });
     platform::Dialogs().exec(&pad);
@@ -95,8 +95,8 @@ TEST_F(BlocnotesTest, AFailedSaveIsReportedAndTheNotesStayChanged)
     pad.Memo1->setPlainText(QStringLiteral("x"));
     pad.Memo1->document()->setModified(true);
     ScriptedDialogs responder;
-    responder.message(
-        QStringLiteral("Impossible d'enregistrer %1.\n%2\nLe fichier des notes n'a pas été modifié.").arg(path, reason));
+    responder.message(QStringLiteral("Impossible d'enregistrer %1.\n%2\nLe fichier des notes n'a pas été modifié.")
+                          .arg(path, reason));
     EXPECT_FALSE(pad.Sauve(path));
     EXPECT_TRUE(pad.Memo1->document()->isModified());
 }
@@ -120,7 +120,7 @@ TEST_F(BlocnotesTest, PrintsEveryLineOverAsManyPagesAsNeeded)
     const QString text = QString::fromUtf8(reader.readAllStandardOutput());
     for (int i : {1, 2, 75, 149, 150})
         EXPECT_TRUE(text.contains(QStringLiteral("Note numéro %1\n").arg(i))) << i;
-    EXPECT_GE(text.count(u'\f'), 2);   // more than one page
+    EXPECT_GE(text.count(u'\f'), 2);  // more than one page
 }
 
 TEST_F(BlocnotesTest, APrinterThatCannotStartIsReported)

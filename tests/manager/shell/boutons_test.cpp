@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
-#include "dialog_driver.h"
 #include "manager/shell/boutons.h"
 #include "manager/shell/listeart1.h"
 #include "record_blocks.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
-const QStringList Articles = Article(0, "10001", "Impression A4") + Article(1, "10002", "Gravure CD")
-                             + Article(2, "10003", "Scan");
+const QStringList Articles =
+    Article(0, "10001", "Impression A4") + Article(1, "10002", "Gravure CD") + Article(2, "10003", "Scan");
 
 struct Fixture {
     Fixture() { dialog.Init(List(Articles), captions, codes); }
@@ -20,9 +20,7 @@ struct Fixture {
 
 void PickInList(ScriptedDialogs& s, int row)
 {
-    s.dialog("TListeArt1", [row](QDialog* d) {
-        DoubleClickItem(d->findChild<QListWidget*>("ListBox1"), row);
-    });
+    s.dialog("TListeArt1", [row](QDialog* d) { DoubleClickItem(d->findChild<QListWidget*>("ListBox1"), row); });
 }
 
 TEST(TBoutons, FormAndInit)

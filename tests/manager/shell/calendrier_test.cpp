@@ -1,16 +1,16 @@
 // The month calendar: today's month, its title with the full month name, and the month moves.
 #include <gtest/gtest.h>
 #include <QTest>
-#include "dialog_driver.h"
 #include "manager/shell/calendrier.h"
-#include "platform/rtl.h"
+#include "support/clock.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
 class CalendrierTest : public ::testing::Test {
 protected:
-    void SetUp() override { rtl::SetClock([] { return QDateTime(QDate(2024, 12, 31), QTime(9, 0)); }); }
-    void TearDown() override { rtl::SetClock({}); }
+    // The last day of a year, so that the months move across it.
+    ScopedClock now{QDateTime(QDate(2024, 12, 31), QTime(9, 0))};
 };
 
 TEST_F(CalendrierTest, OpensOnTodaysMonthWithItsFullName)
@@ -33,11 +33,11 @@ TEST_F(CalendrierTest, MonthsMoveByButtonsAndPageKeysAcrossTheYear)
     ScriptedDialogs responder;
     responder.dialog(QStringLiteral("TCalendrier"), [](QDialog* d) {
         auto& w = *static_cast<TCalendrier*>(d);
-        QTest::keyClick(w.Calendar1, Qt::Key_PageDown);   // December, then January of the next year
+        QTest::keyClick(w.Calendar1, Qt::Key_PageDown);  // December, then January of the next year
         EXPECT_EQ(w.Label1->text(), "janvier  2025");
         w.BitBtn2->click();
         EXPECT_EQ(w.Label1->text(), "février  2025");
-        EXPECT_EQ(w.Calendar1->selectedDate(), QDate(2025, 2, 28));   // the 31st as far as February goes
+        EXPECT_EQ(w.Calendar1->selectedDate(), QDate(2025, 2, 28));  // the 31st as far as February goes
         QTest::keyClick(w.BitBtn1, Qt::Key_PageUp);
         EXPECT_EQ(w.Label1->text(), "janvier  2025");
         w.BitBtn1->click();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include "dialog_driver.h"
 #include "manager/shell/combo.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -11,9 +11,18 @@ struct Step {
     QString text = {};
 };
 
-Step ClickOn(int row) { return {Step::Click, row, {}}; }
-Step Typing(const QString& text) { return {Step::Type, -1, text}; }
-Step Press(Step::What what) { return {what, -1, {}}; }
+Step ClickOn(int row)
+{
+    return {Step::Click, row, {}};
+}
+Step Typing(const QString& text)
+{
+    return {Step::Type, -1, text};
+}
+Step Press(Step::What what)
+{
+    return {what, -1, {}};
+}
 
 struct Case {
     const char* name;
@@ -40,9 +49,7 @@ TEST(TCombo, EditingTheList)
         {"after a replacement the selection is gone, so the next Enter appends",
          {ClickOn(2), Typing("!"), Press(Step::Enter), Typing("Café"), Press(Step::Enter)},
          {"Jeux", "Papeterie", "Boissons!", "Café"}},
-        {"Delete removes the selected item",
-         {ClickOn(0), Press(Step::Delete)},
-         {"Papeterie", "Boissons"}},
+        {"Delete removes the selected item", {ClickOn(0), Press(Step::Delete)}, {"Papeterie", "Boissons"}},
         {"Delete with nothing selected removes nothing, and the next Enter appends",
          {Press(Step::Delete), Typing("Z"), Press(Step::Enter)},
          {"Jeux", "Papeterie", "Boissons", "Z"}},
@@ -65,14 +72,18 @@ TEST(TCombo, EditingTheList)
                     ClickItem(d.ListBox1, s.row);
                     EXPECT_EQ(d.Edit1->text(), d.ListBox1->item(s.row)->text()) << c.name;
                     break;
-                case Step::Type: Type(d.Edit1, s.text); break;
+                case Step::Type:
+                    Type(d.Edit1, s.text);
+                    break;
                 case Step::Enter:
                     QTest::keyClick(d.Edit1, Qt::Key_Return);
                     EXPECT_EQ(d.Edit1->text(), "") << c.name;
                     EXPECT_TRUE(d.ListBox1->selectedItems().isEmpty()) << c.name;
                     EXPECT_TRUE(d.isVisible()) << c.name << ": Enter must not close the editor";
                     break;
-                case Step::Valider: d.SpeedButton1->click(); break;
+                case Step::Valider:
+                    d.SpeedButton1->click();
+                    break;
                 case Step::Delete:
                     QTest::keyClick(d.ListBox1, Qt::Key_Delete);
                     EXPECT_EQ(d.Edit1->text(), "") << c.name;

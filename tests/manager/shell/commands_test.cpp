@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <map>
 #include <set>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 
 namespace {
 
@@ -126,8 +126,8 @@ const struct {
     const char* name;
     const char* title;
 } Menus[] = {
-    {"FileMenu", "&Fichier"},  {"Ediiton1", "&Edition"}, {"Bases1", "&Bases"},          {"Vente1", "&Vente"},
-    {"Vantor1", "&Vantor"},    {"N8", "&Sélection"},     {"Outils1", "&Outils"},        {"Paramtres1", "&Paramètres"},
+    {"FileMenu", "&Fichier"},         {"Ediiton1", "&Edition"}, {"Bases1", "&Bases"},   {"Vente1", "&Vente"},
+    {"Vantor1", "&Vantor"},           {"N8", "&Sélection"},     {"Outils1", "&Outils"}, {"Paramtres1", "&Paramètres"},
     {"utilitaires1", "&Utilitaires"}, {"Help1", "&?"},
 };
 
@@ -135,12 +135,24 @@ const struct {
     const char* name;
     const char* hint;
 } Buttons[] = {
-    {"SpeedButton1", "Nouveau dossier"}, {"OpenBtn", "Ouvrir"},          {"SaveBtn", "Enregistrer"},
-    {"CopyBtn", "Copier"},               {"PasteBtn", "Coller"},         {"SpeedButton2", "Premier"},
-    {"SpeedButton3", "Précédent"},       {"SpeedButton4", "Suivant"},    {"SpeedButton5", "Dernier"},
-    {"SpeedButton6", "Nouvelle fiche"},  {"SpeedButton7", "Fiches clients"}, {"SpeedButton9", "Factures"},
-    {"SpeedButton12", "Machines"},       {"SpeedButton14", "Caisse"},    {"SpeedButton15", "Salle"},
-    {"SpeedButton13", "Calculer"},       {"SpeedButton16", "Générer mot de passe"}, {"SpeedButton8", "Imprimer"},
+    {"SpeedButton1", "Nouveau dossier"},
+    {"OpenBtn", "Ouvrir"},
+    {"SaveBtn", "Enregistrer"},
+    {"CopyBtn", "Copier"},
+    {"PasteBtn", "Coller"},
+    {"SpeedButton2", "Premier"},
+    {"SpeedButton3", "Précédent"},
+    {"SpeedButton4", "Suivant"},
+    {"SpeedButton5", "Dernier"},
+    {"SpeedButton6", "Nouvelle fiche"},
+    {"SpeedButton7", "Fiches clients"},
+    {"SpeedButton9", "Factures"},
+    {"SpeedButton12", "Machines"},
+    {"SpeedButton14", "Caisse"},
+    {"SpeedButton15", "Salle"},
+    {"SpeedButton13", "Calculer"},
+    {"SpeedButton16", "Générer mot de passe"},
+    {"SpeedButton8", "Imprimer"},
     {"SpeedButton10", "Imprimer enveloppe"},
 };
 
@@ -192,8 +204,8 @@ TEST_F(CommandsTest, EveryItemWithItsCaptionShortcutAndPlace)
 
 TEST_F(CommandsTest, SelectionItemsAreCheckableWithTheFirstOfEachGroupChecked)
 {
-    const std::set<QString> first = {"Touteslesfiches1", "Touslesarticles1", "Touteslesfactures1",
-                                     "Touteslesmachines1", "Touslestickets1"};
+    const std::set<QString> first = {"Touteslesfiches1", "Touslesarticles1", "Touteslesfactures1", "Touteslesmachines1",
+                                     "Touslestickets1"};
     for (QAction* a : Entries(form->findChild<QMenu*>("N8"))) {
         EXPECT_TRUE(a->isCheckable()) << a->objectName().toStdString();
         EXPECT_EQ(a->isChecked(), first.count(a->objectName()) == 1) << a->objectName().toStdString();

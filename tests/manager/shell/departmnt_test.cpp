@@ -1,9 +1,9 @@
 // The list of départements and the about box.
 #include <gtest/gtest.h>
 #include <QTest>
-#include "dialog_driver.h"
 #include "manager/shell/about.h"
 #include "manager/shell/departmnt.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -13,9 +13,12 @@ TEST(TDepartmnt, HoldsTheNinetySevenDepartementsAsWritten)
     const QStringList items = Items(list.ListBox1);
     ASSERT_EQ(items.size(), 97);
     EXPECT_EQ(list.windowTitle(), "Départements");
-    const struct { int row; const char* text; } spotted[] = {
-        {0, "00 Armées"}, {4, "04 Alpes de Hte Provence"}, {13, "13 Bouches-du-Rhônes"}, {21, "21 Côte d'or"},
-        {35, "35 Ile-et-Villaine"}, {66, "66 Pyrénées-orientales"}, {95, "95 Val-d'Oise"}, {96, "97 Dom"},
+    const struct {
+        int row;
+        const char* text;
+    } spotted[] = {
+        {0, "00 Armées"},           {4, "04 Alpes de Hte Provence"}, {13, "13 Bouches-du-Rhônes"}, {21, "21 Côte d'or"},
+        {35, "35 Ile-et-Villaine"}, {66, "66 Pyrénées-orientales"},  {95, "95 Val-d'Oise"},        {96, "97 Dom"},
     };
     for (const auto& s : spotted)
         EXPECT_EQ(items[s.row], QString::fromUtf8(s.text)) << s.row;

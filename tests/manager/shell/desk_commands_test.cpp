@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 #include <QDialog>
 #include <QFileInfo>
-#include "dialog_driver.h"
-#include "mainform_fixture.h"
 #include "manager/shell/blocnotes.h"
 #include "manager/shell/devise.h"
 #include "manager/shell/fichemsg.h"
 #include "platform/textfile.h"
+#include "support/dialog_driver.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -41,17 +41,18 @@ TEST_P(DeskCommandTest, OpensItsWindowOwnedByTheMainWindow)
     EXPECT_TRUE(dialogs.done()) << c.command;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Commands, DeskCommandTest,
-    ::testing::Values(DeskCommand{"Messages1", "TFicheMsg", "Messages"},
-                      DeskCommand{"Devises1", "TDevisef", "Convertisseur de devises"},
-                      DeskCommand{"Calendrier1", "TCalendrier", "Calendrier"},
-                      DeskCommand{"Calculatrice1", "TPocket", "Calculatrice"},
-                      DeskCommand{"Horloge1", "THorloge", "Horloge"},
-                      DeskCommand{"Dpartements1", "TDepartmnt", "Départements"},
-                      DeskCommand{"Blocnotes1", "TBlocnotes", "Bloc-notes"},
-                      DeskCommand{"Apropos1", "TAboutBox", "A propos"}),
-    [](const ::testing::TestParamInfo<DeskCommand>& info) { return std::string(info.param.command); });
+INSTANTIATE_TEST_SUITE_P(Commands, DeskCommandTest,
+                         ::testing::Values(DeskCommand{"Messages1", "TFicheMsg", "Messages"},
+                                           DeskCommand{"Devises1", "TDevisef", "Convertisseur de devises"},
+                                           DeskCommand{"Calendrier1", "TCalendrier", "Calendrier"},
+                                           DeskCommand{"Calculatrice1", "TPocket", "Calculatrice"},
+                                           DeskCommand{"Horloge1", "THorloge", "Horloge"},
+                                           DeskCommand{"Dpartements1", "TDepartmnt", "Départements"},
+                                           DeskCommand{"Blocnotes1", "TBlocnotes", "Bloc-notes"},
+                                           DeskCommand{"Apropos1", "TAboutBox", "A propos"}),
+                         [](const ::testing::TestParamInfo<DeskCommand>& info) {
+                             return std::string(info.param.command);
+                         });
 
 TEST_F(MainFormTest, MessagesAreKeptBesideTheOpenSetAndRewrittenAtEveryClose)
 {
@@ -74,7 +75,7 @@ TEST_F(MainFormTest, AMessageFileThatCannotBeReadKeepsTheWindowClosed)
 {
     fiche->CheminFichier = Path(QStringLiteral("caisse.vtr"));
     ASSERT_TRUE(QDir(work.path()).mkdir(QStringLiteral("caisse.oms")));
-    ScriptedDialogs dialogs;   // no window expected: only the report
+    ScriptedDialogs dialogs;  // no window expected: only the report
     dialogs.message(QStringLiteral("Impossible de lire %1.\nLes messages n'ont pas été ouverts.")
                         .arg(Path(QStringLiteral("caisse.oms"))));
     Run("Messages1");
@@ -88,10 +89,10 @@ TEST_F(MainFormTest, ConverterSettingsGoToLines17To23OfTheSettingsFile)
         ScriptedDialogs dialogs;
         dialogs.dialog(QStringLiteral("TDevisef"), [](QDialog* d) {
             auto& w = *static_cast<TDevisef*>(d);
-            EXPECT_EQ(w.Label3->text(), "Francs");   // nothing stored yet: the first currency
+            EXPECT_EQ(w.Label3->text(), "Francs");  // nothing stored yet: the first currency
             Tick(w.RadioButton4);
             Tick(w.RadioButton7);
-            QTest::keyClick(w.Button11, Qt::Key_Escape);   // however it closes, the choices stay
+            QTest::keyClick(w.Button11, Qt::Key_Escape);  // however it closes, the choices stay
         });
         Run("Devises1");
     }
@@ -99,9 +100,9 @@ TEST_F(MainFormTest, ConverterSettingsGoToLines17To23OfTheSettingsFile)
     QStringList lines;
     ASSERT_TRUE(textfile::LoadFromFile(Path(QStringLiteral("Velmora.ini")), lines));
     ASSERT_EQ(lines.size(), 28);
-    EXPECT_EQ(lines.mid(16, 7), (QStringList{"1", "3", " 6.55957000000000E+0000", " 1.14660000000000E+0000",
-                                             " 7.15600000000000E-0001", " 1.34760000000000E+0002",
-                                             " 1.60490000000000E+0000"}));
+    EXPECT_EQ(lines.mid(16, 7),
+              (QStringList{"1", "3", " 6.55957000000000E+0000", " 1.14660000000000E+0000", " 7.15600000000000E-0001",
+                           " 1.34760000000000E+0002", " 1.60490000000000E+0000"}));
 
     // Read back, they are what the converter shows next time.
     fiche->SensConversion = fiche->DeviseChoisie = 0;

@@ -2,8 +2,8 @@
 // back.
 #include <gtest/gtest.h>
 #include <QTest>
-#include "dialog_driver.h"
 #include "manager/shell/devise.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -33,15 +33,15 @@ void Keys(TDevisef& w, const QString& keys)
 
 TEST(TDevisef, WorkedExamples)
 {
-    const struct { int currency, direction; const char* entry; const char* result; } cases[] = {
-        {0, 0, "100", "15,24"},     // 100 francs are 15,24 euros
-        {0, 1, "100", "655,96"},    // 100 euros are 655,96 francs
-        {1, 0, "100", "87,21"},
-        {2, 1, "10", "7,16"},
-        {3, 1, "1,5", "202,14"},
-        {4, 0, "0", "0,00"},
-        {0, 0, "0,005", "0,00"},
-        {3, 1, "12345678", "1663703567,28"},
+    const struct {
+        int currency, direction;
+        const char* entry;
+        const char* result;
+    } cases[] = {
+        {0, 0, "100", "15,24"},   // 100 francs are 15,24 euros
+        {0, 1, "100", "655,96"},  // 100 euros are 655,96 francs
+        {1, 0, "100", "87,21"},  {2, 1, "10", "7,16"},    {3, 1, "1,5", "202,14"},
+        {4, 0, "0", "0,00"},     {0, 0, "0,005", "0,00"}, {3, 1, "12345678", "1663703567,28"},
     };
     for (const auto& c : cases) {
         TDevisef w(nullptr);
@@ -88,7 +88,7 @@ TEST(TDevisef, AnEntryThatIsNoNumberShowsNothing)
         TDevisef w(nullptr);
         In(w, {});
         Keys(w, QString::fromUtf8(entry));
-        QTest::keyClick(w.Button10, Qt::Key_Return);   // Enter converts from "Fermer" too
+        QTest::keyClick(w.Button10, Qt::Key_Return);  // Enter converts from "Fermer" too
         EXPECT_TRUE(w.Label2->text().isEmpty()) << entry;
         Keys(w, QStringLiteral("4"));
         EXPECT_EQ(w.Label1->text(), "4") << entry;
@@ -101,7 +101,7 @@ TEST(TDevisef, RatesBelowATenthTakeTheirDefaultAndGoBackSo)
     Settings s;
     s.rates[0] = 0.05;
     s.rates[1] = 0;
-    s.rates[2] = 0.1;   // the smallest kept
+    s.rates[2] = 0.1;  // the smallest kept
     s.rates[3] = 150;
     s.rates[4] = -3;
     In(w, s);
@@ -115,7 +115,9 @@ TEST(TDevisef, RatesBelowATenthTakeTheirDefaultAndGoBackSo)
 
 TEST(TDevisef, ChoicesOutOfRangeShowTheFirstCurrencyAndDirection)
 {
-    const struct { int direction, currency; } cases[] = {{2, 5}, {-1, -1}, {7, 99}};
+    const struct {
+        int direction, currency;
+    } cases[] = {{2, 5}, {-1, -1}, {7, 99}};
     for (const auto& c : cases) {
         TDevisef w(nullptr);
         Settings s;

@@ -3,29 +3,59 @@
 #include <QMenu>
 #include <map>
 #include <vector>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 
 namespace {
 
 using Names = std::vector<const char*>;
 
-const Names FileAndEdit = {"SaveItem", "Enregistrersous1", "Exporter1", "Impirmer1", "Copier1", "Coller1",
-                           "Prcdent1", "Suivant1", "Premier1", "Dernier1", "Listedesclients1", "Imprimerfiche1",
-                           "Statistiquesarticles1", "Statistiquesventes1", "Statistiquesclients1", "Statscaisse1",
-                           "SaveBtn", "CopyBtn", "PasteBtn", "SpeedButton2", "SpeedButton3", "SpeedButton4",
-                           "SpeedButton5", "SpeedButton8", "SpeedButton13"};
-const Names Customers = {"Rechercher1", "RechercherNumroclient1", "Recherchetlphone1", "Login1", "Tier1",
-                         "Codeposatal1", "Ville1", "Marques1", "Connectes1", "SpeedButton10", "SpeedButton16"};
-const Names Invoices = {"PrcdentPgUo1", "SuivantPgdn1", "Premier2", "Dernier2", "Supprimerfiche2", "Imprimerfiche2",
-                        "Listedesclients2", "Supprimerligne1", "Chercherfacture1", "Touteslesfactures1",
-                        "Facturescodeclient1"};
-const Names Articles = {"Rechercherarticle1", "Recherchernumroarticle1", "Trierarticles1", "Touslesarticles1",
-                        "Famillesarticles1", "Fournisseur1", "Stockenalerte1"};
+const Names FileAndEdit = {"SaveItem",
+                           "Enregistrersous1",
+                           "Exporter1",
+                           "Impirmer1",
+                           "Copier1",
+                           "Coller1",
+                           "Prcdent1",
+                           "Suivant1",
+                           "Premier1",
+                           "Dernier1",
+                           "Listedesclients1",
+                           "Imprimerfiche1",
+                           "Statistiquesarticles1",
+                           "Statistiquesventes1",
+                           "Statistiquesclients1",
+                           "Statscaisse1",
+                           "SaveBtn",
+                           "CopyBtn",
+                           "PasteBtn",
+                           "SpeedButton2",
+                           "SpeedButton3",
+                           "SpeedButton4",
+                           "SpeedButton5",
+                           "SpeedButton8",
+                           "SpeedButton13"};
+const Names Customers = {"Rechercher1",
+                         "RechercherNumroclient1",
+                         "Recherchetlphone1",
+                         "Login1",
+                         "Tier1",
+                         "Codeposatal1",
+                         "Ville1",
+                         "Marques1",
+                         "Connectes1",
+                         "SpeedButton10",
+                         "SpeedButton16"};
+const Names Invoices = {"PrcdentPgUo1",     "SuivantPgdn1",       "Premier2",           "Dernier2",
+                        "Supprimerfiche2",  "Imprimerfiche2",     "Listedesclients2",   "Supprimerligne1",
+                        "Chercherfacture1", "Touteslesfactures1", "Facturescodeclient1"};
+const Names Articles = {"Rechercherarticle1", "Recherchernumroarticle1", "Trierarticles1",
+                        "Touslesarticles1",   "Famillesarticles1",       "Fournisseur1",
+                        "Stockenalerte1"};
 const Names Machines = {"Cherchermachine1", "Touteslesmachines1", "Systmedexploitation1", "Horsservice1"};
 const Names Tickets = {"Touslestickets1", "Ticketsparclient1", "Ticketspays1"};
-const Names Workstations = {"Fermersession1", "Fermerclient1", "Envoyermessage1", "Rebootermachine1",
-                            "Arrtermachine1", "Fermertouslesclients1", "Envoyermessagetous1",
-                            "Arrtertouteslesmachines1"};
+const Names Workstations = {"Fermersession1",      "Fermerclient1",           "Envoyermessage1",
+                            "Rebootermachine1",    "Arrtermachine1",          "Fermertouslesclients1",
+                            "Envoyermessagetous1", "Arrtertouteslesmachines1"};
 
 // Columns: Valide, Valide1 .. Valide7.
 struct Row {
@@ -141,8 +171,8 @@ TEST_F(EnablingTest, PageSwitchesEnableTheirPage)
         const char* command;
         int page;
     } cases[] = {
-        {"Ficheclient1", 1}, {"SpeedButton7", 1},  {"Articles1", 3},
-        {"Machines1", 4},    {"SpeedButton12", 4}, {"Caisse1", 5}, {"SpeedButton14", 5},
+        {"Ficheclient1", 1},  {"SpeedButton7", 1}, {"Articles1", 3},     {"Machines1", 4},
+        {"SpeedButton12", 4}, {"Caisse1", 5},      {"SpeedButton14", 5},
     };
     for (const auto& c : cases) {
         form->Valide();

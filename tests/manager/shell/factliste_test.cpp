@@ -1,19 +1,12 @@
 // The ordered lists: invoices (TFactListe) and cash tickets (TTicketListe).
 #include <gtest/gtest.h>
 #include <QListWidget>
-#include "dialog_driver.h"
 #include "manager/shell/factliste.h"
 #include "manager/shell/ticketliste.h"
 #include "record_blocks.h"
+#include "support/dialog_driver.h"
 
 namespace {
-
-template <class D>
-int Answer(D& dialog, const std::function<void(D&)>& script)
-{
-    Drive<D>(dialog, script);
-    return dialog.Result();
-}
 
 const QStringList Invoices = Invoice(0, "202401001", "10001") + Invoice(1, "202401002", "10002", "Devis     ")
                              + Invoice(2, "202401003", "10001", "Avoir     ", "Bar des Sports");
@@ -37,8 +30,8 @@ TEST(TFactListe, OneItemPerInvoice)
 TEST(TTicketListe, OneItemPerTicket)
 {
     TTicketListe dialog(nullptr);
-    dialog.Init(List(Ticket(0, "202401001", "10001", "Dupont") + Ticket(1, "202401002", "00000", "invité", "POSTE2", "16:40"),
-                     5));
+    dialog.Init(List(
+        Ticket(0, "202401001", "10001", "Dupont") + Ticket(1, "202401002", "00000", "invité", "POSTE2", "16:40"), 5));
     EXPECT_EQ(dialog.windowTitle(), "Liste des tickets");
     EXPECT_EQ(Items(dialog.ListBox1), QStringList({
                                           "202401001  10001  05/01/2024  14:05  POSTE1  Dupont",
@@ -51,21 +44,26 @@ TEST(TFactListe, ItemsGoByBlockNumberFromZeroToTheFirstGap)
     struct Case {
         const char* name;
         QStringList lines;
-        QStringList numbers;   // the invoice numbers listed, in order
+        QStringList numbers;  // the invoice numbers listed, in order
     };
     const Case cases[] = {
         // A rewritten invoice moves to the end of its list; the list still shows block order.
-        {"blocks out of list order", Invoice(2, "000000003", "1") + Invoice(0, "000000001", "1") + Invoice(1, "000000002", "1"),
+        {"blocks out of list order",
+         Invoice(2, "000000003", "1") + Invoice(0, "000000001", "1") + Invoice(1, "000000002", "1"),
          {"000000001", "000000002", "000000003"}},
-        {"a gap in the numbering ends the list", Invoice(0, "000000001", "1") + Invoice(1, "000000002", "1") + Invoice(3, "000000004", "1"),
+        {"a gap in the numbering ends the list",
+         Invoice(0, "000000001", "1") + Invoice(1, "000000002", "1") + Invoice(3, "000000004", "1"),
          {"000000001", "000000002"}},
         {"no block 0, no item", Invoice(1, "000000002", "1"), {}},
-        {"the first of two equal start tags counts", Invoice(0, "000000001", "1") + Invoice(0, "000000009", "1"),
+        {"the first of two equal start tags counts",
+         Invoice(0, "000000001", "1") + Invoice(0, "000000009", "1"),
          {"000000001"}},
         // Only a tag of exactly four digits is block n's start line.
-        {"a malformed tag is no block", Invoice(0, "000000001", "1") + QStringList{"<BLOC001>", "NUMF000000002"},
+        {"a malformed tag is no block",
+         Invoice(0, "000000001", "1") + QStringList{"<BLOC001>", "NUMF000000002"},
          {"000000001"}},
-        {"stray lines between blocks are passed", QStringList{"stray"} + Invoice(0, "000000001", "1") + QStringList{"", "x"} + Invoice(1, "000000002", "1"),
+        {"stray lines between blocks are passed",
+         QStringList{"stray"} + Invoice(0, "000000001", "1") + QStringList{"", "x"} + Invoice(1, "000000002", "1"),
          {"000000001", "000000002"}},
         {"empty list", {}, {}},
     };
@@ -96,8 +94,8 @@ TEST(TFactListe, TheChoiceIsTheSelectionHoweverTheListCloses)
         int block;
     };
     const Case cases[] = {
-        {Enter, "Enter", 1}, {DoubleClick, "double click", 1}, {Fermer, "Fermer", 1}, {TitleBar, "title bar", 1},
-        {Escape, "Esc empties the choice", -1},
+        {Enter, "Enter", 1},        {DoubleClick, "double click", 1},       {Fermer, "Fermer", 1},
+        {TitleBar, "title bar", 1}, {Escape, "Esc empties the choice", -1},
     };
     for (const Case& c : cases) {
         TFactListe dialog(nullptr);
@@ -105,11 +103,21 @@ TEST(TFactListe, TheChoiceIsTheSelectionHoweverTheListCloses)
         const int block = Answer<TFactListe>(dialog, [&](TFactListe& d) {
             ClickItem(d.ListBox1, 1);
             switch (c.how) {
-            case Enter: QTest::keyClick(d.ListBox1, Qt::Key_Return); break;
-            case DoubleClick: DoubleClickItem(d.ListBox1, 1); break;
-            case Fermer: d.Button1->click(); break;
-            case TitleBar: d.close(); break;
-            case Escape: QTest::keyClick(d.ListBox1, Qt::Key_Escape); break;
+            case Enter:
+                QTest::keyClick(d.ListBox1, Qt::Key_Return);
+                break;
+            case DoubleClick:
+                DoubleClickItem(d.ListBox1, 1);
+                break;
+            case Fermer:
+                d.Button1->click();
+                break;
+            case TitleBar:
+                d.close();
+                break;
+            case Escape:
+                QTest::keyClick(d.ListBox1, Qt::Key_Escape);
+                break;
             }
             EXPECT_FALSE(d.isVisible()) << c.name;
         });
@@ -149,9 +157,7 @@ TEST(TTicketListe, ChoosingATicketGivesItsBlock)
         lines += Ticket(n, QString("2024010%1").arg(n, 2, 10, QLatin1Char('0')), "10001", "Dupont");
     TTicketListe dialog(nullptr);
     dialog.Init(List(lines, 5));
-    const int block = Answer<TTicketListe>(dialog, [](TTicketListe& d) {
-        DoubleClickItem(d.ListBox1, 37);
-    });
+    const int block = Answer<TTicketListe>(dialog, [](TTicketListe& d) { DoubleClickItem(d.ListBox1, 37); });
     EXPECT_EQ(block, 37);
 }
 
@@ -159,10 +165,10 @@ TEST(TFactListe, MovingItems)
 {
     struct Case {
         const char* name;
-        int selected;                  // -1: none
-        QList<char> moves;             // 'u' up, 'd' down
-        QStringList order;             // invoice numbers after the moves
-        int chosen;                    // the block handed back
+        int selected;       // -1: none
+        QList<char> moves;  // 'u' up, 'd' down
+        QStringList order;  // invoice numbers after the moves
+        int chosen;         // the block handed back
     };
     const Case cases[] = {
         {"up", 2, {'u'}, {"001", "003", "002"}, 2},
@@ -172,7 +178,8 @@ TEST(TFactListe, MovingItems)
         {"down on the last item does nothing", 2, {'d'}, {"001", "002", "003"}, 2},
         {"with nothing selected nothing moves", -1, {'u', 'd'}, {"001", "002", "003"}, -1},
     };
-    const QStringList lines = Invoice(0, "202401001", "1") + Invoice(1, "202401002", "1") + Invoice(2, "202401003", "1");
+    const QStringList lines =
+        Invoice(0, "202401001", "1") + Invoice(1, "202401002", "1") + Invoice(2, "202401003", "1");
     for (const Case& c : cases) {
         TFactListe dialog(nullptr);
         dialog.Init(List(lines));

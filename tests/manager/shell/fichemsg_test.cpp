@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include "dialog_driver.h"
-#include "file_bytes.h"
 #include "manager/shell/fichemsg.h"
-#include "platform/rtl.h"
 #include "platform/textfile.h"
+#include "support/clock.h"
+#include "support/dialog_driver.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -44,14 +44,17 @@ protected:
 
 TEST(FichierMessages, CutAtTheFileNamesFirstDotNeverAtAFoldersDot)
 {
-    const struct { const char* set; const char* oms; } cases[] = {
+    const struct {
+        const char* set;
+        const char* oms;
+    } cases[] = {
         {"/data/caisse.vtr", "/data/caisse.oms"},
         {"/home/anne/.velmora/caisse.vtr", "/home/anne/.velmora/caisse.oms"},
         {"/srv/data.old/set.vtr", "/srv/data.old/set.oms"},
         {"/srv/set.2024.vtr", "/srv/set.oms"},
         {"/srv/caisse", "/srv/caisse.oms"},
         {"caisse.vtr", "caisse.oms"},
-        {"", ".oms"},   // no set open: in the working folder
+        {"", ".oms"},  // no set open: in the working folder
     };
     for (const auto& c : cases)
         EXPECT_EQ(TFicheMsg::FichierMessages(QString::fromUtf8(c.set)), QString::fromUtf8(c.oms)) << c.set;
@@ -64,15 +67,16 @@ TEST_F(FicheMsgTest, EachCardIsSevenTabTerminatedFieldsAndFiveFlags)
         Fields(window)[i]->setText(typed[i]);
     window.CheckBox1->setChecked(true);
     window.CheckBox5->setChecked(true);
-    window.Button4Click();   // a second card, left empty
+    window.Button4Click();  // a second card, left empty
     ASSERT_TRUE(window.Sauve(set()));
-    EXPECT_EQ(ReadBytes(oms()), QByteArray("Anne\tM. Roux\t\t0123456789\t05/03/2024\t10:15:00\tRappeler pour le devis\tTFFFT\r\n"
-                                      "\t\t\t\t\t\t\tFFFFF\r\n"));
+    EXPECT_EQ(ReadBytes(oms()),
+              QByteArray("Anne\tM. Roux\t\t0123456789\t05/03/2024\t10:15:00\tRappeler pour le devis\tTFFFT\r\n"
+                         "\t\t\t\t\t\t\tFFFFF\r\n"));
 }
 
 TEST_F(FicheMsgTest, ClosingWithoutAFileWritesTheEmptyCard)
 {
-    ASSERT_TRUE(window.Charge(set()));   // no file: one empty card
+    ASSERT_TRUE(window.Charge(set()));  // no file: one empty card
     EXPECT_EQ(window.Lignes, QStringList{" "});
     ASSERT_TRUE(window.Sauve(set()));
     EXPECT_EQ(ReadBytes(oms()), QByteArray("\t\t\t\t\t\t\tFFFFF\r\n"));
@@ -89,7 +93,7 @@ TEST_F(FicheMsgTest, AccentsAreWindows1252OnDisk)
 TEST_F(FicheMsgTest, LoadingOpensOnTheLastCardAndReadsEveryFieldInItsPlace)
 {
     WriteBytes(oms(), "Anne\tRoux\tACME\t0102\t01/02/2024\t09:00:00\tFacture\tFTFTF\r\n"
-                 "Paul\t  Martin\t\t0607\t\t\t  Objet\tTTFFT\r\n");
+                      "Paul\t  Martin\t\t0607\t\t\t  Objet\tTTFFT\r\n");
     ASSERT_TRUE(window.Charge(set()));
     EXPECT_EQ(window.Courant, 1);
     window.LitFiche();
@@ -99,12 +103,16 @@ TEST_F(FicheMsgTest, LoadingOpensOnTheLastCardAndReadsEveryFieldInItsPlace)
     EXPECT_EQ(Shown(window), (QStringList{"Paul", "Martin", "", "0607", "", "", "Objet", "TTFFT"}));
     window.Button2Click();
     EXPECT_EQ(window.Label8->text(), "1");
-    EXPECT_EQ(Shown(window), (QStringList{"Anne", "Roux", "ACME", "0102", "01/02/2024", "09:00:00", "Facture", "FTFTF"}));
+    EXPECT_EQ(Shown(window),
+              (QStringList{"Anne", "Roux", "ACME", "0102", "01/02/2024", "09:00:00", "Facture", "FTFTF"}));
 }
 
 TEST_F(FicheMsgTest, DamagedLinesReadAsFarAsTheyGo)
 {
-    const struct { const char* line; QStringList shown; } cases[] = {
+    const struct {
+        const char* line;
+        QStringList shown;
+    } cases[] = {
         // No TAB at all: every field empty; what is left is read as the flags.
         {"TTxTT", {"", "", "", "", "", "", "", "TTFTT"}},
         // Fields without their TAB stay empty; the flags come from what is left.
@@ -128,12 +136,12 @@ TEST_F(FicheMsgTest, MovesStopAtBothEndsAndWriteTheCardBack)
     window.Courant = 0;
     window.LitFiche();
     window.Edit2->setText(QStringLiteral("typed"));
-    window.Button2Click();   // "<" on the first card
+    window.Button2Click();  // "<" on the first card
     EXPECT_EQ(window.Courant, 0);
     EXPECT_EQ(window.Lignes[0], "A\ttyped\t\t\t\t\t\tFFFFF");
     window.Button3Click();
     window.CheckBox3->setChecked(true);
-    window.Button3Click();   // ">" on the last card
+    window.Button3Click();  // ">" on the last card
     EXPECT_EQ(window.Courant, 1);
     EXPECT_EQ(window.Lignes[1], "B\t\t\t\t\t\t\tFFTFF");
     EXPECT_EQ(window.Label8->text(), "2");
@@ -157,19 +165,19 @@ TEST_F(FicheMsgTest, DeletingKeepsAValidCardAndMinusWithNoCardDoesNothing)
     window.Lignes = {"A\t\t\t\t\t\t\tFFFFF", "B\t\t\t\t\t\t\tFFFFF", "C\t\t\t\t\t\t\tFFFFF"};
     window.Courant = 2;
     window.LitFiche();
-    window.Button5Click();   // the last card: the new last one shows
+    window.Button5Click();  // the last card: the new last one shows
     EXPECT_EQ(window.Courant, 1);
     EXPECT_EQ(window.Edit1->text(), "B");
     window.Courant = 0;
     window.LitFiche();
-    window.Button5Click();   // the first: the next one takes its place
+    window.Button5Click();  // the first: the next one takes its place
     EXPECT_EQ(window.Courant, 0);
     EXPECT_EQ(window.Edit1->text(), "B");
     window.Button5Click();
     EXPECT_EQ(window.Courant, -1);
     EXPECT_TRUE(window.Lignes.isEmpty());
     EXPECT_TRUE(window.Label8->text().isEmpty());
-    window.Button5Click();   // nothing left to delete
+    window.Button5Click();  // nothing left to delete
     window.Button2Click();
     window.Button3Click();
     EXPECT_EQ(window.Courant, -1);
@@ -193,7 +201,7 @@ TEST_F(FicheMsgTest, AnEmptiedStackIsSavedAsAnEmptyFileAndLoadsAsNoCard)
 
 TEST_F(FicheMsgTest, ATabOrLineEndPutIntoAFieldBecomesABlank)
 {
-    window.Edit3->insert(QStringLiteral("ACME\tSA\r\nParis\n"));   // what a paste does
+    window.Edit3->insert(QStringLiteral("ACME\tSA\r\nParis\n"));  // what a paste does
     EXPECT_EQ(window.Edit3->text(), "ACME SA  Paris ");
     window.EcritFiche();
     EXPECT_EQ(window.Lignes[0], "\t\tACME SA  Paris \t\t\t\t\tFFFFF");
@@ -205,7 +213,7 @@ TEST_F(FicheMsgTest, TheLengthLimitStopsTypingButNeverCutsALoadedField)
     responder.dialog(QStringLiteral("TFicheMsg"), [](QDialog* shown) {
         auto& w = *static_cast<TFicheMsg*>(shown);
         Type(w.Edit4, QStringLiteral("0123456789012345678901234"));
-        EXPECT_EQ(w.Edit4->text(), "01234567890123456789");   // 20 characters
+        EXPECT_EQ(w.Edit4->text(), "01234567890123456789");  // 20 characters
     });
     platform::Dialogs().exec(&window);
 
@@ -223,7 +231,7 @@ TEST_F(FicheMsgTest, TheLengthLimitStopsTypingButNeverCutsALoadedField)
 
 TEST_F(FicheMsgTest, LeavingAnEmptyDateOrTimeFillsItWithNow)
 {
-    rtl::SetClock([] { return QDateTime(QDate(2024, 12, 9), QTime(14, 5, 30)); });
+    const ScopedClock now(QDateTime(QDate(2024, 12, 9), QTime(14, 5, 30)));
     ScriptedDialogs responder;
     responder.dialog(QStringLiteral("TFicheMsg"), [](QDialog* shown) {
         auto& w = *static_cast<TFicheMsg*>(shown);
@@ -241,7 +249,6 @@ TEST_F(FicheMsgTest, LeavingAnEmptyDateOrTimeFillsItWithNow)
         EXPECT_EQ(w.Edit5->text(), "01/01/2020");
     });
     platform::Dialogs().exec(&window);
-    rtl::SetClock({});
 }
 
 TEST_F(FicheMsgTest, PageKeysMoveFromEveryControlButFermer)
@@ -251,7 +258,7 @@ TEST_F(FicheMsgTest, PageKeysMoveFromEveryControlButFermer)
     ScriptedDialogs responder;
     responder.dialog(QStringLiteral("TFicheMsg"), [](QDialog* shown) {
         auto& w = *static_cast<TFicheMsg*>(shown);
-        EXPECT_EQ(w.Edit1->text(), "A");   // showing the window shows the current card
+        EXPECT_EQ(w.Edit1->text(), "A");  // showing the window shows the current card
         QTest::keyClick(w.Edit3, Qt::Key_PageDown);
         EXPECT_EQ(w.Edit1->text(), "B");
         QTest::keyClick(w.CheckBox2, Qt::Key_PageUp);
@@ -287,7 +294,7 @@ TEST_F(FicheMsgTest, TypingInPourOrDeAddingOrDeletingCountAsChanges)
 
 TEST_F(FicheMsgTest, AFileThatCannotBeReadIsReportedAndLeftAlone)
 {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("caisse.oms")));   // there, but no file to read
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("caisse.oms")));  // there, but no file to read
     ScriptedDialogs responder;
     responder.message(QStringLiteral("Impossible de lire %1.\nLes messages n'ont pas été ouverts.").arg(oms()));
     EXPECT_FALSE(window.Charge(set()));

@@ -3,11 +3,11 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <memory>
-#include "dialog_driver.h"
 #include "manager/shell/fliste.h"
 #include "manager/shell/fliste3.h"
 #include "manager/shell/fliste4.h"
 #include "record_blocks.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -60,9 +60,9 @@ struct Kind {
     std::function<std::unique_ptr<TGridList>()> make;
     const char* caption;
     QStringList headings;
-    QStringList lines;     // one record
-    QStringList row;       // the cells of its row, column 0 first
-    QList<int> widths;     // of columns 1 to 8
+    QStringList lines;  // one record
+    QStringList row;    // the cells of its row, column 0 first
+    QList<int> widths;  // of columns 1 to 8
 };
 
 QTableWidget* GridOf(TGridList& dialog)
@@ -70,27 +70,25 @@ QTableWidget* GridOf(TGridList& dialog)
     return dialog.findChild<QTableWidget*>("StringGrid1");
 }
 
-int Answer(TGridList& dialog, const std::function<void(TGridList&)>& script)
-{
-    ScriptedDialogs responder;
-    responder.dialog(dialog.metaObject()->className(), [&](QDialog*) { script(dialog); });
-    platform::Dialogs().exec(&dialog);
-    return dialog.Result();
-}
-
 const QList<Kind> Kinds = {
-    {"customers", [] { return std::make_unique<TFListe>(nullptr); }, "Liste des clients",
+    {"customers",
+     [] { return std::make_unique<TFListe>(nullptr); },
+     "Liste des clients",
      {"Nom/Société", "Adresse", "Adresse", "C.P.", "Ville", "Téléphone", "Fax"},
      Customer(7, "10008", "Café du Port", "BREST"),
      {"0007", "1", "Café du Port", "3 rue Haute", "Bât. B", "69001", "BREST", "04 78 00 00 01", "04 78 00 00 02"},
      {40, 221, 198, 198, 47, 155, 64, 64}},
     // The article lines +4 to +7 hold price, VAT code, account and supplier: so the headings say.
-    {"articles", [] { return std::make_unique<TFListe3>(nullptr); }, "Liste des articles",
+    {"articles",
+     [] { return std::make_unique<TFListe3>(nullptr); },
+     "Liste des articles",
      {"Code", "Famille", "Désignation", "Prix", "Taux TVA", "Compte", "Fournisseur"},
      Article(3, "10004", "Café crème"),
      {"0003", "1", "10004", "BOISSONS", "Café crème", "   1,50", "1", "707000", "METRO"},
      {40, 91, 198, 174, 114, 102, 64, 64}},
-    {"machines", [] { return std::make_unique<TFListe4>(nullptr); }, "Liste des machines",
+    {"machines",
+     [] { return std::make_unique<TFListe4>(nullptr); },
+     "Liste des machines",
      {"Code", "Nom", "Type", "disque", "Ram", "OS", "Adr IP"},
      Machine(12, "10013", "POSTE13"),
      {"0012", "1", "10013", "POSTE13", "PC", "40 Go", "512 Mo", "LINUX", "192.0.2.7"},
@@ -156,7 +154,7 @@ TEST(GridLists, ClosingWithoutChoosingGivesMinusOne)
         const int block = Answer(dialog, [&](TGridList& d) {
             SelectRow(GridOf(d), 3);
             if (how == CloseBy::Cancel)
-                Button(d, "Button1")->click();   // "Fermer"
+                Button(d, "Button1")->click();  // "Fermer"
             else
                 Close(d, how);
         });
@@ -168,7 +166,7 @@ TEST(GridLists, TheGridGrowsTenRowsPastTheRecordThatDoesNotFit)
 {
     struct Case {
         int records;
-        int recordRows;   // rows under the heading
+        int recordRows;  // rows under the heading
     };
     // 19 record rows at first; the 20th record finds no row and the grid grows to 30 rows
     // with the heading, the 30th to 40.

@@ -1,8 +1,8 @@
 // New, open, save, save as and closing: the save prompt, the messages, the set's name and what
 // reaches the disk.
-#include <QFileInfo>
 #include <gtest/gtest-spi.h>
-#include "mainform_fixture.h"
+#include <QFileInfo>
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -50,14 +50,17 @@ enum class Cmd { New, Open, Close };
 struct PromptCase {
     const char* label;
     Cmd command;
-    bool named;         // the set has a file
-    int answer;         // to the prompt
-    QString saveAs;     // the name given to "Enregistrer sous" (unnamed Yes); empty: cancelled
-    bool saves;         // the set reaches the disk
-    bool goesOn;        // the command that asked continues
+    bool named;      // the set has a file
+    int answer;      // to the prompt
+    QString saveAs;  // the name given to "Enregistrer sous" (unnamed Yes); empty: cancelled
+    bool saves;      // the set reaches the disk
+    bool goesOn;     // the command that asked continues
 };
 
-void PrintTo(const PromptCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const PromptCase& c, std::ostream* os)
+{
+    *os << c.label;
+}
 
 class SavePromptTest : public FlowsTest, public ::testing::WithParamInterface<PromptCase> {};
 
@@ -79,9 +82,15 @@ TEST_P(SavePromptTest, AnswersDecide)
 
     bool closed = false;
     switch (c.command) {
-    case Cmd::New: Command("Bouveau1")->trigger(); break;
-    case Cmd::Open: Command("OpenItem")->trigger(); break;
-    case Cmd::Close: closed = form->close(); break;
+    case Cmd::New:
+        Command("Bouveau1")->trigger();
+        break;
+    case Cmd::Open:
+        Command("OpenItem")->trigger();
+        break;
+    case Cmd::Close:
+        closed = form->close();
+        break;
     }
 
     EXPECT_TRUE(dialogs.done());
@@ -166,8 +175,8 @@ TEST_F(FlowsTest, OpenLoadsTheSetAndShowsTheCustomers)
     EXPECT_TRUE(Enabled("SaveItem"));
     EXPECT_TRUE(Enabled("Rechercher1"));
     EXPECT_FALSE(Enabled("Ficheclient1"));
-    for (const char* other : {"Chercherfacture1", "Rechercherarticle1", "Cherchermachine1", "Ticketspays1",
-                              "Rebootermachine1"})
+    for (const char* other :
+         {"Chercherfacture1", "Rechercherarticle1", "Cherchermachine1", "Ticketspays1", "Rebootermachine1"})
         EXPECT_FALSE(Enabled(other)) << other;
 }
 
@@ -232,7 +241,10 @@ struct NameCase {
     const char* expected;  // the set's main file
 };
 
-void PrintTo(const NameCase& c, std::ostream* os) { *os << c.chosen; }
+void PrintTo(const NameCase& c, std::ostream* os)
+{
+    *os << c.chosen;
+}
 
 class SaveAsNameTest : public FlowsTest, public ::testing::WithParamInterface<NameCase> {};
 

@@ -3,21 +3,18 @@
 #include <gtest/gtest.h>
 #include <QTest>
 #include <QTimer>
-#include "dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/horloge.h"
-#include "platform/rtl.h"
 #include "platform/system/system.h"
+#include "support/clock.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
 class HorlogeTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        rtl::SetClock([] { return QDateTime(QDate(2024, 12, 9), QTime(14, 5, 30)); });
-    }
-    void TearDown() override { rtl::SetClock({}); }
+    // A moment with seconds, which the display shows.
+    ScopedClock now{QDateTime(QDate(2024, 12, 9), QTime(14, 5, 30))};
 
     void Spin(int field, int up, int down = 0)
     {
@@ -35,15 +32,15 @@ protected:
 TEST_F(HorlogeTest, ShowingItShowsNowAndStartsTheTimer)
 {
     ScriptedDialogs responder;
-    responder.dialog(QStringLiteral("THorloge"), [](QDialog* d) {
+    responder.dialog(QStringLiteral("THorloge"), [this](QDialog* d) {
         auto& w = *static_cast<THorloge*>(d);
         EXPECT_EQ(w.windowTitle(), "Horloge");
         EXPECT_EQ(w.Label1->text(), "14:05:30");
         EXPECT_EQ(w.Label2->text(), "09/12/2024");
         EXPECT_TRUE(w.Timer1->isActive());
         EXPECT_EQ(w.Timer1->interval(), 1000);
-        EXPECT_EQ(ItemIndex(w.RadioGroup1), -1);   // no field chosen at first
-        rtl::SetClock([] { return QDateTime(QDate(2024, 12, 10), QTime(0, 0, 1)); });
+        EXPECT_EQ(ItemIndex(w.RadioGroup1), -1);  // no field chosen at first
+        now.Set(QDateTime(QDate(2024, 12, 10), QTime(0, 0, 1)));
         w.Timer1Timer();
         EXPECT_EQ(w.Label1->text(), "00:00:01");
         EXPECT_EQ(w.Label2->text(), "10/12/2024");
@@ -56,15 +53,17 @@ TEST_F(HorlogeTest, ShowingItShowsNowAndStartsTheTimer)
 
 TEST_F(HorlogeTest, TheSpinButtonStaysWithinEachFieldsRange)
 {
-    const struct { int field, up, down; const char* time; const char* date; const char* shown; } cases[] = {
-        {0, 3, 0, "22:59:58", "31/12/2099", "24:59:58"},   // the hour stops at 24
-        {0, 0, 3, "01:00:00", "01/01/2024", "00:00:00"},   // and at 0
-        {1, 5, 0, "10:57:00", "01/01/2024", "10:59:00"},
-        {1, 0, 2, "10:01:00", "01/01/2024", "10:00:00"},
-        {2, 3, 0, "10:00:00", "30/01/2024", "31/01/2024"},
-        {2, 0, 3, "10:00:00", "02/01/2024", "00/01/2024"},
-        {3, 2, 0, "10:00:00", "01/11/2024", "01/12/2024"},
-        {3, 0, 2, "10:00:00", "01/01/2024", "01/00/2024"},
+    const struct {
+        int field, up, down;
+        const char* time;
+        const char* date;
+        const char* shown;
+    } cases[] = {
+        {0, 3, 0, "22:59:58", "31/12/2099", "24:59:58"},  // the hour stops at 24
+        {0, 0, 3, "01:00:00", "01/01/2024", "00:00:00"},  // and at 0
+        {1, 5, 0, "10:57:00", "01/01/2024", "10:59:00"},   {1, 0, 2, "10:01:00", "01/01/2024", "10:00:00"},
+        {2, 3, 0, "10:00:00", "30/01/2024", "31/01/2024"}, {2, 0, 3, "10:00:00", "02/01/2024", "00/01/2024"},
+        {3, 2, 0, "10:00:00", "01/11/2024", "01/12/2024"}, {3, 0, 2, "10:00:00", "01/01/2024", "01/00/2024"},
         {4, 3, 0, "10:00:00", "01/01/2098", "01/01/2099"},  // the year stops at 2099
         {4, 0, 3, "10:00:00", "01/01/1901", "01/01/1900"},  // and at 1900
         {4, 1, 0, "10:00:00", "01/01/0099", "01/01/2000"},  // a two-digit year is of 1900
@@ -96,8 +95,8 @@ TEST_F(HorlogeTest, SetHoldsTheDisplayThenSetsTheClockInUniversalTime)
         clock.Button2->click();
         EXPECT_TRUE(clock.ModeEdition);
         EXPECT_FALSE(clock.Timer1->isActive());
-        Spin(0, 2);   // 16 h
-        Spin(3, 0, 5);   // July
+        Spin(0, 2);     // 16 h
+        Spin(3, 0, 5);  // July
         EXPECT_EQ(clock.Label1->text(), "16:05:30");
         EXPECT_EQ(clock.Label2->text(), "09/07/2024");
         clock.Button2->click();
@@ -113,7 +112,12 @@ TEST_F(HorlogeTest, SetHoldsTheDisplayThenSetsTheClockInUniversalTime)
 
 TEST_F(HorlogeTest, ARefusalIsReported)
 {
-    const struct { const char* time; const char* date; const char* refusal; const char* message; } cases[] = {
+    const struct {
+        const char* time;
+        const char* date;
+        const char* refusal;
+        const char* message;
+    } cases[] = {
         {"24:00:00", "01/06/2024", "", "Date ou heure impossible : 01/06/2024 24:00:00."},
         {"10:00:00", "00/06/2024", "", "Date ou heure impossible : 00/06/2024 10:00:00."},
         {"10:00:00", "31/06/2024", "", "Date ou heure impossible : 31/06/2024 10:00:00."},
@@ -152,7 +156,7 @@ TEST_F(HorlogeTest, AnotherWindowTakingTheFocusLeavesEditModeAlone)
         EXPECT_EQ(clock.Label1->text(), "15:05:30");
     });
     platform::Dialogs().exec(&clock);
-    EXPECT_TRUE(system.Calls.isEmpty());   // closed in edit mode: nothing set
+    EXPECT_TRUE(system.Calls.isEmpty());  // closed in edit mode: nothing set
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
 #include <QLineEdit>
-#include "dialog_driver.h"
 #include "manager/shell/inputcombo.h"
+#include "support/dialog_driver.h"
 
 namespace {
 

@@ -2,25 +2,17 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
 #include <memory>
-#include "dialog_driver.h"
 #include "manager/shell/listeart1.h"
 #include "manager/shell/listecli.h"
 #include "manager/shell/listepst.h"
 #include "record_blocks.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
 QListWidget* ListOf(TPickList& dialog)
 {
     return dialog.findChild<QListWidget*>("ListBox1");
-}
-
-QString Answer(TPickList& dialog, const std::function<void(TPickList&)>& script)
-{
-    ScriptedDialogs responder;
-    responder.dialog(dialog.metaObject()->className(), [&](QDialog*) { script(dialog); });
-    platform::Dialogs().exec(&dialog);
-    return dialog.Result();
 }
 
 struct Kind {
@@ -33,13 +25,24 @@ struct Kind {
 };
 
 const QList<Kind> Kinds = {
-    {"customers", [] { return std::make_unique<TListeCli>(nullptr); }, "Liste des clients",
-     Customer(0, "10001", "Dupont") + Customer(1, "10002", "Café du Port"), {"10001 Dupont", "10002 Café du Port"},
+    {"customers",
+     [] { return std::make_unique<TListeCli>(nullptr); },
+     "Liste des clients",
+     Customer(0, "10001", "Dupont") + Customer(1, "10002", "Café du Port"),
+     {"10001 Dupont", "10002 Café du Port"},
      false},
-    {"machines", [] { return std::make_unique<TListePst>(nullptr); }, "Liste des postes",
-     Machine(0, "10001", "POSTE1") + Machine(1, "10002", "POSTE2"), {"10001 POSTE1", "10002 POSTE2"}, false},
-    {"articles", [] { return std::make_unique<TListeArt1>(nullptr); }, "Liste des articles",
-     Article(0, "10001", "Café") + Article(1, "10002", "Impression A4"), {"10001 Café", "10002 Impression A4"}, true},
+    {"machines",
+     [] { return std::make_unique<TListePst>(nullptr); },
+     "Liste des postes",
+     Machine(0, "10001", "POSTE1") + Machine(1, "10002", "POSTE2"),
+     {"10001 POSTE1", "10002 POSTE2"},
+     false},
+    {"articles",
+     [] { return std::make_unique<TListeArt1>(nullptr); },
+     "Liste des articles",
+     Article(0, "10001", "Café") + Article(1, "10002", "Impression A4"),
+     {"10001 Café", "10002 Impression A4"},
+     true},
 };
 
 TEST(PickLists, OneItemPerRecordCodeAndName)
@@ -106,10 +109,11 @@ TEST(PickLists, TheTitleBarAfterAnEarlierOkGivesAnEmptyCode)
 {
     TListeCli dialog(nullptr);
     dialog.Init(List(Customer(0, "10001", "Dupont")));
-    EXPECT_EQ(Answer(dialog, [](TPickList& d) {
-                  ClickItem(ListOf(d), 0);
-                  Close(d, CloseBy::Ok);
-              }),
+    EXPECT_EQ(Answer(dialog,
+                     [](TPickList& d) {
+                         ClickItem(ListOf(d), 0);
+                         Close(d, CloseBy::Ok);
+                     }),
               "10001");
     EXPECT_EQ(Answer(dialog, [](TPickList& d) { Close(d, CloseBy::TitleBar); }), "");
 }
@@ -123,9 +127,12 @@ TEST(PickLists, WhichBlocksGiveAnItem)
     };
     const Case cases[] = {
         // The name is line +4: a block cut short before it gives no item.
-        {"a block cut short before its name line", Customer(0, "10001", "Dupont") + QStringList{"<BLOC0001>", "10002", "N", "N"},
+        {"a block cut short before its name line",
+         Customer(0, "10001", "Dupont") + QStringList{"<BLOC0001>", "10002", "N", "N"},
          {"10001 Dupont"}},
-        {"a name on the list's last line still counts", QStringList{"<BLOC0000>", "10001", "N", "N", "Durand"}, {"10001 Durand"}},
+        {"a name on the list's last line still counts",
+         QStringList{"<BLOC0000>", "10001", "N", "N", "Durand"},
+         {"10001 Durand"}},
         // Items keep the list's order, whatever the numbers in the tags.
         {"list order", Customer(1, "10002", "B") + Customer(0, "10001", "A"), {"10002 B", "10001 A"}},
         {"empty list", {}, {}},
@@ -143,10 +150,11 @@ TEST(PickLists, ACodeWithABlankComesBackWhole)
 {
     TListeArt1 dialog(nullptr);
     dialog.Init(List(Article(0, "CAFE 01", "Café")));
-    EXPECT_EQ(Answer(dialog, [](TPickList& d) {
-                  ClickItem(ListOf(d), 0);
-                  Close(d, CloseBy::Ok);
-              }),
+    EXPECT_EQ(Answer(dialog,
+                     [](TPickList& d) {
+                         ClickItem(ListOf(d), 0);
+                         Close(d, CloseBy::Ok);
+                     }),
               "CAFE 01");
 }
 

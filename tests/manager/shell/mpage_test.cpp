@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include "dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/mpage.h"
+#include "support/dialog_driver.h"
 
 namespace {
 

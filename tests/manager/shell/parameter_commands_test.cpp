@@ -1,6 +1,6 @@
 // The "Paramètres" and page-setup commands open their dialogs on the card file's values.
 #include <QDialog>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -8,7 +8,7 @@ namespace {
 struct ParameterCommand {
     const char* command;
     const char* dialog;
-    QString caption;   // the window title the card file gives the dialog, when it sets one
+    QString caption;  // the window title the card file gives the dialog, when it sets one
 };
 
 // Test listings name the case by its command, not by the row's bytes (which hold addresses and

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <QComboBox>
-#include "dialog_driver.h"
 #include "manager/shell/dialogkit.h"
 #include "manager/shell/paramf.h"
 #include "platform/exception.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -142,7 +142,7 @@ TEST(TParamf, OkStoresEverything)
         d.SpinEdit1->setValue(1);
         Tick(d.RadioButton2);
         Type(d.Edit4, "Francs CFA");
-        d.Edit6->clear();   // a payment mode emptied is dropped
+        d.Edit6->clear();  // a payment mode emptied is dropped
         Close(d, CloseBy::Ok);
     });
     f.result();
@@ -153,7 +153,8 @@ TEST(TParamf, OkStoresEverything)
     EXPECT_EQ(f.values.mode, 1);
     EXPECT_EQ(f.values.name, "Francs CFA");
     // The modes beyond the five shown are kept after them, never dropped.
-    EXPECT_EQ(Items(&f.paymentModes), QStringList({"Espèces", "CB", "Virement", "Avoir", "Bon cadeau", "Ticket resto"}));
+    EXPECT_EQ(Items(&f.paymentModes),
+              QStringList({"Espèces", "CB", "Virement", "Avoir", "Bon cadeau", "Ticket resto"}));
 }
 
 TEST(TParamf, OkWithEurosEmptiesTheCurrencyName)

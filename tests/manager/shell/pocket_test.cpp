@@ -2,8 +2,8 @@
 // it never shows a wrong number.
 #include <gtest/gtest.h>
 #include <QTest>
-#include "dialog_driver.h"
 #include "manager/shell/pocket.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -27,24 +27,27 @@ protected:
 
 TEST_F(PocketTest, WorkedExamples)
 {
-    const struct { const char* keys; const char* display; } cases[] = {
+    const struct {
+        const char* keys;
+        const char* display;
+    } cases[] = {
         {"7+5=", "12"},
-        {"7+5==", "24"},          // "=" again adds the displayed 12
+        {"7+5==", "24"},  // "=" again adds the displayed 12
         {"2+3==", "10"},
-        {"2+3*4=", "20"},         // no precedence
-        {"7++", "14"},            // a repeated operator doubles
+        {"2+3*4=", "20"},  // no precedence
+        {"7++", "14"},     // a repeated operator doubles
         {"007+1=", "8"},
         {"10/4=", "2,5"},
         {"1,5*2=", "3"},
-        {"1.5*2=", "3"},          // '.' is the comma
+        {"1.5*2=", "3"},  // '.' is the comma
         {"5-8=", "-3"},
         {"9s", "3"},
         {"9sC", ""},
         {"4x", "0,25"},
-        {"5=,5", ",5"},           // after a result "," starts a new number
+        {"5=,5", ",5"},  // after a result "," starts a new number
         {"5+,5=", "5,5"},
-        {"1/3=", "0,3333333333333"},                      // shortened to 15 characters
-        {"0,0000001*0,0000001/3=", "3,333333333E-15"},    // the exponent is kept
+        {"1/3=", "0,3333333333333"},                    // shortened to 15 characters
+        {"0,0000001*0,0000001/3=", "3,333333333E-15"},  // the exponent is kept
         {"123456789*1000000000=", "1,23456789E17"},
     };
     for (const auto& c : cases) {
@@ -57,16 +60,16 @@ TEST_F(PocketTest, WorkedExamples)
 TEST_F(PocketTest, KeysPressTheirButtonsExceptOnOneOverXAndSqr)
 {
     Keys(QStringLiteral("16"));
-    QTest::keyClick(calc.Button16, 's');   // typed on "sqr"'s neighbour "1/x": nothing
+    QTest::keyClick(calc.Button16, 's');  // typed on "sqr"'s neighbour "1/x": nothing
     QTest::keyClick(calc.Button17, 'x');
     EXPECT_EQ(Display(), "16");
-    QTest::keyClick(calc.Button7, 'S');    // any other button passes it on
+    QTest::keyClick(calc.Button7, 'S');  // any other button passes it on
     EXPECT_EQ(Display(), "4");
-    QTest::keyClick(&calc, 'X');           // so does the window itself
+    QTest::keyClick(&calc, 'X');  // so does the window itself
     EXPECT_EQ(Display(), "0,25");
     QTest::keyClick(calc.Button3, 'c');
     EXPECT_EQ(Display(), "");
-    Keys(QStringLiteral("2a?b3"));          // other keys do nothing
+    Keys(QStringLiteral("2a?b3"));  // other keys do nothing
     EXPECT_EQ(Display(), "23");
 }
 
@@ -81,7 +84,12 @@ TEST_F(PocketTest, TheFirstValueThatIsNoNumberEmptiesTheDisplaySilently)
 
 TEST_F(PocketTest, ErrorsShowTheRuntimesMessageAndChangeNothing)
 {
-    const struct { const char* before; const char* key; const char* message; const char* shown; } cases[] = {
+    const struct {
+        const char* before;
+        const char* key;
+        const char* message;
+        const char* shown;
+    } cases[] = {
         {"5/0", "=", "Floating point division by zero", "0"},
         {"0/0", "=", "Invalid floating point operation", "0"},
         {"0", "x", "Floating point division by zero", "0"},
@@ -110,7 +118,7 @@ TEST_F(PocketTest, ErrorsShowTheRuntimesMessageAndChangeNothing)
         Keys(QStringLiteral("="));
     }
     Keys(QStringLiteral("2="));
-    EXPECT_EQ(Display(), "2,5");   // 5 / 02
+    EXPECT_EQ(Display(), "2,5");  // 5 / 02
 }
 
 TEST_F(PocketTest, AnOverflowIsAnErrorNotAnInfinity)
@@ -126,12 +134,15 @@ TEST_F(PocketTest, AnOverflowIsAnErrorNotAnInfinity)
 
 TEST(PocketDisplay, LongResultsLoseMantissaDigitsNeverTheirExponent)
 {
-    const struct { double value; const char* text; } cases[] = {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
         {1.0 / 3, "0,3333333333333"},
         {-1.0 / 3, "-0,333333333333"},
         {1.0 / 3e20, "3,333333333E-21"},
         {-2.0 / 3e100, "-6,6666667E-101"},
-        {123456789012345.0, "123456789012345"},   // no comma: shown whole
+        {123456789012345.0, "123456789012345"},  // no comma: shown whole
         {-123456789012345.0, "-123456789012345"},
         {1e20, "1E20"},
         {2.5, "2,5"},

@@ -1,20 +1,20 @@
 // The main window around its commands: start-up settings, activation of the card file, status
 // bar, hints, help, start and open automatically, selections, and the confirmed delete.
+#include <gtest/gtest-spi.h>
 #include <QDialog>
 #include <QEnterEvent>
 #include <QLabel>
-#include <QMenu>
-#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QToolBar>
-#include <gtest/gtest-spi.h>
 #include <map>
-#include "mainform_fixture.h"
 #include "platform/autostart.h"
 #include "platform/help.h"
-#include "platform/rtl.h"
+#include "support/clock.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -121,8 +121,8 @@ TEST_F(ProgramTest, TheCardFileIsTheMaximisedFramelessChild)
 
 TEST_F(ProgramTest, ClockInPanelOne)
 {
-    rtl::SetClock([] { return QDateTime(QDate(2026, 3, 4), QTime(14, 5, 9)); });
-    const auto restore = qScopeGuard([] { rtl::SetClock({}); });
+    // Every digit of the time differs, so that none stands in for another.
+    ScopedClock clock{QDateTime(QDate(2026, 3, 4), QTime(14, 5, 9))};
     EXPECT_EQ(form->Timer1->interval(), 1000);
     EXPECT_TRUE(form->Timer1->isActive());
     form->Timer1Timer();

@@ -1,66 +1,84 @@
 #pragma once
-// Real record blocks of each kind, as the card writers lay them out, for the list dialogs'
-// tests.
+// Real records of each kind, as the card writers lay them out, for the list dialogs' tests.
 #include <QStringList>
-#include "manager/cardfile/core/recordlist.h"
+#include "support/blocks.h"
 
-inline QString Tag(const char* prefix, int n, int width)
-{
-    return QString("%1%2>").arg(prefix).arg(n, width, 10, QLatin1Char('0'));
-}
+using cards::List;
 
-inline QStringList Block(int n, const QStringList& fields, int width = 4)
-{
-    return QStringList{Tag("<BLOC", n, width)} + fields + QStringList{Tag("</BLOC", n, width)};
-}
-
-// Customer: code, marked, connected, name, address, address, postal code, town, country,
-// telephone, fax, e-mail, login, password, minutes, minutes left, turnover, last visit, ...
+// A customer with every address line and an account, and a memo line.
 inline QStringList Customer(int n, const QString& code, const QString& name, const QString& town = "LYON")
 {
-    return Block(n, {code, "N", "N", name, "3 rue Haute", "Bât. B", "69001", town, "France", "04 78 00 00 01",
-                     "04 78 00 00 02", "a@b.fr", "login" + code, "pw", "", "", "  0,00", "  /  /    ", "  :  ",
-                     "  /  /    ", "  /  /    ", "", "", "", "MEMOnotes"});
+    return cards::Block(n, cards::CustomerRecord{.code = code,
+                                                 .name = name,
+                                                 .address = "3 rue Haute",
+                                                 .address2 = "Bât. B",
+                                                 .postalCode = "69001",
+                                                 .town = town,
+                                                 .country = "France",
+                                                 .phone = "04 78 00 00 01",
+                                                 .fax = "04 78 00 00 02",
+                                                 .email = "a@b.fr",
+                                                 .login = "login" + code,
+                                                 .password = "pw",
+                                                 .turnover = "  0,00",
+                                                 .more = {"MEMOnotes"}});
 }
 
-// Article: code, family, designation, price, VAT code, account, supplier.
 inline QStringList Article(int n, const QString& code, const QString& designation)
 {
-    return Block(n, {code, "BOISSONS", designation, "   1,50", "1", "707000", "METRO", "MEM6desc"});
+    return cards::Block(n, cards::ArticleRecord{.code = code,
+                                                .family = "BOISSONS",
+                                                .designation = designation,
+                                                .price = "   1,50",
+                                                .vatCode = "1",
+                                                .account = "707000",
+                                                .supplier = "METRO",
+                                                .more = {"MEM6desc"}});
 }
 
-// Machine: number, computer name, type, disk, memory, system, IP address, out of service, and
-// the ten settings.
 inline QStringList Machine(int n, const QString& number, const QString& name)
 {
-    return Block(n, {number, name, "PC", "40 Go", "512 Mo", "LINUX", "192.0.2.7", "N", "Y", "Y", "N", "N", "Y",
-                     "N", "N", "N", "Y", "N"});
+    return cards::Block(n, cards::MachineRecord{.number = number,
+                                                .name = name,
+                                                .type = "PC",
+                                                .disk = "40 Go",
+                                                .memory = "512 Mo",
+                                                .system = "LINUX",
+                                                .ip = "192.0.2.7",
+                                                .settings = {"Y", "Y", "N", "N", "Y", "N", "N", "N", "Y", "N"}});
 }
 
-// Invoice: "NUM" + type letter + number, date, customer code, payment mode, type, four address
-// lines, "TTCN"/"TTCY", validated flag, then its lines.
+// An invoice of one line; its number line takes the type's first letter.
 inline QStringList Invoice(int n, const QString& number, const QString& customer, const QString& type = "Facture   ",
                            const QString& address = "Cyber Étoile")
 {
-    return Block(n, {"NUM" + type.left(1) + number, "05/01/2024", customer, "CB", type, address, "3 rue Haute",
-                     "69001 LYON", "", "TTCN", "N", "FACT1001\tCafé\t1\t1,50\t0\t1,50\t1"});
+    return cards::Block(n, cards::InvoiceRecord{.number = number,
+                                                .date = "05/01/2024",
+                                                .customer = customer,
+                                                .payment = "CB",
+                                                .type = type,
+                                                .address1 = address,
+                                                .address2 = "3 rue Haute",
+                                                .address3 = "69001 LYON",
+                                                .more = {"FACT1001\tCafé\t1\t1,50\t0\t1,50\t1"}});
 }
 
-// Cash ticket: "NUMT" + number, customer code, customer name, machine number, machine name,
-// start date and time, end date and time, minutes, price, paid, balance, paid flag, subscriber,
-// booked.
+// A cash ticket paid in full.
 inline QStringList Ticket(int n, const QString& number, const QString& customer, const QString& name,
                           const QString& machine = "POSTE1", const QString& start = "14:05")
 {
-    return Block(n,
-                 {"NUMT" + number, customer, name, "10001", machine, "05/01/2024", start, "05/01/2024", "15:00",
-                  "55", "   4,00", "   4,00", "   0,00", "Y", "N", "N"},
-                 5);
-}
-
-inline RecordList List(const QStringList& lines, int width = 4)
-{
-    RecordList list(width);
-    list = lines;
-    return list;
+    return cards::Block(n, cards::TicketRecord{.number = number,
+                                               .customer = customer,
+                                               .customerName = name,
+                                               .machine = "10001",
+                                               .machineName = machine,
+                                               .startDate = "05/01/2024",
+                                               .startTime = start,
+                                               .endDate = "05/01/2024",
+                                               .endTime = "15:00",
+                                               .minutes = "55",
+                                               .price = "   4,00",
+                                               .paid = "   4,00",
+                                               .balance = "   0,00",
+                                               .paidInFull = "Y"});
 }

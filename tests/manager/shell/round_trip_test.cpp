@@ -1,17 +1,11 @@
 // A set made in Velmora at the counter: customers typed on the card, saved under a name, the
 // program closed and started again; the set opens by itself and shows the same customers.
 #include <QLineEdit>
-#include "mainform_fixture.h"
+#include "support/dialog_driver.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
-
-// Typed key by key, accented letters included (the test library's own typing takes ASCII only).
-void Type(QWidget* control, const QString& text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 class RoundTripTest : public MainFormTest {
 protected:
@@ -39,7 +33,8 @@ TEST_F(RoundTripTest, ASetMadeSavedAndReopenedShowsTheSameCustomers)
 
     // On disk: CR LF lines in the Windows code page, the blocks in order with their codes.
     const QByteArray saved = Read(Path("club.vtr"));
-    EXPECT_TRUE(saved.startsWith("<BLOC0000>\r\n10001\r\nN\r\nN\r\nH\xE9l\xE8ne \x8Cuvray\r\n")) << saved.left(60).toStdString();
+    EXPECT_TRUE(saved.startsWith("<BLOC0000>\r\n10001\r\nN\r\nN\r\nH\xE9l\xE8ne \x8Cuvray\r\n"))
+        << saved.left(60).toStdString();
     EXPECT_TRUE(saved.contains("<BLOC0001>\r\n10002\r\n"));
     EXPECT_TRUE(saved.contains("N\xEEmes\r\n"));
     EXPECT_TRUE(saved.endsWith("</BLOC0001>\r\n"));

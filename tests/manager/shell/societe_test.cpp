@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include "dialog_driver.h"
 #include "manager/shell/societe.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ QStringList Edited(const settings::CompanyLines& company)
 }
 
 const QStringList Captions = {"Société", "Adresse", "Adresse", "CP Ville", "Siret", "N° TVA", "APE"};
-const QStringList Company = {"Cyber Étoile", "3 rue Haute", "Bât. B", "69001 LYON", "123 456 789 00012",
-                             "FR12345678901", "6202A"};
+const QStringList Company = {"Cyber Étoile",      "3 rue Haute",   "Bât. B", "69001 LYON",
+                             "123 456 789 00012", "FR12345678901", "6202A"};
 
 TEST(TSociete, EachLineGoesToTheFieldOfItsCaption)
 {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
-#include "dialog_driver.h"
 #include "manager/shell/tarifs.h"
 #include "platform/exception.h"
+#include "support/dialog_driver.h"
 
 namespace {
 
@@ -21,10 +21,7 @@ struct Fixture {
              held.TarifQuartSup,   held.TarifHeureAbo,  held.HeuresAbonnement};
     }
     // The same values as the card file holds them.
-    settings::Tariffs Held() const
-    {
-        return {t.quarter, t.half, t.threeQuarters, t.hour, t.extra, t.aboHour, t.hours};
-    }
+    settings::Tariffs Held() const { return {t.quarter, t.half, t.threeQuarters, t.hour, t.extra, t.aboHour, t.hours}; }
     Tariffs t;
     TTarifs dialog{nullptr};
 };
@@ -39,7 +36,8 @@ TEST(TTarifs, InitShowsEachValueBesideItsLabel)
     Fixture f;
     TTarifs& d = f.dialog;
     EXPECT_EQ(d.windowTitle(), "Tarifs");
-    const QStringList labels = {"1/4 heure", "1/2 heure", "3/4 heure", "1 heure", "1/4 h sup", "Abonnement", "Heure abo."};
+    const QStringList labels = {"1/4 heure", "1/2 heure",  "3/4 heure", "1 heure",
+                                "1/4 h sup", "Abonnement", "Heure abo."};
     const QStringList shown = {"1,50", "2,50", "3,50", "4,00", "0,75", "5", "3,20"};
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(LabelOf(OnScreen(d)[i]), labels[i]) << i;

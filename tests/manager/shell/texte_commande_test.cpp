@@ -1,8 +1,8 @@
 // "Traitement de texte" opens the letter editor, headed by the company's first four lines.
 #include <QDialog>
 #include <QTextEdit>
-#include "mainform_fixture.h"
 #include "manager/shell/texte.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -11,7 +11,7 @@ TEST_F(MainFormTest, TraitementDeTexteOpensTheEditorHeadedByTheCompany)
 {
     for (int i = 0; i < 8; ++i)
         fiche->LignesSociete[i] = QStringLiteral("ligne %1").arg(i + 1);
-    EXPECT_TRUE(Enabled("Traitementdetexte1"));   // no set needed
+    EXPECT_TRUE(Enabled("Traitementdetexte1"));  // no set needed
     ScriptedDialogs dialogs;
     QString title, text;
     bool maximised = false;

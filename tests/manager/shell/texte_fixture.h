@@ -8,8 +8,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <memory>
-#include "dialog_driver.h"
 #include "manager/shell/texte.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_dialogs.h"
 
 class TexteTest : public ::testing::Test {
@@ -49,6 +49,6 @@ protected:
     QString Path(const QString& name) const { return dir.filePath(name); }
 
     QTemporaryDir dir;
-    ScriptedDialogs dialogs;   // made before the editor, checked once it is gone
+    ScriptedDialogs dialogs;  // made before the editor, checked once it is gone
     std::unique_ptr<TTexte> editor;
 };

@@ -6,6 +6,7 @@
 #include <QScopeGuard>
 #include "platform/printer.h"
 #include "platform/rtf/rtf.h"
+#include "support/file_bytes.h"
 #include "texte_fixture.h"
 
 namespace {
@@ -34,12 +35,6 @@ QString SaveFailure(const QString& path)
     return QStringLiteral("Impossible d'enregistrer %1.\n%2").arg(QFileInfo(path).fileName(), reason);
 }
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 TEST_F(TexteTest, ANewLetterWithNothingTypedAsksNothingAndHoldsTheHeading)
 {
     Click(editor->SpeedButton1);
@@ -59,7 +54,7 @@ TEST_F(TexteTest, ALetterSavedAndReopenedIsTheSame)
     Click(editor->SpeedButton2);
     EXPECT_EQ(editor->NomFichier, path);
     EXPECT_FALSE(Modified());
-    EXPECT_EQ(ReadFile(path), rtf::Write(*editor->RichEdit1->document()));
+    EXPECT_EQ(ReadBytes(path), rtf::Write(*editor->RichEdit1->document()));
     // Saved and unchanged: saving does nothing, and a new letter asks nothing.
     Click(editor->SpeedButton2);
     Click(editor->SpeedButton1);
@@ -88,17 +83,17 @@ TEST_F(TexteTest, SavingAsksBeforeReplacingAFileThatIsNotTheLetters)
     TypeText(QStringLiteral(" deux"));
     dialogs.save(mine);
     Click(editor->SpeedButton2);
-    EXPECT_TRUE(ReadFile(mine).contains("un deux"));
+    EXPECT_TRUE(ReadBytes(mine).contains("un deux"));
     // Another letter's file: asked, and kept on Annuler.
     TypeText(QStringLiteral(" trois"));
     dialogs.save(other).message(Replace(QStringLiteral("autre.rtf")), mrNo);
     Click(editor->SpeedButton2);
-    EXPECT_EQ(ReadFile(other), QByteArray());
+    EXPECT_EQ(ReadBytes(other), QByteArray());
     EXPECT_TRUE(Modified());
     EXPECT_EQ(editor->NomFichier, mine);
     dialogs.save(other).message(Replace(QStringLiteral("autre.rtf")), mrYes);
     Click(editor->SpeedButton2);
-    EXPECT_TRUE(ReadFile(other).contains("un deux trois"));
+    EXPECT_TRUE(ReadBytes(other).contains("un deux trois"));
     EXPECT_EQ(editor->NomFichier, other);
 
     // A new letter keeps the name, but the file is the old letter's: replacing it asks.
@@ -106,7 +101,7 @@ TEST_F(TexteTest, SavingAsksBeforeReplacingAFileThatIsNotTheLetters)
     EXPECT_EQ(editor->NomFichier, other);
     dialogs.save(other).message(Replace(QStringLiteral("autre.rtf")), mrNo);
     Click(editor->SpeedButton2);
-    EXPECT_TRUE(ReadFile(other).contains("un deux trois"));
+    EXPECT_TRUE(ReadBytes(other).contains("un deux trois"));
     EXPECT_TRUE(dialogs.done());
 }
 
@@ -174,9 +169,15 @@ TEST(TexteSavePrompt, EachCommandGoesOnOnlyWhenTheLetterIsSafe)
             if (goesOn && command == Open)
                 dialogs.open({});
             switch (command) {
-            case New: QTest::mouseClick(editor.SpeedButton1, Qt::LeftButton); break;
-            case Open: QTest::mouseClick(editor.SpeedButton13, Qt::LeftButton); break;
-            case Close: QTest::mouseClick(editor.Button1, Qt::LeftButton); break;
+            case New:
+                QTest::mouseClick(editor.SpeedButton1, Qt::LeftButton);
+                break;
+            case Open:
+                QTest::mouseClick(editor.SpeedButton13, Qt::LeftButton);
+                break;
+            case Close:
+                QTest::mouseClick(editor.Button1, Qt::LeftButton);
+                break;
             }
             EXPECT_TRUE(dialogs.done());
             EXPECT_EQ(QFileInfo::exists(saved), answer == YesSaved);

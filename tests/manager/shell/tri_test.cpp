@@ -1,9 +1,9 @@
 // Both sort-key dialogs: customers (TTri) and articles (TTri3).
 #include <gtest/gtest.h>
 #include <QRadioButton>
-#include "dialog_driver.h"
 #include "manager/shell/tri.h"
 #include "manager/shell/tri3.h"
+#include "support/dialog_driver.h"
 
 namespace {
 

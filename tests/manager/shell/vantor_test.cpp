@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QTest>
-#include "mainform_fixture.h"
 #include "record_blocks.h"
+#include "support/mainform_fixture.h"
 #include "support/rawpeer.h"
 #include "support/scripted_dialogs.h"
 #include "wsocket/wspump.h"
@@ -63,10 +63,14 @@ TEST_F(Vantor, EveryItemSendsItsOrder)
         const char* item;
         const char* line;
     } orders[] = {
-        {"Fermersession1", "Quit PC1"},         {"Fermerclient1", "Close PC1"},
-        {"Envoyermessage1", "Msg PC1 Bonjour"}, {"Rebootermachine1", "Reboot PC1"},
-        {"Arrtermachine1", "Stop PC1"},         {"Fermertouslesclients1", "Close all"},
-        {"Envoyermessagetous1", "Msg all Bonsoir"}, {"Arrtertouteslesmachines1", "Stop all"},
+        {"Fermersession1", "Quit PC1"},
+        {"Fermerclient1", "Close PC1"},
+        {"Envoyermessage1", "Msg PC1 Bonjour"},
+        {"Rebootermachine1", "Reboot PC1"},
+        {"Arrtermachine1", "Stop PC1"},
+        {"Fermertouslesclients1", "Close all"},
+        {"Envoyermessagetous1", "Msg all Bonsoir"},
+        {"Arrtertouteslesmachines1", "Stop all"},
     };
     dialogs.input("Envoyer message", "Bonjour").input("Envoyer message", "Bonsoir");
     SallePC1();

@@ -2,12 +2,12 @@
 // Letters for the RTF tests: a sample that uses every feature the editor has, and a document as
 // a list of lines that a test can compare.
 #include <QFont>
-#include <QTextCursor>
 #include <QStringList>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
-#include <ostream>
+#include "support/print.h"
 
 inline QString DescribeFont(const QFont& f)
 {
@@ -21,7 +21,10 @@ inline QString DescribeFont(const QFont& f)
     if (f.strikeOut())
         style += u's';
     const qreal points = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 0.75;
-    return QStringLiteral("%1 %2%3").arg(f.families().value(0, f.family())).arg(points).arg(style.isEmpty() ? QString() : u' ' + style);
+    return QStringLiteral("%1 %2%3")
+        .arg(f.families().value(0, f.family()))
+        .arg(points)
+        .arg(style.isEmpty() ? QString() : u' ' + style);
 }
 
 inline QStringList Describe(const QTextDocument& doc)
@@ -31,10 +34,18 @@ inline QStringList Describe(const QTextDocument& doc)
         const QTextBlockFormat bf = block.blockFormat();
         QString align;
         switch (bf.alignment() & Qt::AlignHorizontal_Mask) {
-        case Qt::AlignHCenter: align = QStringLiteral("centre"); break;
-        case Qt::AlignRight: align = QStringLiteral("right"); break;
-        case Qt::AlignJustify: align = QStringLiteral("justify"); break;
-        default: align = QStringLiteral("left"); break;
+        case Qt::AlignHCenter:
+            align = QStringLiteral("centre");
+            break;
+        case Qt::AlignRight:
+            align = QStringLiteral("right");
+            break;
+        case Qt::AlignJustify:
+            align = QStringLiteral("justify");
+            break;
+        default:
+            align = QStringLiteral("left");
+            break;
         }
         QString line = align;
         if (bf.textIndent() != 0)
@@ -58,22 +69,16 @@ inline QStringList Describe(const QTextDocument& doc)
     return lines;
 }
 
-inline void PrintTo(const QStringList& lines, std::ostream* os)
-{
-    for (const QString& l : lines)
-        *os << "\n  " << l.toStdString();
-}
-
 struct Run {
     QString text;
     QString family = QStringLiteral("Liberation Serif");
     qreal points = 12;
-    QString style;   // any of b, i, u, s
+    QString style;  // any of b, i, u, s
 };
 
 struct Paragraph {
     Qt::Alignment align = Qt::AlignLeft;
-    int fi = 0, li = 0, ri = 0;   // twips
+    int fi = 0, li = 0, ri = 0;  // twips
     bool bullet = false;
     QList<Run> runs;
 };
@@ -121,7 +126,11 @@ inline QList<Paragraph> SampleLetter()
     const QString serif = QStringLiteral("Liberation Serif"), sans = QStringLiteral("Liberation Sans");
     return {
         {Qt::AlignHCenter, 0, 0, 0, false, {{QStringLiteral("Café Internet"), sans, 20, QStringLiteral("b")}}},
-        {Qt::AlignLeft, 0, 0, 0, false,
+        {Qt::AlignLeft,
+         0,
+         0,
+         0,
+         false,
          {{QStringLiteral("Madame, un texte "), serif, 12, {}},
           {QStringLiteral("gras"), serif, 12, QStringLiteral("b")},
           {QStringLiteral(", "), serif, 12, {}},
@@ -133,9 +142,17 @@ inline QList<Paragraph> SampleLetter()
           {QStringLiteral("."), serif, 12, {}}}},
         {Qt::AlignLeft, 0, 0, 0, true, {{QStringLiteral("première puce"), serif, 12, {}}}},
         {Qt::AlignLeft, 0, 0, 0, true, {{QStringLiteral("seconde puce"), serif, 12, QStringLiteral("bi")}}},
-        {Qt::AlignRight, 360, 720, 1440, false,
+        {Qt::AlignRight,
+         360,
+         720,
+         1440,
+         false,
          {{QStringLiteral("Prix : 15 € « net », cœur, Œuvre, Ž"), serif, 12, {}}}},
-        {Qt::AlignJustify, -360, 720, 0, false,
+        {Qt::AlignJustify,
+         -360,
+         720,
+         0,
+         false,
          {{QStringLiteral("Tab\there{}\\ ligne\u2028suite Ж 😀"), sans, 10.5, {}}}},
         {Qt::AlignLeft, 0, 0, 0, false, {}},
         {Qt::AlignLeft, 0, 0, 0, false, {{QStringLiteral("Fin"), serif, 72, QStringLiteral("u")}}},

@@ -2,18 +2,13 @@
 // the lines kept for no place, and the numbering.
 #include <gtest/gtest.h>
 #include "manager/cardfile/core/blocks.h"
+#include "support/blocks.h"
 
 namespace {
 
 using blocks::BlockLayout;
 using blocks::RepeatLayout;
-
-RecordList List(const QStringList& lines, int width = 4)
-{
-    RecordList list(width);
-    list = lines;
-    return list;
-}
+using cards::List;
 
 // Three fields, then a memo and a grid of three cells with room for two rows.
 const RepeatLayout Repeats[] = {
@@ -25,10 +20,23 @@ const BlockLayout Layout{3, Repeats, 3};
 TEST(ReadBlock, FieldsMemoRowsAndKeptLinesInTheirPlaces)
 {
     const RecordList list = List({
-        "<BLOC0000>", "c0", "", "", "</BLOC0000>",
-        "<BLOC0001>", "10001", "Y", "MEMO not a memo: a field", "MEMOfirst", "DATA01/02/2024\tTicket 7\t  3,00",
-        "MEMOsecond", "DATAshort\tx", "DATA02/02/2024\tTicket 8\t  4,00\textra", "DATA03/02/2024\tTicket 9\t5",
-        "unknown", "</BLOC0001>",
+        "<BLOC0000>",
+        "c0",
+        "",
+        "",
+        "</BLOC0000>",
+        "<BLOC0001>",
+        "10001",
+        "Y",
+        "MEMO not a memo: a field",
+        "MEMOfirst",
+        "DATA01/02/2024\tTicket 7\t  3,00",
+        "MEMOsecond",
+        "DATAshort\tx",
+        "DATA02/02/2024\tTicket 8\t  4,00\textra",
+        "DATA03/02/2024\tTicket 9\t5",
+        "unknown",
+        "</BLOC0001>",
     });
     const blocks::BlockContent c = blocks::ReadBlock(list, 1, Layout);
     ASSERT_TRUE(c.found);
@@ -111,14 +119,13 @@ TEST(BlockLines, FieldsThenRepeatsUpToTheFirstShortRowThenKeptLines)
 
 TEST(BlockLines, WhatIsReadIsWrittenBack)
 {
-    const RecordList list = List({"<BLOC0000>", "10001", "Y", "z", "MEMOa", "DATA01/02/2024\tTicket 7\t  3,00",
-                                  "odd", "</BLOC0000>"});
+    const RecordList list =
+        List({"<BLOC0000>", "10001", "Y", "z", "MEMOa", "DATA01/02/2024\tTicket 7\t  3,00", "odd", "</BLOC0000>"});
     const blocks::BlockContent c = blocks::ReadBlock(list, 0, Layout);
     QStringList fields;
     for (const auto& f : c.fields)
         fields << f.value_or(QString());
-    EXPECT_EQ(blocks::BlockLines(fields, Layout, c.repeats, c.kept),
-              list.ToStringList().mid(1, list.Count() - 2));
+    EXPECT_EQ(blocks::BlockLines(fields, Layout, c.repeats, c.kept), list.ToStringList().mid(1, list.Count() - 2));
 }
 
 TEST(FieldRules, FlagsAndPrefixes)
@@ -150,11 +157,14 @@ TEST(NextNumber, OneAboveTheLargestCodeAndAtLeastTheFloor)
         {{"<BLOC0000>", "10001", "99999", "</BLOC0000>"}, 10000, "", 10002},
         {{"stray", "99999"}, 10000, "", 10001},
         {{"<BLOC00000>", "NUMT202401005", "<BLOC00001>", "202401009", "<BLOC00002>", "NUMT"},
-         202401000, "NUMT", 202401006},
+         202401000,
+         "NUMT",
+         202401006},
     };
     for (const Case& c : cases) {
         const RecordList list = List(c.lines, 5);
-        EXPECT_EQ(blocks::NextNumber(list, c.floor, QLatin1String(c.prefix)), c.next) << c.lines.join('|').toStdString();
+        EXPECT_EQ(blocks::NextNumber(list, c.floor, QLatin1String(c.prefix)), c.next)
+            << c.lines.join('|').toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 // Finding customers by code and by login in their list, without the card.
 #include <gtest/gtest.h>
 #include "manager/cardfile/core/customers.h"
+#include "support/blocks.h"
 
 namespace {
 
@@ -10,15 +11,10 @@ constexpr int LoginLine = 13;
 RecordList Customers(const QList<std::pair<QString, QString>>& codesAndLogins)
 {
     QStringList lines;
-    RecordList list(4);
-    for (int i = 0; i < codesAndLogins.size(); ++i) {
-        lines << list.StartTag(i);
-        for (int n = 1; n <= 24; ++n)
-            lines << (n == 1 ? codesAndLogins[i].first : n == LoginLine ? codesAndLogins[i].second : QString());
-        lines << list.EndTag(i);
-    }
-    list = lines;
-    return list;
+    for (int i = 0; i < codesAndLogins.size(); ++i)
+        lines << cards::Block(
+            i, cards::CustomerRecord{.code = codesAndLogins[i].first, .login = codesAndLogins[i].second});
+    return cards::List(lines);
 }
 
 TEST(LoginTaken, AnotherCustomersLoginInAnyCase)

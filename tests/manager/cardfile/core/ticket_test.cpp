@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "manager/cardfile/core/ticket.h"
 #include "platform/exception.h"
+#include "support/blocks.h"
 
 namespace {
 
@@ -14,12 +15,26 @@ TEST(TimePrice, EachBandAndTheQuartersPastTheHour)
     t.TarifTroisQuarts = 3;
     t.TarifHeure = 4;
     t.TarifQuartSup = 0.5;
-    t.TarifHeureAbo = 100;   // plays no part
+    t.TarifHeureAbo = 100;  // plays no part
     const std::pair<int, double> cases[] = {
-        {0, 1},   {15, 1},  {16, 2},    {30, 2},  {31, 3},   {45, 3},    {46, 4},  {60, 4},
-        {61, 4.5}, {74, 4.5}, {75, 5}, {89, 5}, {90, 5.5}, {104, 5.5}, {105, 6},
+        {0, 1},
+        {15, 1},
+        {16, 2},
+        {30, 2},
+        {31, 3},
+        {45, 3},
+        {46, 4},
+        {60, 4},
+        {61, 4.5},
+        {74, 4.5},
+        {75, 5},
+        {89, 5},
+        {90, 5.5},
+        {104, 5.5},
+        {105, 6},
         // A negative count (an hour typed wrong) is priced past the hour, the division truncating.
-        {-1, 2.5}, {-20, 2},
+        {-1, 2.5},
+        {-20, 2},
     };
     for (const auto& [minutes, price] : cases)
         EXPECT_DOUBLE_EQ(ticket::TimePrice(minutes, t), price) << minutes;
@@ -90,16 +105,8 @@ TEST(Booking, SubscriptionCoverAndStamps)
 // A customer block with minutes left on +16 and a subscription on +20 and +21.
 RecordList Customer(const QString& left, const QString& from, const QString& to)
 {
-    QStringList lines{"<BLOC0000>"};
-    for (int n = 1; n <= 24; ++n)
-        lines << QStringLiteral("f%1").arg(n);
-    lines[16] = left;
-    lines[20] = from;
-    lines[21] = to;
-    lines << "</BLOC0000>";
-    RecordList list(4);
-    list = lines;
-    return list;
+    return cards::List(cards::Block(
+        0, cards::CustomerRecord{.code = "10001", .minutesLeft = left, .subscribedFrom = from, .subscribedTo = to}));
 }
 
 TEST(Booking, EveryNumberItWillConvertIsCheckedFirst)

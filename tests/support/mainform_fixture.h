@@ -11,6 +11,7 @@
 #include <memory>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/mainform.h"
+#include "support/file_bytes.h"
 
 class MainFormTest : public ::testing::Test {
 protected:
@@ -52,16 +53,10 @@ protected:
     void Write(const QString& name, const QByteArray& bytes) const
     {
         QDir().mkpath(QFileInfo(Path(name)).path());
-        QFile f(Path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        WriteBytes(Path(name), bytes);
     }
 
-    QByteArray Read(const QString& path) const
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray Read(const QString& path) const { return ReadBytes(path); }
 
     QAction* Command(const char* name) const
     {

@@ -1,6 +1,7 @@
 #pragma once
 // Runs one of the card file's dialogs as its callers do (through the dialog service) with the
 // scripted responder handing it to the test's script, and closes it the ways an operator can.
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialog>
@@ -9,25 +10,24 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <ostream>
+#include <type_traits>
 #include "platform/dialogs.h"
+#include "support/print.h"
 #include "support/scripted_dialogs.h"
-
-// Failures show texts as texts, not as arrays of characters.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 enum class CloseBy { Ok, Cancel, Escape, TitleBar };
 
 inline const char* CloseName(CloseBy how)
 {
     switch (how) {
-    case CloseBy::Ok: return "OK";
-    case CloseBy::Cancel: return "Annuler";
-    case CloseBy::Escape: return "Esc";
-    case CloseBy::TitleBar: return "title bar";
+    case CloseBy::Ok:
+        return "OK";
+    case CloseBy::Cancel:
+        return "Annuler";
+    case CloseBy::Escape:
+        return "Esc";
+    case CloseBy::TitleBar:
+        return "title bar";
     }
     return "?";
 }
@@ -43,10 +43,18 @@ inline QPushButton* Button(QDialog& dialog, const char* name)
 inline void Close(QDialog& dialog, CloseBy how)
 {
     switch (how) {
-    case CloseBy::Ok: Button(dialog, "OKBtn")->click(); break;
-    case CloseBy::Cancel: Button(dialog, "CancelBtn")->click(); break;
-    case CloseBy::Escape: QTest::keyClick(&dialog, Qt::Key_Escape); break;
-    case CloseBy::TitleBar: dialog.close(); break;
+    case CloseBy::Ok:
+        Button(dialog, "OKBtn")->click();
+        break;
+    case CloseBy::Cancel:
+        Button(dialog, "CancelBtn")->click();
+        break;
+    case CloseBy::Escape:
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        break;
+    case CloseBy::TitleBar:
+        dialog.close();
+        break;
     }
 }
 
@@ -115,16 +123,46 @@ inline QString LabelOf(QWidget* field)
     return {};
 }
 
+// Expects the dialog of class D next among the responder's dialogs; `script` acts on it.
+template <class D>
+void ExpectDialog(ScriptedDialogs& responder, const std::type_identity_t<std::function<void(D&)>>& script)
+{
+    responder.dialog(D::staticMetaObject.className(), [script](QDialog* shown) { script(*static_cast<D*>(shown)); });
+}
+
 // Shows `dialog` through the dialog service; `script` acts on it as the operator would.
 // `more` adds what the script itself makes appear (message boxes, nested dialogs), in order.
+// D may be a base of the dialog's class: the responder expects the class the dialog really is.
 template <class D>
-int Drive(D& dialog, const std::function<void(D&)>& script,
+int Drive(D& dialog, const std::type_identity_t<std::function<void(D&)>>& script,
           const std::function<void(ScriptedDialogs&)>& more = {})
 {
     ScriptedDialogs responder;
-    responder.dialog(D::staticMetaObject.className(),
-                     [&](QDialog* shown) { script(*static_cast<D*>(shown)); });
+    responder.dialog(dialog.metaObject()->className(), [&](QDialog* shown) { script(*static_cast<D*>(shown)); });
     if (more)
         more(responder);
     return platform::Dialogs().exec(&dialog);
+}
+
+// Drives a list dialog and answers what it gives back (its Result()).
+template <class D>
+auto Answer(D& dialog, const std::type_identity_t<std::function<void(D&)>>& script)
+{
+    Drive<D>(dialog, script);
+    return dialog.Result();
+}
+
+// A script for a pick list: chooses the item `row` of its list box and closes it with OK.
+inline std::function<void(QDialog*)> ChooseRow(int row)
+{
+    return [row](QDialog* dialog) {
+        dialog->findChild<QListWidget*>("ListBox1")->setCurrentRow(row);
+        Close(*dialog, CloseBy::Ok);
+    };
+}
+
+// A script that only closes the dialog, the way given.
+inline std::function<void(QDialog*)> CloseWith(CloseBy how)
+{
+    return [how](QDialog* dialog) { Close(*dialog, how); };
 }
