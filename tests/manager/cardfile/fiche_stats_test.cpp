@@ -3,10 +3,10 @@
 // The ticket fields the statistics take from the blocks are those the card shows.
 #include <QLabel>
 #include <QLineEdit>
-#include "fiche_cartes_fixture.h"
+#include "support/card_fixture.h"
 #include "manager/cardfile/core/ticket.h"
 #include "manager/shell/compta.h"
-#include "manager/shell/mainform_fixture.h"
+#include "support/mainform_fixture.h"
 #include "manager/shell/statistiques.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "file_bytes.h"
 #include "manager/shell/compta.h"
 #include "manager/shell/rset.h"

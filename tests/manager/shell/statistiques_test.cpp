@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QToolButton>
-#include "dialog_driver.h"
+#include "support/dialog_driver.h"
 #include "manager/shell/graph.h"
 #include "manager/shell/printgrid.h"
 #include "manager/shell/rset.h"
