@@ -103,6 +103,8 @@ void TFiche::TabSheet3Exit()
 void cartes::ConnectArticleCard(TFiche& f)
 {
     using platform::guard;
+    // Before the connections: showing today is no change of the card.
+    f.DateTimePicker4->setDate(ToQDateTime(Date()).date());
     const auto changed = guard(&f, &TFiche::Edit38Change);
     ConnectChanges(f, ArticleCard, changed);
     QObject::connect(f.Edit57, &QLineEdit::textChanged, &f, changed);
@@ -112,5 +114,4 @@ void cartes::ConnectArticleCard(TFiche& f)
     OnAmountKeyPress(f.Edit39, guard(&f, &TFiche::Edit42KeyPress));
     OnEnter(f.Edit39, guard(&f, &TFiche::Edit39Enter));
     OnExit(f.Edit39, guard(&f, &TFiche::Edit39Exit));
-    f.DateTimePicker4->setDate(ToQDateTime(Date()).date());
 }

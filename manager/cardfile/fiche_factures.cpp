@@ -2,6 +2,7 @@
 // invoices, the customer pick, the search by number and the editing of the line grid. The totals
 // and "Valider" are in fiche_facturation.cpp.
 #include <algorithm>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
@@ -404,6 +405,8 @@ void TFiche::TabSheet2Exit()
 void cartes::ConnectInvoiceCard(TFiche& f)
 {
     using platform::guard;
+    // Before the connections: showing today is no change of the card.
+    f.DateTimePicker1->setDate(Aujourdhui());
     const auto changed = guard(&f, &TFiche::DateTimePicker1Change);
     for (QLineEdit* e : {static_cast<QLineEdit*>(f.MaskEdit3), f.Edit22, f.Edit23, f.Edit24, f.Edit25, f.Edit26})
         QObject::connect(e, &QLineEdit::textChanged, &f, changed);
@@ -417,10 +420,15 @@ void cartes::ConnectInvoiceCard(TFiche& f)
     f.StringGrid2->SetOnKeyPress(guard(&f, &TFiche::StringGrid2KeyPress));
     QObject::connect(f.StringGrid2, &TStringGrid::CellEdited, &f, changed);
     QObject::connect(f.StringGrid2, &QTableWidget::cellClicked, &f, guard(&f, &TFiche::StringGrid2Click));
-    OnEnter(f.StringGrid2, guard(&f, &TFiche::StringGrid2Enter));
-    OnExit(f.StringGrid2, guard(&f, &TFiche::StringGrid2Exit));
+    // The grid counts as entered while the focus is on it or on its cell editor: opening the
+    // editor is no leaving, and neither is a menu or another window taking the focus for a while.
+    QObject::connect(qApp, &QApplication::focusChanged, &f, [&f](QWidget* old, QWidget* now) {
+        const auto inGrid = [&f](QWidget* w) { return w && (w == f.StringGrid2 || f.StringGrid2->isAncestorOf(w)); };
+        if (!now || now->window() != f.window() || inGrid(old) == inGrid(now))
+            return;
+        platform::Guarded([&] { inGrid(now) ? f.StringGrid2Enter() : f.StringGrid2Exit(); });
+    });
     QObject::connect(f.Button1, &QPushButton::clicked, &f, guard(&f, &TFiche::Button1Click));
     QObject::connect(f.Button2, &QPushButton::clicked, &f, guard(&f, &TFiche::Button2Click));
     QObject::connect(f.Button3, &QPushButton::clicked, &f, guard(&f, &TFiche::Button3Click));
-    f.DateTimePicker1->setDate(Aujourdhui());
 }

@@ -387,3 +387,34 @@ TEST_F(Invoices, AClickOnAFilledDesignationKeepsTheReference)
 }
 
 }  // namespace
+
+namespace {
+
+// As the operator does it: a quantity typed into the cell editor, then Enter; the line is
+// computed from what was typed, and "Supprimer ligne" works while the editor is open.
+TEST_F(Invoices, TypedIntoTheCellEditorThenEnter)
+{
+    Set(TFiche::KFacture, {});
+    fiche->LitFact();
+    bool supprimer = false;
+    fiche->ActiveSupprimerLigne = [&](bool on) { supprimer = on; };
+    Line(1, "R1", "", "2,50", "", "1");
+    fiche->StringGrid2->setFocus();
+    fiche->StringGrid2->setCurrentCell(0, 2);
+    fiche->StringGrid2->editItem(fiche->StringGrid2->item(0, 2));
+    QWidget* editor = fiche->StringGrid2->CellEditor();
+    ASSERT_NE(editor, nullptr);
+    editor->setFocus();
+    QTest::keyClicks(editor, "4");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(Trim(fiche->StringGrid2->Cells(2, 1)), "4");
+    EXPECT_EQ(Trim(fiche->StringGrid2->Cells(5, 1)), "10,00");
+    EXPECT_EQ(fiche->StringGrid2->Row(), 2);
+    EXPECT_TRUE(fiche->GrilleFactureActive);
+    EXPECT_TRUE(supprimer);
+    fiche->Edit23->setFocus();
+    EXPECT_FALSE(fiche->GrilleFactureActive);
+    EXPECT_FALSE(supprimer);
+}
+
+}  // namespace
