@@ -155,7 +155,7 @@ const Selection Selections[] = {
 };
 
 // The page switches of "&Bases" and their toolbar twins: the card file shows the page, then the
-// commands follow it. The invoice page joins when its card exists.
+// commands follow it.
 struct PageSwitch {
     const char* item;
     const char* button;
@@ -164,6 +164,7 @@ struct PageSwitch {
 };
 const PageSwitch PageSwitches[] = {
     {"Ficheclient1", "SpeedButton7", &TFiche::Clients, 1},
+    {"Facture1", "SpeedButton9", &TFiche::Facture, 2},
     {"Articles1", nullptr, &TFiche::Articles, 3},
     {"Machines1", "SpeedButton12", &TFiche::Machines, 4},
     {"Caisse1", "SpeedButton14", &TFiche::Caisse, 5},
@@ -202,6 +203,8 @@ const struct {
     {"Statistiquesarticles1", &TFiche::StatsPst}, {"Statistiquesventes1", &TFiche::StatsVentes},
     {"Statistiquesclients1", &TFiche::StatsCli},  {"Statscaisse1", &TFiche::StatsCaisse},
     {"Journalcomptable1", &TFiche::Journal},
+    // Invoices: removing a line of the grid, finding an invoice by its number.
+    {"Supprimerligne1", &TFiche::SupLigne1}, {"Chercherfacture1", &TFiche::ChercheFact},
 };
 
 const struct {
@@ -285,6 +288,8 @@ void TMainForm::SetFiche(TFiche* fiche)
         StatusPanel[0]->setText(text);
         StatusPanel[0]->repaint();
     };
+    // "Supprimer ligne" works while the invoice grid has the focus.
+    fiche->ActiveSupprimerLigne = [this](bool on) { Command(QStringLiteral("Supprimerligne1"))->setEnabled(on); };
 }
 
 QAction* TMainForm::Command(const QString& name) const
@@ -331,6 +336,11 @@ void TMainForm::ConnectCommands()
     on("Dpartements1", [this] { accessoires::Departements(this); });
     on("Apropos1", [this] { accessoires::APropos(this); });
     on("Blocnotes1", [this] { accessoires::BlocNotes(this, RepertoireAppli); });
+    // A new invoice for the customer on the card: the invoice page comes up, its commands with it.
+    on("Nouvellefiche1", [this] {
+        Fiche->NouvFact();
+        ApplyEnabling(2);
+    });
 }
 
 void TMainForm::BuildSelectionGroups()

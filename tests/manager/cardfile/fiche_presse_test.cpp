@@ -130,11 +130,10 @@ TEST_F(CardFixture, PastingWithNothingCopiedChangesNothing)
     EXPECT_FALSE(fiche->ModifClient);
 }
 
-// The pages whose cards have no clipboard group yet, and the room and history pages, copy and
-// paste nothing.
+// The room and history pages copy and paste nothing.
 TEST_F(CardFixture, CopyAndPasteElsewhereDoNothing)
 {
-    for (QWidget* page : {fiche->TabSheet2, fiche->TabSheet3, fiche->TabSheet6, fiche->TabSheet7}) {
+    for (QWidget* page : {fiche->TabSheet6, fiche->TabSheet7}) {
         fiche->PageControl1->setCurrentWidget(page);
         fiche->Copier();
         fiche->Coller();
