@@ -167,6 +167,8 @@ QStringList FieldLines(const RecordList& list, int start, int count)
 
 QString FieldLine(const RecordList& list, int start, int k)
 {
+    if (k < 1)
+        return {};
     const QStringList lines = FieldLines(list, start, k);
     return lines.size() == k ? lines.constLast() : QString();
 }

@@ -1,5 +1,6 @@
 // Finding a block by the beginning of a field line, and sorting blocks by one, without the card.
 #include <gtest/gtest.h>
+#include "manager/cardfile/core/blocks.h"
 #include "manager/cardfile/core/search.h"
 
 namespace {
@@ -43,6 +44,15 @@ TEST(FindByPrefix, ABlockCutShortNeverMatchesOnItsNeighboursLines)
     list = QStringList{"<BLOC0000>", "10001", "<BLOC0001>", "<BLOC", "DUPONT", "</BLOC0001>"};
     EXPECT_EQ(search::FindByPrefix(list, 2, "<BLOC"), -1);
     EXPECT_EQ(search::FindByPrefix(list, 2, ""), 0);
+}
+
+TEST(FieldLine, NoLineBeforeTheFirst)
+{
+    RecordList list(4);
+    list = QStringList{"<BLOC0000>", "10001", "</BLOC0000>"};
+    EXPECT_EQ(blocks::FieldLine(list, 0, 1), "10001");
+    EXPECT_EQ(blocks::FieldLine(list, 0, 0), QString());
+    EXPECT_EQ(blocks::FieldLine(list, 0, 2), QString());
 }
 
 TEST(SortCollator, FrenchCaseInsensitiveNumbersAsText)
