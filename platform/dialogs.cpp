@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <algorithm>
 #include "platform/printer.h"
 
 namespace platform {
@@ -49,6 +50,35 @@ QString QtFilter(const QString& filter)
         out << description;
     }
     return out.join(QStringLiteral(";;"));
+}
+
+// The extension of a filter's first pattern ("*.csv" gives "csv"); empty for a pattern that
+// names no single extension ("*.*", "*").
+QString FilterExtension(const QString& qtFilter)
+{
+    const int open = int(qtFilter.lastIndexOf(u'('));
+    const QString patterns = open >= 0 ? qtFilter.mid(open + 1).chopped(1) : qtFilter;
+    const QString first = patterns.section(u' ', 0, 0);
+    if (!first.startsWith(QStringLiteral("*.")))
+        return {};
+    const QString ext = first.mid(2);
+    return ext.contains(u'*') || ext.contains(u'?') ? QString() : ext;
+}
+
+void PrepareSave(QFileDialog& dialog, const QString& fileName)
+{
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The callers ask themselves before replacing a file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!fileName.isEmpty())
+        dialog.selectFile(fileName);
+}
+
+QString ExecSave(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 class QtDialogs : public DialogService {
@@ -100,15 +130,28 @@ public:
                      const QString& defaultExt) override
     {
         QFileDialog dialog(QApplication::activeWindow(), title, QString(), QtFilter(filter));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        // The callers ask themselves before replacing a file.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        PrepareSave(dialog, fileName);
         dialog.setDefaultSuffix(defaultExt);
-        if (!fileName.isEmpty())
-            dialog.selectFile(fileName);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return {};
-        return dialog.selectedFiles().constFirst();
+        return ExecSave(dialog);
+    }
+
+    QString saveFileOfType(const QString& filter, const QString& fileName, int& filterIndex) override
+    {
+        QFileDialog dialog(QApplication::activeWindow(), QString(), QString(), QtFilter(filter));
+        PrepareSave(dialog, fileName);
+        const QStringList types = dialog.nameFilters();
+        if (filterIndex >= 0 && filterIndex < types.size())
+            dialog.selectNameFilter(types[filterIndex]);
+        // The extension added to a bare name is the type's chosen, never the one offered first:
+        // "Export" saved as CSV is "Export.csv", not "Export.txt" that the caller would then make
+        // "Export.txt.csv".
+        dialog.setDefaultSuffix(FilterExtension(dialog.selectedNameFilter()));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& type) { dialog.setDefaultSuffix(FilterExtension(type)); });
+        const QString path = ExecSave(dialog);
+        if (!path.isEmpty())
+            filterIndex = std::max(0, int(types.indexOf(dialog.selectedNameFilter())));
+        return path;
     }
 
     bool printerSetup() override

@@ -29,6 +29,15 @@ public:
     virtual QString openFile(const QString& filter, const QString& fileName = {}, const QString& title = {}) = 0;
     virtual QString saveFile(const QString& filter, const QString& fileName = {}, const QString& title = {},
                              const QString& defaultExt = {}) = 0;
+    // A save dialog whose filter chooses the type of file written: `filterIndex` (0 for the first
+    // filter) comes in as the type offered and goes back as the type chosen, and a name typed
+    // without extension gets the chosen type's ("Export" as the second type of "...|*.txt|
+    // ...|*.csv" gives "Export.csv"). Answers the path chosen, or an empty text when cancelled. A
+    // service without it asks with saveFile and answers the type offered.
+    virtual QString saveFileOfType(const QString& filter, const QString& fileName, [[maybe_unused]] int& filterIndex)
+    {
+        return saveFile(filter, fileName);
+    }
     // The printer set-up dialog; true when closed with OK.
     virtual bool printerSetup() = 0;
     // The print dialog before a job on the process's printer; true when closed with OK (the

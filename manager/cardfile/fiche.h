@@ -313,6 +313,26 @@ public:
     void Precedent();
     void Liste();
 
+    // ---- search and sort (fiche_recherche.cpp) --------------------------------------------------
+    // Each acts on the active page when its kind has the search, and does nothing elsewhere: the
+    // first record whose field begins with the text asked for becomes current.
+    void RechNom();     // customers, articles, machines: by name, designation, computer name
+    void RechNum();     // customers, articles: by code
+    void RechTel();     // customers: by telephone
+    void RechLogin();   // customers: by login
+    // Sorts all customers (TTri) or all articles (TTri3) by the key chosen and renumbers them.
+    void Trier();
+
+    // ---- import and export (fiche_echange.cpp) ------------------------------------------------
+    // Customers come in from ".txt" (TAB) or ".csv" (';') text, one customer a line; the active
+    // page's records go out in the same two forms. The files are Windows-1252 with CR LF.
+    void Importer();
+    void ImportTxt(const QString& FileName);
+    void ImportCsv(const QString& FileName);
+    void Exporter();
+    void ExportTxt(const QString& FileName);
+    void ExportCsv(const QString& FileName);
+
     // ---- starting with the session (fiche_start.cpp) -------------------------------------------
     // The flag "Démarrer automatiquement" (DemarrageAuto) and the autostart entry "Velmora" that
     // runs this program in its working folder.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include "manager/cardfile/choisir.h"
+#include "manager/cardfile/core/blocks.h"
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/factliste.h"
 #include "manager/shell/fliste.h"
@@ -109,27 +110,6 @@ int PlainMove(int index, int count, TFiche::Move move)
     return std::max(index, 0);
 }
 
-bool IsTag(const QString& line)
-{
-    return line.startsWith(QLatin1String("<BLOC")) || line.startsWith(QLatin1String("</BLOC"));
-}
-
-// Field line k of the block whose start tag stands at `start`. A block cut short (a tag or the end
-// of the list comes first) has an empty field there: it is never judged by its neighbour's lines.
-QString FieldLine(const RecordList& list, int start, int k)
-{
-    for (int i = start + 1; i <= start + k; ++i) {
-        if (i >= list.Count())
-            return {};
-        QString line = list[i];
-        if (IsTag(line))
-            return {};
-        if (i == start + k)
-            return line;
-    }
-    return {};
-}
-
 // The block that a move through a selection lands on: the smallest number whose block passes
 // (first), the largest (last), the smallest above the current one (next) or the largest below it
 // (previous); the current block when none qualifies, for there is no wrap-around. Block numbers
@@ -158,7 +138,7 @@ int FilteredMove(const RecordList& list, int current, int line, const std::funct
         case TFiche::MNext: candidate = number > here && number < best; break;
         case TFiche::MPrevious: candidate = number < here && number > best; break;
         }
-        if (candidate && passes(FieldLine(list, i, line))) {
+        if (candidate && passes(blocks::FieldLine(list, i, line))) {
             best = number;
             bestNumber = n;
         }

@@ -205,6 +205,12 @@ const struct {
     {"Journalcomptable1", &TFiche::Journal},
     // Invoices: removing a line of the grid, finding an invoice by its number.
     {"Supprimerligne1", &TFiche::SupLigne1}, {"Chercherfacture1", &TFiche::ChercheFact},
+    // Search, sort and export; each search acts on the page whose kind it has.
+    {"Rechercher1", &TFiche::RechNom},     {"Rechercherarticle1", &TFiche::RechNom},
+    {"Cherchermachine1", &TFiche::RechNom}, {"Login1", &TFiche::RechLogin},
+    {"RechercherNumroclient1", &TFiche::RechNum}, {"Recherchernumroarticle1", &TFiche::RechNum},
+    {"Recherchetlphone1", &TFiche::RechTel}, {"Tier1", &TFiche::Trier},
+    {"Trierarticles1", &TFiche::Trier},    {"Exporter1", &TFiche::Exporter},
 };
 
 const struct {
@@ -310,6 +316,7 @@ void TMainForm::ConnectCommands()
     on("SaveItem", [this] { SaveItemClick(); });
     on("SaveBtn", [this] { SaveItemClick(); });
     on("Enregistrersous1", [this] { SaveAs(); });
+    on("Importer1", [this] { Importer1Click(); });
     on("Configuerimprimante1", [] { platform::Dialogs().printerSetup(); });
     on("ExitItem", [this] { close(); });
     on("Supprimerfiche1", [this] { Supprimerfiche1Click(); });
@@ -550,6 +557,14 @@ void TMainForm::SaveItemClick()
         NomFichier = CheminVtr(NomFichier);
         Fiche->Sauve(NomFichier);
     }
+}
+
+void TMainForm::Importer1Click()
+{
+    Fiche->Importer();
+    Valide();
+    Valide1();
+    Select(Touteslesfiches1);
 }
 
 void TMainForm::Supprimerfiche1Click()

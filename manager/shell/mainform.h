@@ -72,6 +72,7 @@ private:
     void ApplyEnabling(int call);
     void Select(QAction* item);
     void Supprimerfiche1Click();
+    void Importer1Click();   // then all customers, the first one shown
     void Dmarrerautomatiquement1Click();
     void Ouvrirautomatiquement1Click();
 

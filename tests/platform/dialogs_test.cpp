@@ -1,6 +1,7 @@
 // The real dialog service: French buttons and captions, answers mapped back, filters converted.
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include "platform/dialogs.h"
@@ -152,6 +154,32 @@ TEST_F(RealDialogs, SaveDialogAnswersThePathWithTheDefaultExtension)
     });
     EXPECT_EQ(Dialogs().saveFile(QStringLiteral("Fichiers vantor (*.vtr)|*.vtr"), {}, {}, QStringLiteral("vtr")),
               dir.filePath(QStringLiteral("dossier.vtr")));
+}
+
+TEST_F(RealDialogs, SaveDialogOfTypeAddsTheExtensionOfTheTypeChosen)
+{
+    QTemporaryDir dir;
+    const QString filter = QStringLiteral("Fichier texte (*.txt)|*.txt|Ficher csv (*.csv)|*.csv");
+    for (const int chosen : {0, 1}) {
+        WhenModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("Fichier texte (*.txt)"));
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            ASSERT_NE(types, nullptr);
+            // The operator picks the type in the list, then names the file without extension.
+            if (chosen == 1) {
+                types->setFocus();
+                QTest::keyClick(types, Qt::Key_Down);
+            }
+            dialog->selectFile(dir.filePath(QStringLiteral("Export")));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        int type = 0;
+        EXPECT_EQ(Dialogs().saveFileOfType(filter, QStringLiteral("Export"), type),
+                  dir.filePath(chosen == 1 ? QStringLiteral("Export.csv") : QStringLiteral("Export.txt")));
+        EXPECT_EQ(type, chosen);
+    }
 }
 
 // Opens a print dialog with `open`, closed once with "Annuler" and once with OK: it must answer

@@ -77,9 +77,13 @@ ScriptedDialogs& ScriptedDialogs::open(const QString& path)
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::save(const QString& path)
+ScriptedDialogs& ScriptedDialogs::save(const QString& path, int filterIndex,
+                                       std::function<void(const QString&, int)> offered)
 {
-    add(QStringLiteral("save")).answer = path;
+    Expectation& e = add(QStringLiteral("save"));
+    e.answer = path;
+    e.result = filterIndex;
+    e.saveOffered = std::move(offered);
     return *this;
 }
 
@@ -168,6 +172,18 @@ QString ScriptedDialogs::saveFile(const QString& filter, const QString&, const Q
 {
     const Expectation* e = next(QStringLiteral("save"), filter, Describe(QStringLiteral("save"), filter));
     return e ? e->answer : QString();
+}
+
+QString ScriptedDialogs::saveFileOfType(const QString& filter, const QString& fileName, int& filterIndex)
+{
+    const Expectation* e = next(QStringLiteral("save"), filter, Describe(QStringLiteral("save"), filter));
+    if (!e)
+        return QString();
+    if (e->saveOffered)
+        e->saveOffered(fileName, filterIndex);
+    if (!e->answer.isEmpty())
+        filterIndex = e->result;
+    return e->answer;
 }
 
 bool ScriptedDialogs::printerSetup()

@@ -22,9 +22,12 @@ public:
     // An input box with this caption, answered with `answer`; cancel() answers its default.
     ScriptedDialogs& input(const QString& caption, const QString& answer);
     ScriptedDialogs& inputCancel(const QString& caption);
-    // An open or save dialog, answered with a path (empty = cancelled).
+    // An open or save dialog, answered with a path (empty = cancelled). A save dialog that lets
+    // the file's type be chosen (saveFileOfType) answers `filterIndex` as the type chosen (0 for
+    // the first filter); `offered`, when given, receives the name and the type the dialog offered.
     ScriptedDialogs& open(const QString& path);
-    ScriptedDialogs& save(const QString& path);
+    ScriptedDialogs& save(const QString& path, int filterIndex = 0,
+                          std::function<void(const QString& fileName, int filterIndex)> offered = {});
     ScriptedDialogs& printerSetup(bool ok);
     // The print dialog, closed with OK or cancelled.
     ScriptedDialogs& print(bool ok);
@@ -48,6 +51,7 @@ public:
     QString openFile(const QString& filter, const QString& fileName, const QString& title) override;
     QString saveFile(const QString& filter, const QString& fileName, const QString& title,
                      const QString& defaultExt) override;
+    QString saveFileOfType(const QString& filter, const QString& fileName, int& filterIndex) override;
     bool printerSetup() override;
     bool printDialog() override;
     bool fontDialog(QFont& font) override;
@@ -63,6 +67,7 @@ private:
         std::function<void(QDialog*)> script;
         QFont font;
         std::function<void(const QFont&)> fontCheck;
+        std::function<void(const QString&, int)> saveOffered;
     };
     Expectation& add(const QString& kind, const QString& key = {});
     Expectation* next(const QString& kind, const QString& key, const QString& shownLine);

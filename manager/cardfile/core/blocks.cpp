@@ -1,5 +1,6 @@
 #include "manager/cardfile/core/blocks.h"
 
+#include <algorithm>
 #include <limits>
 #include "platform/rtl.h"
 
@@ -166,6 +167,32 @@ int BlockOfCode(const RecordList& list, const QString& code)
         if (list.Strings(i).startsWith(StartPrefix) && list.Strings(i + 1) == code)
             return i;
     return -1;
+}
+
+bool IsTag(const QString& line)
+{
+    return line.startsWith(StartPrefix) || line.startsWith(QLatin1String("</BLOC"));
+}
+
+QStringList FieldLines(const RecordList& list, int start, int count)
+{
+    QStringList lines;
+    const int last = std::min(start + count, list.Count() - 1);
+    for (int i = start + 1; i <= last; ++i) {
+        QString line = list[i];
+        if (IsTag(line))
+            break;
+        lines << std::move(line);
+    }
+    return lines;
+}
+
+QString FieldLine(const RecordList& list, int start, int k)
+{
+    if (k < 1)
+        return {};
+    const QStringList lines = FieldLines(list, start, k);
+    return lines.size() == k ? lines.constLast() : QString();
 }
 
 }  // namespace blocks

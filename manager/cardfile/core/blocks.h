@@ -90,4 +90,14 @@ int NextNumber(const RecordList& list, int floor, QLatin1String prefix = QLatin1
 // The first block whose code line (+1) equals `code`: the position of its start tag, or -1.
 int BlockOfCode(const RecordList& list, const QString& code);
 
+// ---- field lines of a block, whatever its state ---------------------------------------------------
+// Whether a line is a start or end tag as the lists recognise them (begins "<BLOC" or "</BLOC").
+bool IsTag(const QString& line);
+// Field lines +1 .. +count of the block whose start tag stands at `start`, fewer when the block is
+// cut short: a tag or the end of the list ends them. A block is never judged by its neighbour's
+// lines.
+QStringList FieldLines(const RecordList& list, int start, int count);
+// Field line +k of that block; empty when the block stops before it.
+QString FieldLine(const RecordList& list, int start, int k);
+
 }  // namespace blocks

@@ -1,0 +1,123 @@
+// Import lines into customer blocks and blocks into export lines, without the card.
+#include <gtest/gtest.h>
+#include "manager/cardfile/core/exchange.h"
+
+namespace {
+
+// The lines of a customer block as an import makes it.
+QStringList ImportedBlock(int number, int code, const QStringList& fields)
+{
+    RecordList list(4);
+    QStringList lines{list.StartTag(number), QString::number(code), "N", "N"};
+    lines << fields;
+    for (int i = 0; i < 25; ++i)
+        lines << QString();
+    lines << list.EndTag(number);
+    return lines;
+}
+
+TEST(SplitFields, TakesTheTextBetweenSeparatorsUnchanged)
+{
+    const struct {
+        const char* line;
+        char separator;
+        QStringList fields;
+    } cases[] = {
+        {"DUPONT;1 rue Haute;;69001;LYON", ';', {"DUPONT", "1 rue Haute", "", "69001", "LYON"}},
+        {"DUPONT\t 2 rue \t", '\t', {"DUPONT", " 2 rue ", ""}},
+        {"seul", ';', {"seul"}},
+        {"", ';', {""}},
+        {";", ';', {"", ""}},
+        // The other form's separator is plain text.
+        {"A;B\tC", '\t', {"A;B", "C"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(exchange::SplitFields(QString::fromUtf8(c.line), QLatin1Char(c.separator)), c.fields) << c.line;
+}
+
+TEST(SplitFields, KeepsAtMost1024CharactersAfterEachSeparator)
+{
+    const QString first(1500, 'a');
+    // After the first ';' the rest is cut to 1024 characters: "b"*1000 ";" and 23 of the c's.
+    const QString line = first + ';' + QString(1000, 'b') + ';' + QString(100, 'c');
+    const QStringList fields = exchange::SplitFields(line, ';');
+    ASSERT_EQ(fields.size(), 3);
+    EXPECT_EQ(fields[0], first);
+    EXPECT_EQ(fields[1], QString(1000, 'b'));
+    EXPECT_EQ(fields[2], QString(23, 'c'));
+}
+
+TEST(AsBlockLine, AFieldThatLooksLikeATagGetsALeadingBlank)
+{
+    EXPECT_EQ(exchange::AsBlockLine("<BLOC0003>"), " <BLOC0003>");
+    EXPECT_EQ(exchange::AsBlockLine("</BLOC"), " </BLOC");
+    EXPECT_EQ(exchange::AsBlockLine("<bloc0003>"), "<bloc0003>");
+    EXPECT_EQ(exchange::AsBlockLine(" <BLOC0003>"), " <BLOC0003>");
+    EXPECT_EQ(exchange::AsBlockLine("DUPONT <BLOC"), "DUPONT <BLOC");
+}
+
+TEST(ImportCustomers, EachLineBecomesAWholeBlockWithAFreshCode)
+{
+    RecordList list(4);
+    list = ImportedBlock(0, 10001, {"EXISTANT"});
+    int count = 1, next = 10002;
+    const exchange::Imported done = exchange::ImportCustomers(
+        list, {"DUPONT;1 rue Haute;;69001;LYON", "", "<BLOC0000>;x"}, ';', count, next);
+    EXPECT_EQ(done.blocks, 3);
+    EXPECT_FALSE(done.truncated);
+    EXPECT_EQ(count, 4);
+    EXPECT_EQ(next, 10005);
+    QStringList expected = ImportedBlock(0, 10001, {"EXISTANT"});
+    expected << ImportedBlock(1, 10002, {"DUPONT", "1 rue Haute", "", "69001", "LYON"})
+             << ImportedBlock(2, 10003, {""}) << ImportedBlock(3, 10004, {" <BLOC0000>", "x"});
+    EXPECT_EQ(list.ToStringList(), expected);
+    // The tag-like name is no block of its own.
+    EXPECT_EQ(list.StartLineCount(), 4);
+}
+
+TEST(ImportCustomers, StopsAt9998CustomersWhateverTheCountItStartsFrom)
+{
+    for (const int start : {9996, 9998, 9999}) {
+        RecordList list(4);
+        int count = start, next = 20000;
+        const exchange::Imported done = exchange::ImportCustomers(list, {"a", "b", "c"}, ';', count, next);
+        const int room = std::max(0, 9998 - start);
+        EXPECT_EQ(done.blocks, room) << start;
+        EXPECT_TRUE(done.truncated) << start;
+        EXPECT_EQ(count, std::max(start, 9998)) << start;
+        EXPECT_EQ(next, 20000 + room) << start;
+        // Never a number of five digits.
+        for (const QString& line : list.ToStringList())
+            EXPECT_FALSE(line.startsWith("<BLOC") && line.size() != 10) << line.toStdString();
+    }
+}
+
+TEST(ImportCustomers, ReachingTheLimitWithTheLastLineIsNoTruncation)
+{
+    RecordList list(4);
+    int count = 9996, next = 1;
+    EXPECT_FALSE(exchange::ImportCustomers(list, {"a", "b"}, ';', count, next).truncated);
+    EXPECT_EQ(count, 9998);
+}
+
+TEST(ExportLines, TheChosenFieldsOfEachBlockJoinedBySeparator)
+{
+    RecordList list(4);
+    list = QStringList{"<BLOC0000>", "10001", "N", "N", "DUPONT", "1 rue", "</BLOC0000>",
+                       "stray",      "<BLOC0001>", "10002", "N", "N", "MARTIN;Paul", "2 rue", "MEMOx", "</BLOC0001>"};
+    const int fields[] = {4, 5, 1};
+    EXPECT_EQ(exchange::ExportLines(list, fields, ';'), QStringList({"DUPONT;1 rue;10001", "MARTIN;Paul;2 rue;10002"}));
+    EXPECT_EQ(exchange::ExportLines(list, fields, '\t'),
+              QStringList({"DUPONT\t1 rue\t10001", "MARTIN;Paul\t2 rue\t10002"}));
+}
+
+TEST(ExportLines, ABlockCutShortGivesEmptyFieldsNeverItsNeighboursLines)
+{
+    RecordList list(4);
+    // Block 0 lacks its end tag and stops at block 1; block 1 stops at the list's end.
+    list = QStringList{"<BLOC0000>", "10001", "N", "<BLOC0001>", "10002", "N", "N", "MARTIN"};
+    const int fields[] = {1, 4, 5};
+    EXPECT_EQ(exchange::ExportLines(list, fields, ';'), QStringList({"10001;;", "10002;MARTIN;"}));
+}
+
+}  // namespace
