@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <QDateEdit>
 #include <QPlainTextEdit>
-#include "fiche_cartes_fixture.h"
+#include "support/card_fixture.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/scripted_dialogs.h"
 

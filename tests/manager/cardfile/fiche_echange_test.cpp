@@ -3,15 +3,14 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include "fiche_cartes_fixture.h"
+#include "support/card_fixture.h"
 #include "platform/textfile.h"
-#include "set_files.h"
+#include "support/file_bytes.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
 
 using namespace cards;
-using setfiles::Crlf;
 
 // The lines of a customer block as an import makes it: code, not marked, not connected, the
 // fields, 25 empty lines.
@@ -64,8 +63,8 @@ TEST_F(Echange, ThreeCustomersFromCsvAndFromTxtGiveTheSameBlocks)
     });
     QByteArray txt = ThreeCsv;
     txt.replace(';', '\t');
-    setfiles::Write(Path("clients.csv"), ThreeCsv);
-    setfiles::Write(Path("clients.txt"), txt);
+    WriteBytes(Path("clients.csv"), ThreeCsv);
+    WriteBytes(Path("clients.txt"), txt);
     for (const char* name : {"clients.csv", "clients.txt"}) {
         Set(TFiche::KClient, {});
         fiche->LitFiche();
@@ -85,7 +84,7 @@ TEST_F(Echange, AnImportNeverOverwritesWhatItImported)
     Set(TFiche::KClient, Block(0, CustomerFields("10001", "ANCIEN")));
     fiche->LitFiche();
     Type(fiche->Edit2, " MODIFIE");
-    setfiles::Write(Path("deux.csv"), Crlf({"PREMIER", "SECOND"}));
+    WriteBytes(Path("deux.csv"), Crlf({"PREMIER", "SECOND"}));
     Import(Path("deux.csv"));
     // Writing the card back now changes nothing: it shows the last customer imported.
     fiche->EcritFiche();
@@ -98,7 +97,7 @@ TEST_F(Echange, AnImportNeverOverwritesWhatItImported)
 
 TEST_F(Echange, TheFirstImportedBlockNeverReusesANumber)
 {
-    setfiles::Write(Path("un.csv"), Crlf({"NOUVEAU"}));
+    WriteBytes(Path("un.csv"), Crlf({"NOUVEAU"}));
     for (const bool blankCard : {false, true}) {
         Set(TFiche::KClient, Block(0, CustomerFields("10001", "SEUL")));
         if (blankCard) {
@@ -146,7 +145,7 @@ TEST_F(Echange, TheNameChoosesTheSeparatorCapitalsIgnoredBothWhenBothAreThere)
         {"clients.dat", {}},
     };
     for (const auto& c : cases) {
-        setfiles::Write(Path(c.name), "A;B\tC\r\n");
+        WriteBytes(Path(c.name), "A;B\tC\r\n");
         Set(TFiche::KClient, {});
         fiche->LitFiche();
         fiche->DoitSauver = false;
@@ -162,7 +161,7 @@ TEST_F(Echange, TheNameChoosesTheSeparatorCapitalsIgnoredBothWhenBothAreThere)
 
 TEST_F(Echange, OnlyTheCustomerPageImports)
 {
-    setfiles::Write(Path("clients.csv"), ThreeCsv);
+    WriteBytes(Path("clients.csv"), ThreeCsv);
     Set(TFiche::KPoste, Join({Block(0, MachineFields("10001", "P1")), Block(1, MachineFields("10002", "P2"))}));
     ShowPage(TFiche::KPoste);
     fiche->LitPoste();
@@ -180,7 +179,7 @@ TEST_F(Echange, TheImportStopsAt9998Customers)
         lines << Block(n, {QString::number(10001 + n)});
     Set(TFiche::KClient, lines);
     fiche->LitFiche();
-    setfiles::Write(Path("trois.csv"), Crlf({"A", "B", "C"}));
+    WriteBytes(Path("trois.csv"), Crlf({"A", "B", "C"}));
     ScriptedDialogs dialogs;
     dialogs.open(Path("trois.csv")).message("Trop de lignes, le fichier a été tronqué");
     fiche->Importer();
@@ -200,11 +199,11 @@ TEST_F(Echange, TwoCustomersExportedGiveExactBytesInBothForms)
     fiche->LitFiche();
     Export(Path("clients.txt"), 0);
     Export(Path("clients.csv"), 1);
-    EXPECT_EQ(setfiles::Read(Path("clients.txt")),
+    EXPECT_EQ(ReadBytes(Path("clients.txt")),
               "DUPONT\t1 rue Haute\t\t69001\tLYON\tFrance\t0478000001\r\n"
               "MARTIN;Paul\tB\xE2t. B\t\t69001\t\xC9vry\tFrance\t0478000001\r\n");
     // No quoting: the ';' in the name gives the line one more field.
-    EXPECT_EQ(setfiles::Read(Path("clients.csv")),
+    EXPECT_EQ(ReadBytes(Path("clients.csv")),
               "DUPONT;1 rue Haute;;69001;LYON;France;0478000001\r\n"
               "MARTIN;Paul;B\xE2t. B;;69001;\xC9vry;France;0478000001\r\n");
 }
@@ -238,7 +237,7 @@ TEST_F(Echange, TheChosenTypeGivesTheExtensionAndTheSeparator)
     };
     for (const auto& c : cases) {
         Export(Path(c.chosen), c.type);
-        const QByteArray bytes = setfiles::Read(Path(c.written));
+        const QByteArray bytes = ReadBytes(Path(c.written));
         EXPECT_TRUE(bytes.startsWith(QByteArray("A") + c.separator + "1 rue Haute")) << c.chosen << ": " << bytes.constData();
         QFile::remove(Path(c.written));
     }
@@ -284,12 +283,12 @@ TEST_F(Echange, EachPageExportsItsOwnFields)
     for (const auto& c : cases) {
         ShowPage(c.kind);
         Export(Path("page.csv"), 1);
-        EXPECT_EQ(setfiles::Read(Path("page.csv")), c.bytes) << c.kind;
+        EXPECT_EQ(ReadBytes(Path("page.csv")), c.bytes) << c.kind;
     }
     // The room writes an empty file too.
     fiche->PageControl1->setCurrentWidget(fiche->TabSheet6);
     Export(Path("page.csv"), 1);
-    EXPECT_EQ(setfiles::Read(Path("page.csv")), "");
+    EXPECT_EQ(ReadBytes(Path("page.csv")), "");
 }
 
 TEST_F(Echange, AFileThatCouldNotBeWrittenIsReported)

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include "fiche_cartes_fixture.h"
+#include "support/card_fixture.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
 #include "support/scripted_dialogs.h"

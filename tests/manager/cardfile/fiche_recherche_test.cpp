@@ -2,7 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include "fiche_cartes_fixture.h"
+#include "support/card_fixture.h"
 #include "manager/shell/tri.h"
 #include "manager/shell/tri3.h"
 #include "support/scripted_dialogs.h"

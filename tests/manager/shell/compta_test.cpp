@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include "support/dialog_driver.h"
-#include "file_bytes.h"
+#include "support/file_bytes.h"
 #include "manager/shell/compta.h"
 #include "manager/shell/rset.h"
 #include "platform/rtl.h"

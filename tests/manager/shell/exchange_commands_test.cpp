@@ -3,7 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include "mainform_fixture.h"
+#include "support/mainform_fixture.h"
 #include "manager/shell/tri.h"
 #include "support/scripted_dialogs.h"
 
