@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <QDateEdit>
 #include <QPlainTextEdit>
-#include "support/card_fixture.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 using namespace cards;
@@ -49,8 +49,8 @@ TEST_F(Articles, ACardIsWrittenAndReadBackWhole)
     EXPECT_EQ(rtl::Trim(price), "1,50");
     const QStringList written = Lines(TFiche::KArticle);
     ASSERT_EQ(written.size(), 14);
-    EXPECT_EQ(written.mid(0, 8), QStringList({"<BLOC0000>", "10001", "Boissons", "Café", price, " 2 ", "707000",
-                                              "DATA Distribution"}));
+    EXPECT_EQ(written.mid(0, 8),
+              QStringList({"<BLOC0000>", "10001", "Boissons", "Café", price, " 2 ", "707000", "DATA Distribution"}));
     EXPECT_EQ(written.mid(8, 3), QStringList({"MEM6ligne 1", "MEM6ligne 2", "MEM6ligne 3"}));
     EXPECT_EQ(written[11], "MEM5" + QString(300, 'o'));
     EXPECT_TRUE(written[12].startsWith("DATA15/03/2024\tEntrée stock\t"));
@@ -75,9 +75,10 @@ TEST_F(Articles, ACardIsWrittenAndReadBackWhole)
 
 TEST_F(Articles, ReadingEmptiesEveryRowAndDefaultsAccountAndCode)
 {
-    Set(TFiche::KArticle, Join({Block(0, {"", "", "Sans code", "", "", "", ""}),
-                                Block(1, QStringList({"10005", "", "Stylo", "   0,80", "1", "", ""}) +
-                                             QStringList({"DATA01/02/2024\tVente\t   1,00"}))}),
+    Set(TFiche::KArticle,
+        Join({Block(0, {"", "", "Sans code", "", "", "", ""}),
+              Block(1, QStringList({"10005", "", "Stylo", "   0,80", "1", "", ""})
+                           + QStringList({"DATA01/02/2024\tVente\t   1,00"}))}),
         1);
     // Rows beyond the 60th too: a card shown before must leave nothing behind.
     fiche->StringGrid4->SetCells(1, 63, "old");
@@ -152,8 +153,8 @@ TEST_F(Articles, LeavingThePageWritesTheCard)
 
 TEST_F(Articles, PasteKeepsTheCodeAndTakesTheRest)
 {
-    Set(TFiche::KArticle, Join({Block(0, ArticleFields("10001", "Stylo")), Block(1, ArticleFields("10002", "Gomme",
-                                                                                                    "   3,00"))}));
+    Set(TFiche::KArticle,
+        Join({Block(0, ArticleFields("10001", "Stylo")), Block(1, ArticleFields("10002", "Gomme", "   3,00"))}));
     fiche->LitArt();
     fiche->Copier();
     fiche->IndexArticle = 1;

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
-#include "support/card_fixture.h"
 #include "platform/textfile.h"
+#include "support/card_fixture.h"
 #include "support/file_bytes.h"
 #include "support/scripted_dialogs.h"
 
@@ -52,7 +52,8 @@ protected:
 // Three customers worked by hand, as CSV and as TXT: accented letters in Windows-1252.
 const QByteArray ThreeCsv = "DUPONT;1 rue Haute;;69001;LYON\r\n"
                             "MARTIN;2 av. Foch;B\xE2t. B;75016;PARIS;France;0145000000\r\n"
-                            "LEF\xC8VRE;;;;\xC9" "cully\r\n";
+                            "LEF\xC8VRE;;;;\xC9"
+                            "cully\r\n";
 
 TEST_F(Echange, ThreeCustomersFromCsvAndFromTxtGiveTheSameBlocks)
 {
@@ -108,7 +109,8 @@ TEST_F(Echange, TheFirstImportedBlockNeverReusesANumber)
         fiche->LitFiche();
         Import(Path("un.csv"));
         // One customer already: the import is block 1, with or without a blank card before it.
-        EXPECT_EQ(Lines(TFiche::KClient), Join({Block(0, CustomerFields("10001", "SEUL")), Imported(1, 10002, {"NOUVEAU"})}))
+        EXPECT_EQ(Lines(TFiche::KClient),
+                  Join({Block(0, CustomerFields("10001", "SEUL")), Imported(1, 10002, {"NOUVEAU"})}))
             << blankCard;
         EXPECT_EQ(fiche->NbClients, 2) << blankCard;
     }
@@ -168,7 +170,7 @@ TEST_F(Echange, OnlyTheCustomerPageImports)
     fiche->DoitSauver = false;
     Import(Path("clients.csv"));
     EXPECT_TRUE(Lines(TFiche::KClient).isEmpty());
-    EXPECT_EQ(fiche->IndexPoste, 1);   // the last machine, shown by the move that follows
+    EXPECT_EQ(fiche->IndexPoste, 1);  // the last machine, shown by the move that follows
     EXPECT_TRUE(fiche->DoitSauver);
 }
 
@@ -199,13 +201,11 @@ TEST_F(Echange, TwoCustomersExportedGiveExactBytesInBothForms)
     fiche->LitFiche();
     Export(Path("clients.txt"), 0);
     Export(Path("clients.csv"), 1);
-    EXPECT_EQ(ReadBytes(Path("clients.txt")),
-              "DUPONT\t1 rue Haute\t\t69001\tLYON\tFrance\t0478000001\r\n"
-              "MARTIN;Paul\tB\xE2t. B\t\t69001\t\xC9vry\tFrance\t0478000001\r\n");
+    EXPECT_EQ(ReadBytes(Path("clients.txt")), "DUPONT\t1 rue Haute\t\t69001\tLYON\tFrance\t0478000001\r\n"
+                                              "MARTIN;Paul\tB\xE2t. B\t\t69001\t\xC9vry\tFrance\t0478000001\r\n");
     // No quoting: the ';' in the name gives the line one more field.
-    EXPECT_EQ(ReadBytes(Path("clients.csv")),
-              "DUPONT;1 rue Haute;;69001;LYON;France;0478000001\r\n"
-              "MARTIN;Paul;B\xE2t. B;;69001;\xC9vry;France;0478000001\r\n");
+    EXPECT_EQ(ReadBytes(Path("clients.csv")), "DUPONT;1 rue Haute;;69001;LYON;France;0478000001\r\n"
+                                              "MARTIN;Paul;B\xE2t. B;;69001;\xC9vry;France;0478000001\r\n");
 }
 
 TEST_F(Echange, ACustomerExportImportedBackCopiesTheExportedLines)
@@ -238,7 +238,8 @@ TEST_F(Echange, TheChosenTypeGivesTheExtensionAndTheSeparator)
     for (const auto& c : cases) {
         Export(Path(c.chosen), c.type);
         const QByteArray bytes = ReadBytes(Path(c.written));
-        EXPECT_TRUE(bytes.startsWith(QByteArray("A") + c.separator + "1 rue Haute")) << c.chosen << ": " << bytes.constData();
+        EXPECT_TRUE(bytes.startsWith(QByteArray("A") + c.separator + "1 rue Haute"))
+            << c.chosen << ": " << bytes.constData();
         QFile::remove(Path(c.written));
     }
 }

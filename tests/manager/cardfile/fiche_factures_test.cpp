@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include "support/card_fixture.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 using namespace cards;
@@ -20,8 +20,17 @@ namespace {
 QStringList InvoiceFields(const QString& num, const QString& customer = "1000", const QString& type = "Facture",
                           const QString& ttc = "TTCN", const QString& valid = "N")
 {
-    return {"NUM" + type.left(1) + num, "14/03/2024", customer, "Chèque", type, "DUPONT", "1 rue Haute", "",
-            "69001 LYON", ttc, valid};
+    return {"NUM" + type.left(1) + num,
+            "14/03/2024",
+            customer,
+            "Chèque",
+            type,
+            "DUPONT",
+            "1 rue Haute",
+            "",
+            "69001 LYON",
+            ttc,
+            valid};
 }
 
 class Invoices : public CardFixture {
@@ -33,7 +42,8 @@ protected:
         fiche->TauxTVA2 = 5.5;
         fiche->TauxTVA3 = 2.1;
         // Customer 10001 first: a code that merely begins with the invoice's must not take it.
-        Set(TFiche::KClient, Join({Block(0, CustomerFields("10001", "AUTRE")), Block(1, CustomerFields("1000", "DUPONT"))}));
+        Set(TFiche::KClient,
+            Join({Block(0, CustomerFields("10001", "AUTRE")), Block(1, CustomerFields("1000", "DUPONT"))}));
         ShowPage(TFiche::KFacture);
     }
     void Line(int r, const QString& ref, const QString& qty, const QString& price, const QString& discount = "",
@@ -79,7 +89,7 @@ protected:
 TEST_F(Invoices, NumberingCountsThisMonthsInvoicesOnly)
 {
     struct Case {
-        QStringList numbers;   // "NUM" lines, type letter included
+        QStringList numbers;  // "NUM" lines, type letter included
         int next;
     };
     const Case cases[] = {
@@ -106,7 +116,7 @@ TEST_F(Invoices, AnInvoiceIsWrittenAtTheEndAndReadBackWhole)
     fiche->RadioButton2->setChecked(true);
     fiche->Edit24->setText("2 rue Basse");
     fiche->Memo2->setPlainText("Merci\nA bientôt");
-    fiche->StringGrid2->SetCells(0, 1, "R1");   // a 9-character line: written and read back
+    fiche->StringGrid2->SetCells(0, 1, "R1");  // a 9-character line: written and read back
     fiche->StringGrid2->SetCells(6, 1, "1");
     Line(3, "R3", "2", "1,50", "", "1");
     fiche->StringGrid2->SetCells(1, 3, "Stylo\tbleu");
@@ -167,7 +177,7 @@ TEST_F(Invoices, TotalsInBothModesFromUnroundedAmounts)
     TwoLines();
     fiche->RadioButton1->setChecked(true);
     Enter(2);
-    Enter(2);   // a second computation counts nothing twice
+    Enter(2);  // a second computation counts nothing twice
     EXPECT_EQ(Totals(), QStringList({"11,00", "0,94", "11,95", "78,37"}));
     EXPECT_EQ(fiche->StringGrid2->Cells(5, 0), "Montant H.T.");
     EXPECT_EQ(Trim(fiche->StringGrid2->Cells(5, 1)), "2,40");
@@ -236,15 +246,15 @@ TEST_F(Invoices, DeletingALineRecomputesWhatIsLeft)
 
 TEST_F(Invoices, ValidationWritesTheMarkThenExactlyOneHistoryLine)
 {
-    Set(TFiche::KFacture, Block(0, QStringList(InvoiceFields("202403004")) +
-                                       QStringList({"FACTR1\tx\t1\t2,67\t10\t\t1", "FACTR2\ty\t1\t8,60\t\t\t2"})));
+    Set(TFiche::KFacture, Block(0, QStringList(InvoiceFields("202403004"))
+                                       + QStringList({"FACTR1\tx\t1\t2,67\t10\t\t1", "FACTR2\ty\t1\t8,60\t\t\t2"})));
     fiche->LitFact();
     EXPECT_EQ(fiche->Label28->text(), "11,95");
     {
         ScriptedDialogs dialogs;
         dialogs.message("Facture validée");
         fiche->Button3Click();
-        fiche->Button3Click();   // already validated: nothing
+        fiche->Button3Click();  // already validated: nothing
     }
     ASSERT_EQ(History(1), QStringList({"15/03/2024\tFacture 202403004\t" + fiche->Rset("11,95", 95)}));
     EXPECT_TRUE(History(0).isEmpty());
@@ -255,8 +265,7 @@ TEST_F(Invoices, ValidationWritesTheMarkThenExactlyOneHistoryLine)
     EXPECT_EQ(fiche->FactureValidee, "Y");
     EXPECT_FALSE(fiche->Button3->isEnabled());
     EXPECT_TRUE(fiche->Edit22->isReadOnly());
-    fiche->PressePapiers.Facture = {"999999999", "01/01/2020", "10001", "Espèces", "Avoir     ", "MARTIN", "", "",
-                                    ""};
+    fiche->PressePapiers.Facture = {"999999999", "01/01/2020", "10001", "Espèces", "Avoir     ", "MARTIN", "", "", ""};
     fiche->Coller();
     EXPECT_EQ(fiche->MaskEdit3->Text(), "202403004");
     EXPECT_EQ(fiche->Edit22->text(), "1000");
@@ -291,8 +300,8 @@ TEST_F(Invoices, WhatCannotBePostedLeavesTheInvoiceUnvalidated)
         {"1000", "FACTR1\tx\t1\t2\t\t\t1", "", "Devis    "},
     };
     for (const Case& c : cases) {
-        Set(TFiche::KFacture, Block(0, QStringList(InvoiceFields("202403004", c.customer, c.type)) +
-                                           QStringList({c.line})));
+        Set(TFiche::KFacture,
+            Block(0, QStringList(InvoiceFields("202403004", c.customer, c.type)) + QStringList({c.line})));
         fiche->LitFact();
         {
             ScriptedDialogs dialogs;
@@ -311,7 +320,7 @@ TEST_F(Invoices, WhatCannotBePostedLeavesTheInvoiceUnvalidated)
 TEST_F(Invoices, ANewInvoiceNeverTakesTheNumberOfABlock)
 {
     Set(TFiche::KFacture, Join({Block(0, InvoiceFields("202403001")), Block(1, InvoiceFields("202403002"))}));
-    fiche->NbFactures = 1;   // a count behind its list
+    fiche->NbFactures = 1;  // a count behind its list
     fiche->LitFact();
     fiche->Button2Click();
     EXPECT_EQ(fiche->IndexFacture, 2);
@@ -350,7 +359,8 @@ TEST_F(Invoices, ANewInvoiceFromTheCustomerCard)
 TEST_F(Invoices, SearchByNumberFindsTheBlockWhereverItMoved)
 {
     const QStringList line{"FACTR1\tx\t1\t2\t\t\t1"};
-    Set(TFiche::KFacture, Join({Block(0, InvoiceFields("202403001") + line), Block(1, InvoiceFields("202403002") + line)}));
+    Set(TFiche::KFacture,
+        Join({Block(0, InvoiceFields("202403001") + line), Block(1, InvoiceFields("202403002") + line)}));
     fiche->LitFact();
     // Written by the search itself: the block goes to the end, and is looked up again there.
     fiche->Edit23->setText("MOVED");

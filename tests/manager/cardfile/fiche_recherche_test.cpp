@@ -2,9 +2,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include "support/card_fixture.h"
 #include "manager/shell/tri.h"
 #include "manager/shell/tri3.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST_F(Recherche, EachCustomerSearchFindsTheFirstBlockBeginningWithTheAnswer)
         int found;
         const char* name;
     } cases[] = {
-        {&TFiche::RechNom, "Rechercher nom", "dup", 0, "Dupuis"},   // whichever comes first
+        {&TFiche::RechNom, "Rechercher nom", "dup", 0, "Dupuis"},  // whichever comes first
         {&TFiche::RechNom, "Rechercher nom", "dupo", 1, "DUPONT"},
         {&TFiche::RechNom, "Rechercher nom", "MAR", 2, "martin"},
         {&TFiche::RechNum, "Rechercher numéro", "1002", 0, "Dupuis"},  // 1002 is a prefix of 10025
@@ -125,7 +125,8 @@ TEST_F(Recherche, TheCardIsWrittenBackBeforeTheSearch)
 
 TEST_F(Recherche, MachinesAreFoundByComputerNameOtherPagesAreLeftAlone)
 {
-    Set(TFiche::KPoste, Join({Block(0, MachineFields("10001", "Poste-A")), Block(1, MachineFields("10002", "poste-b"))}));
+    Set(TFiche::KPoste,
+        Join({Block(0, MachineFields("10001", "Poste-A")), Block(1, MachineFields("10002", "poste-b"))}));
     ShowPage(TFiche::KPoste);
     fiche->LitPoste();
     {
@@ -181,8 +182,8 @@ TEST_F(Recherche, SortingByEachKeyRenumbersTheBlocksInOrder)
         QStringList names;
     } cases[] = {
         {0, {"DUPONT", "Dupuis", "martin"}},
-        {1, {"DUPONT", "Dupuis", "martin"}},   // codes as text: 1002, 10025, 10030
-        {3, {"martin", "DUPONT", "Dupuis"}},   // Lyon, paris, Rouen
+        {1, {"DUPONT", "Dupuis", "martin"}},  // codes as text: 1002, 10025, 10030
+        {3, {"martin", "DUPONT", "Dupuis"}},  // Lyon, paris, Rouen
     };
     for (const auto& c : cases) {
         Load();
@@ -201,7 +202,7 @@ TEST_F(Recherche, AfterASortTheCardShowsTheRecordNowAtTheCurrentNumber)
 {
     fiche->IndexClient = 0;
     fiche->LitFiche();
-    Type(fiche->Edit5, "7");   // an edit on the card reaches its block before the sort
+    Type(fiche->Edit5, "7");  // an edit on the card reaches its block before the sort
     ScriptedDialogs dialogs;
     dialogs.dialog("TTri", ChooseKey(3));
     fiche->Trier();
@@ -252,8 +253,9 @@ TEST_F(Recherche, ArticlesAreFoundByDesignationAndCodeAndSortedByTheKeyChosen)
         tri->OKBtn->click();
     });
     fiche->Trier();
-    EXPECT_EQ(Lines(TFiche::KArticle), Join({Article(0, "10001", "café crème", "Alpha"),
-                                             Article(1, "10002", "Café", "moka"), Article(2, "10003", "Thé", "Zèbre")}));
+    EXPECT_EQ(Lines(TFiche::KArticle),
+              Join({Article(0, "10001", "café crème", "Alpha"), Article(1, "10002", "Café", "moka"),
+                    Article(2, "10003", "Thé", "Zèbre")}));
     EXPECT_EQ(fiche->IndexArticle, 2);
     EXPECT_TRUE(fiche->DoitSauver);
 }

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QTemporaryDir>
-#include "support/dialog_driver.h"
-#include "support/file_bytes.h"
 #include "manager/shell/compta.h"
 #include "manager/shell/rset.h"
 #include "platform/rtl.h"
 #include "platform/textfile.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/dialog_driver.h"
+#include "support/file_bytes.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -26,7 +26,10 @@ const QStringList Lines = {
 
 class Compta : public ::testing::Test {
 protected:
-    void SetUp() override { rtl::SetClock([] { return QDateTime(QDate(2024, 3, 15), QTime(10, 30)); }); }
+    void SetUp() override
+    {
+        rtl::SetClock([] { return QDateTime(QDate(2024, 3, 15), QTime(10, 30)); });
+    }
     void TearDown() override { rtl::SetClock({}); }
 };
 
@@ -66,7 +69,7 @@ TEST_F(Compta, OKShowsTheLinesBetweenTheDatesBothIncluded)
     w.SpeedButton3->click();
     EXPECT_EQ(w.Rows(), 3);
     EXPECT_EQ(w.StringGrid1->Cells(2, 1), "12/03/2024");
-    EXPECT_EQ(w.StringGrid1->Cells(1, 4), "");   // the rows shown before are emptied
+    EXPECT_EQ(w.StringGrid1->Cells(1, 4), "");  // the rows shown before are emptied
     w.DateTimePicker2->setDate(QDate(2024, 2, 29));
     w.SpeedButton3->click();
     EXPECT_EQ(w.Rows(), 0);

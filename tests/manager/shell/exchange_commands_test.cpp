@@ -3,8 +3,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include "support/mainform_fixture.h"
 #include "manager/shell/tri.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
@@ -21,7 +21,7 @@ protected:
 TEST_F(ExchangeCommands, ImportShowsAllCustomersFromTheFirstAndEnablesTheSetsCommands)
 {
     Write("clients.csv", "ZOLA;1 rue\r\nABEL;2 rue\r\nMARTIN;3 rue\r\n");
-    EXPECT_FALSE(Enabled("Exporter1"));   // no set open yet
+    EXPECT_FALSE(Enabled("Exporter1"));  // no set open yet
     {
         ScriptedDialogs dialogs;
         dialogs.open(Path("clients.csv"));
@@ -52,7 +52,7 @@ TEST_F(ExchangeCommands, SearchSortAndExportCommandsActOnTheCustomers)
     EXPECT_EQ(fiche->Edit2->text(), "MARTIN");
     {
         ScriptedDialogs dialogs;
-        dialogs.dialog("TTri", [](QDialog* d) { qobject_cast<TTri*>(d)->OKBtn->click(); });   // by name
+        dialogs.dialog("TTri", [](QDialog* d) { qobject_cast<TTri*>(d)->OKBtn->click(); });  // by name
         Command("Tier1")->trigger();
     }
     // Block 2 is now the last by name.
