@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include "manager/cardfile/core/recordlist.h"
 #include "manager/cardfile/core/settings.h"
 #include "platform/rtl.h"
@@ -27,6 +28,7 @@ class QLineEdit;
 class QMenu;
 class QMdiSubWindow;
 class TClientPoste;
+class TravailImpression;
 class TWSocket;
 class TWSocketClient;
 class TWSocketServer;
@@ -400,6 +402,33 @@ public:
     // one room item selected; empty when there is none.
     QString PosteCible() const;
     void EnvoieATous(const QString& line);
+
+    // ---- printing (fiche_impression.cpp: the dispatcher, customers and envelopes;
+    //      fiche_impression_postes.cpp: machines and tickets) -----------------------------------
+    // Every printout draws on the process's canvas (platform/print) through a TravailImpression
+    // (impression.h), which ends the job and turns the page back to portrait whatever happens.
+    void ImpFiche();     // the current card of the shown page
+    void ImpFiche1();    // the customer card
+    void ImpCli();       // the customer list
+    void ImpEnv();       // one envelope for the card shown (customers or invoices)
+    void Enveloppes();   // one envelope per customer
+    void ImpFiche4();    // the machine card
+    void ImpPostes();    // the machine list
+    void ImpFiche5();    // the ticket card
+    // A list of one record kind: the print dialog, then one row per record found, the header on
+    // every page. `columns` gives each value's x in mm and its block line; a value with a right
+    // edge is trimmed and ends at that edge (mm).
+    struct ColonneListe {
+        int x;
+        int ligne;
+        int droite = 0;
+    };
+    void ImprimeListe(const RecordList& list, int count, void (TFiche::*entete)(TravailImpression&),
+                      std::initializer_list<ColonneListe> columns);
+    void Entete1(TravailImpression& job);
+    void EnTete4(TravailImpression& job);
+    // The sender block (company lines 1 to 4) and the recipient's four lines of an envelope.
+    void Enveloppe(TravailImpression& job, const QStringList& recipient);
 
     // ---- further sections are added by the files that implement them --------------------------
 

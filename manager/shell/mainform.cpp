@@ -198,6 +198,12 @@ const struct {
     {"Arrtermachine1", &TFiche::Arreter},      {"Fermertouslesclients1", &TFiche::FermerTous},
     {"Envoyermessagetous1", &TFiche::MsgTous}, {"Arrtertouteslesmachines1", &TFiche::ArreterTous},
     {"Messages1", &TFiche::Messages},      {"Devises1", &TFiche::Devises},
+    // Printing: the lists and envelope batch of the "&Imprimer" submenu, the envelope of the card
+    // shown, and the card of the page shown ("&Imprimer fiche" too, laid out beside its twins).
+    {"Listeclients1", &TFiche::ImpCli},    {"Inventairedesarticles1", &TFiche::ImpPostes},
+    {"Enveloppes1", &TFiche::Enveloppes},  {"Enveloppecourante1", &TFiche::ImpEnv},
+    {"SpeedButton10", &TFiche::ImpEnv},    {"SpeedButton8", &TFiche::ImpFiche},
+    {"Imprimerfiche1", &TFiche::ImpFiche}, {"Imprimerfiche2", &TFiche::ImpFiche},
 };
 
 const struct {

@@ -89,9 +89,11 @@ ScriptedDialogs& ScriptedDialogs::printerSetup(bool ok)
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::print(bool ok)
+ScriptedDialogs& ScriptedDialogs::print(bool ok, std::function<void(platform::PrintRange&)> range)
 {
-    add(QStringLiteral("print")).cancel = !ok;
+    Expectation& e = add(QStringLiteral("print"));
+    e.cancel = !ok;
+    e.range = std::move(range);
     return *this;
 }
 
@@ -180,6 +182,17 @@ bool ScriptedDialogs::printDialog()
 {
     const Expectation* e = next(QStringLiteral("print"), {}, QStringLiteral("print"));
     return e && !e->cancel;
+}
+
+bool ScriptedDialogs::printDialogFor(platform::PrintRange& range)
+{
+    const Expectation* e = next(QStringLiteral("print"), {}, QStringLiteral("print"));
+    if (!e || e->cancel)
+        return false;
+    range.fromPage = range.toPage = 0;
+    if (e->range)
+        e->range(range);
+    return true;
 }
 
 bool ScriptedDialogs::fontDialog(QFont& font)

@@ -26,8 +26,10 @@ public:
     ScriptedDialogs& open(const QString& path);
     ScriptedDialogs& save(const QString& path);
     ScriptedDialogs& printerSetup(bool ok);
-    // The print dialog, closed with OK or cancelled.
-    ScriptedDialogs& print(bool ok);
+    // The print dialog, closed with OK or cancelled. Before a document of pages, `range` (when
+    // given) sees what the dialog offers and may change the answer; without it the answer is
+    // every page, as Qt reports it (pages 0 to 0).
+    ScriptedDialogs& print(bool ok, std::function<void(platform::PrintRange&)> range = {});
     // The font dialog: `check` (when given) sees the font it was preset with; the answer is
     // `chosen`, or cancelled when fontCancel.
     ScriptedDialogs& font(const QFont& chosen, std::function<void(const QFont&)> check = {});
@@ -50,6 +52,7 @@ public:
                      const QString& defaultExt) override;
     bool printerSetup() override;
     bool printDialog() override;
+    bool printDialogFor(platform::PrintRange& range) override;
     bool fontDialog(QFont& font) override;
     int exec(QDialog* dialog) override;
 
@@ -63,6 +66,7 @@ private:
         std::function<void(QDialog*)> script;
         QFont font;
         std::function<void(const QFont&)> fontCheck;
+        std::function<void(platform::PrintRange&)> range;
     };
     Expectation& add(const QString& kind, const QString& key = {});
     Expectation* next(const QString& kind, const QString& key, const QString& shownLine);
