@@ -404,7 +404,8 @@ public:
     void EnvoieATous(const QString& line);
 
     // ---- printing (fiche_impression.cpp: the dispatcher, customers and envelopes;
-    //      fiche_impression_postes.cpp: machines and tickets) -----------------------------------
+    //      fiche_impression_postes.cpp: machines and tickets; fiche_impression_articles.cpp: the
+    //      stock list) --------------------------------------------------------------------------
     // Every printout draws on the process's canvas (platform/print) through a TravailImpression
     // (impression.h), which ends the job and turns the page back to portrait whatever happens.
     void ImpFiche();     // the current card of the shown page
@@ -415,6 +416,7 @@ public:
     void ImpFiche4();    // the machine card
     void ImpPostes();    // the machine list
     void ImpFiche5();    // the ticket card
+    void ImpArt();       // the stock list
     // A list of one record kind: the print dialog, then one row per record found, the header on
     // every page. `columns` gives each value's x in mm and its block line; a value with a right
     // edge is trimmed and ends at that edge (mm).
@@ -427,6 +429,7 @@ public:
                       std::initializer_list<ColonneListe> columns);
     void Entete1(TravailImpression& job);
     void EnTete4(TravailImpression& job);
+    void EnTete3(TravailImpression& job);
     // The sender block (company lines 1 to 4) and the recipient's four lines of an envelope.
     void Enveloppe(TravailImpression& job, const QStringList& recipient);
 

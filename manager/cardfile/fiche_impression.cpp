@@ -120,14 +120,8 @@ void TFiche::ImpCli()
 
 void TFiche::Entete1(TravailImpression& job)
 {
-    const struct {
-        int x;
-        const char* label;
-    } headers[] = {{5, "Nom/Société"}, {55, "Adresse"}, {105, "Adresse"}, {155, "C.P."},
-                   {175, "Ville"},      {225, "Téléphone"}, {255, "Fax"}};
-    for (const auto& h : headers)
-        job.Texte(h.x, 0, QString::fromUtf8(h.label));
-    job.Trait(5, 5, 300, 5);
+    job.EnTeteListe({{5, "Nom/Société"}, {55, "Adresse"}, {105, "Adresse"}, {155, "C.P."}, {175, "Ville"},
+                     {225, "Téléphone"}, {255, "Fax"}});
 }
 
 void TFiche::Enveloppe(TravailImpression& job, const QStringList& recipient)

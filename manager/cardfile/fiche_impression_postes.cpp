@@ -77,14 +77,8 @@ void TFiche::ImpFiche4()
 
 void TFiche::EnTete4(TravailImpression& job)
 {
-    const struct {
-        int x;
-        const char* label;
-    } headers[] = {{5, "Numéro"}, {20, "Nom"}, {60, "Type"},    {100, "Disque"},
-                   {120, "Ram"},  {140, "OS"}, {180, "Adr IP"}};
-    for (const auto& h : headers)
-        job.Texte(h.x, 0, QString::fromUtf8(h.label));
-    job.Trait(5, 5, 300, 5);
+    job.EnTeteListe({{5, "Numéro"}, {20, "Nom"}, {60, "Type"}, {100, "Disque"}, {120, "Ram"}, {140, "OS"},
+                     {180, "Adr IP"}});
 }
 
 void TFiche::ImpPostes()

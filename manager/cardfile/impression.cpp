@@ -78,6 +78,13 @@ void TravailImpression::Grille(const TStringGrid* grid, int y, std::initializer_
     }
 }
 
+void TravailImpression::EnTeteListe(std::initializer_list<Colonne> columns)
+{
+    for (const Colonne& c : columns)
+        Texte(c.x, 0, QString::fromUtf8(c.label));
+    Trait(5, 5, 300, 5);
+}
+
 void TravailImpression::Memo(const QPlainTextEdit* memo, int x, int y)
 {
     const QString text = memo->toPlainText();

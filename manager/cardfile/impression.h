@@ -35,6 +35,13 @@ public:
     // A grid's rows from its header row (row 0) on, 5 mm apart from y mm, its columns at the x
     // given; the rows stop at the first one whose column 0 is empty.
     void Grille(const TStringGrid* grid, int y, std::initializer_list<int> columns);
+    // A list's column header: each label at its x on the page's first line (y 0), then the rule
+    // from 5 mm to 300 mm under it.
+    struct Colonne {
+        int x;
+        const char* label;
+    };
+    void EnTeteListe(std::initializer_list<Colonne> columns);
     // Each line of a memo, 5 mm apart from y mm.
     void Memo(const QPlainTextEdit* memo, int x, int y);
     void NouvellePage();

@@ -17,9 +17,10 @@ struct Range {
 // is what Qt reports for "All pages") prints every record.
 Range RecordRange(int fromPage, int toPage, int count);
 
-// The lines +offset of block n (its start tag is +0), in the order of `offsets`, or nothing when
-// the list has no block n. A line the block does not reach (past its last field, its end tag
-// included) is empty: a damaged block prints blanks, never another block's lines.
+// The lines +offset of block n, in the order of `offsets`, or nothing when the list has no block
+// n. Offset 0 stands for a column with no value: an empty text. A line the block does not reach
+// (past its last field, its end tag included) is empty: a damaged block prints blanks, never
+// another block's lines.
 std::optional<QStringList> BlockFields(const RecordList& list, int n, const QList<int>& offsets);
 
 }  // namespace printlists

@@ -36,7 +36,7 @@ TEST_F(MachinePrint, TheMachineCardPrintsItsFieldsMarksAndSettingsTexts)
                            fiche->CheckBox10, fiche->CheckBox11, fiche->CheckBox12, fiche->CheckBox13,
                            fiche->CheckBox14})
         settings << (box->isChecked() ? "[X] " : "[ ] ");
-    EXPECT_THAT(Drawn(), IsSupersetOf({
+    EXPECT_THAT(Drawn(), IsSupersetOf(QStringList{
                              "5 5 Numéro machine", "35 5 10001", "55 5 Nom machine", "75 10 POSTE1",
                              "5 10 Type machine", "35 10 PC", "5 15 Taille disque", "35 15 40 Go", "5 20 Ram",
                              "35 20 512 Mo", "5 25 OS", "35 25 WinXP", "5 30 Adresse IP", "35 30 192.0.2.99",
@@ -125,7 +125,7 @@ TEST_F(MachinePrint, TheTicketCardPrintsAmountsAsShownAndItsDetailsOverlapTheCom
     ASSERT_EQ(canvas.jobs.size(), 1);
     EXPECT_EQ(canvas.jobs[0].orientation, Orientation::Portrait);
     const QStringList drawn = Drawn();
-    EXPECT_THAT(drawn, IsSupersetOf({
+    EXPECT_THAT(drawn, IsSupersetOf(QStringList{
                            "5 5 Numéro ticket", "35 5 202403001", "55 5 Code client", "75 10 10001",
                            "5 10 Nom client", "35 10 DUPONT", "5 15 Code machine", "35 15 10001",
                            "5 20 Nom machine", "35 20 POSTE1", "5 25 Date début", "35 25   /  /    ",

@@ -2,6 +2,7 @@
 // envelope and the batch; the print dialog before lists, and the jobs that cannot start or fail.
 #include <gmock/gmock.h>
 #include <QPlainTextEdit>
+#include <algorithm>
 #include "platform/application.h"
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"

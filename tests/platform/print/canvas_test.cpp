@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include "platform/print/canvas.h"
 #include "platform/print/recording.h"
@@ -15,7 +16,7 @@ using namespace platform;
 
 namespace {
 
-QString Run(const QString& program, const QStringList& args)
+QString Output(const QString& program, const QStringList& args)
 {
     QProcess p;
     p.start(program, args);
@@ -55,12 +56,12 @@ TEST_F(PrinterCanvasTest, ADocumentNamedVelmoraHoldsItsTextsAndPages)
     ASSERT_TRUE(canvas.EndDoc());
     EXPECT_FALSE(canvas.Printing());
 
-    const QString text = Run("pdftotext", {folder.filePath("out.pdf"), "-"});
+    const QString text = Output("pdftotext", {folder.filePath("out.pdf"), "-"});
     const QStringList pages = text.split('\f');
     ASSERT_GE(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains("Première page"));
     EXPECT_TRUE(pages[1].contains("Seconde page"));
-    const QString info = Run("pdfinfo", {folder.filePath("out.pdf")});
+    const QString info = Output("pdfinfo", {folder.filePath("out.pdf")});
     EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Velmora\\n"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+2\\n"))) << info.toStdString();
 }
@@ -114,7 +115,7 @@ TEST_F(PrinterCanvasTest, AFileThatCannotBeWrittenIsReportedAndTheNextJobPrints)
     ASSERT_TRUE(canvas.BeginDoc());
     canvas.TextOut(100, 100, "Après l'erreur");
     ASSERT_TRUE(canvas.EndDoc());
-    EXPECT_TRUE(Run("pdftotext", {folder.filePath("good.pdf"), "-"}).contains("Après l'erreur"));
+    EXPECT_TRUE(Output("pdftotext", {folder.filePath("good.pdf"), "-"}).contains("Après l'erreur"));
 }
 
 // No system printer: the PDF printer without a file name writes "Velmora.pdf" in the working
@@ -128,7 +129,7 @@ TEST_F(PrinterCanvasTest, APdfPrinterWithoutFileWritesVelmoraPdfInTheWorkingFold
     canvas.TextOut(100, 100, "Sans imprimante");
     ASSERT_TRUE(canvas.EndDoc());
     EXPECT_EQ(Printer().outputFileName(), QDir(folder.path()).absoluteFilePath("Velmora.pdf"));
-    EXPECT_TRUE(Run("pdftotext", {folder.filePath("Velmora.pdf"), "-"}).contains("Sans imprimante"));
+    EXPECT_TRUE(Output("pdftotext", {folder.filePath("Velmora.pdf"), "-"}).contains("Sans imprimante"));
 }
 
 TEST(RecordingCanvasTest, InstalledItTakesThePrintersPlaceAndGivesItBackWhenGone)
