@@ -14,6 +14,9 @@
 #include <QWidget>
 #include <functional>
 #include <initializer_list>
+#include <optional>
+#include <vector>
+#include "manager/cardfile/core/invoice_totals.h"
 #include "manager/cardfile/core/recordlist.h"
 #include "manager/cardfile/core/settings.h"
 #include "platform/rtl.h"
@@ -165,16 +168,55 @@ public:
     void Copier();
     void Coller();
 
-    // ---- invoices (fiche_factures.cpp) --------------------------------------------------------
+    // ---- invoices (fiche_factures.cpp; totals and validation fiche_facturation.cpp) ------------
+    void Facture();
     void EcritFact();
     void LitFact();
     int Numerof();   // sets ProchainFacture and answers it
-    void Button2Click();
+    bool Validef();
+    void NouvFact();
+    void Button1Click();   // customer pick
+    void Button2Click();   // "Créer"
+    void ChercheFact();
+    void MaskEdit3KeyPress(QChar& key);
+    void DateTimePicker1Change();   // the change handler of the card's fields
+    void StringGrid2Enter();
+    void StringGrid2Exit();
+    void StringGrid2KeyPress(QChar& key);
+    void StringGrid2Click();   // article pick into a line
+    void SupLigne1();
+    void TabSheet2Exit();
+    void Calculef();
+    void CalculHT1();
+    void CalculTTC1();
+    void Button3Click();   // "Valider"
+    // The grid's lines as the totals read them, with the prices as typed.
+    std::vector<invoice::LineText> LignesFacture() const;
+    invoice::PriceMode ModePrix() const;
+    // The main window's "Supprimer ligne" follows the focus of the invoice grid.
+    std::function<void(bool)> ActiveSupprimerLigne;
+    // The invoice's part of the card: a new block's number, the validated lock, the open cell
+    // editor, and the prices typed that their cells show rounded.
+    bool NouveauBloc();
+    void MontreFactureValidee(bool valide);
+    invoice::Totals MontreTotaux(invoice::PriceMode mode);
+    void FermeEditeurFacture();
+    std::optional<double> PrixRetenu(int row) const;
+    QString PrixExact(int row, const QString& cell) const;
+    void OublieLesPrix();
+    void DeplacePrix(int from, int to);
 
     // ---- articles (fiche_articles.cpp) --------------------------------------------------------
     void EcritArt();
     void LitArt();
     int Numeroa();   // sets ProchainArticle and answers it
+    // The card's handlers: any change marks the card modified; the price field, trimmed while it
+    // is edited and shown formatted after; the history line; leaving the page writes the card.
+    void Edit38Change();
+    void SpeedButton3Click();
+    void Edit39Enter();
+    void Edit39Exit();
+    void TabSheet3Exit();
 
     // ---- machines (fiche_postes.cpp) ----------------------------------------------------------
     void Machines();
@@ -405,7 +447,7 @@ public:
 
     // ---- printing (fiche_impression.cpp: the dispatcher, customers and envelopes;
     //      fiche_impression_postes.cpp: machines and tickets; fiche_impression_articles.cpp: the
-    //      stock list) --------------------------------------------------------------------------
+    //      article card and the stock list; fiche_impression_factures.cpp: the invoice) --------
     // Every printout draws on the process's canvas (platform/print) through a TravailImpression
     // (impression.h), which ends the job and turns the page back to portrait whatever happens.
     void ImpFiche();     // the current card of the shown page
@@ -416,7 +458,12 @@ public:
     void ImpFiche4();    // the machine card
     void ImpPostes();    // the machine list
     void ImpFiche5();    // the ticket card
+    void ImpFiche3();    // the article card
     void ImpArt();       // the stock list
+    void Button4Click(); // the invoice on the card ("Imprimer"), without a print dialog
+    void Dessin(TravailImpression& job);    // the invoice's frame, column lines and headings
+    void EnTete(TravailImpression& job);    // the company header of plain paper
+    void ImpFact(TravailImpression& job);   // the invoice's own data
     // A list of one record kind: the print dialog, then one row per record found, the header on
     // every page. `columns` gives each value's x in mm and its block line; a value with a right
     // edge is trimmed and ends at that edge (mm).

@@ -31,18 +31,6 @@ W* As(TFiche& f, ControlOf control)
     return static_cast<W*>(control(f));
 }
 
-QStringList MemoLines(QPlainTextEdit* memo)
-{
-    QStringList lines;
-    const QTextDocument* doc = memo->document();
-    if (doc->isEmpty())
-        return lines;
-    // Block by block: the document's plain text would turn non-breaking spaces into blanks.
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
-        lines << b.text();
-    return lines;
-}
-
 void EmptyRows(TStringGrid* grid)
 {
     for (int row = grid->FixedRows(); row < grid->RowCount(); ++row)
@@ -91,6 +79,18 @@ private:
 
 }  // namespace
 
+QStringList MemoLines(const QPlainTextEdit* memo)
+{
+    QStringList lines;
+    const QTextDocument* doc = memo->document();
+    if (doc->isEmpty())
+        return lines;
+    // Block by block: the document's plain text would turn non-breaking spaces into blanks.
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        lines << b.text();
+    return lines;
+}
+
 // ---- fields ---------------------------------------------------------------------------------------
 
 QString FieldText(TFiche& f, const Field& field)
@@ -109,6 +109,8 @@ QString FieldText(TFiche& f, const Field& field)
         return QLatin1String(field.prefix) + As<QLineEdit>(f, field.control)->text();
     case Rule::State:
         return f.*field.state;
+    case Rule::Date:
+        return DateToStr(FromQDateTime(As<QDateEdit>(f, field.control)->date().startOfDay()));
     }
     return QString();
 }
@@ -136,6 +138,12 @@ void ShowField(TFiche& f, const Field& field, const QString& text)
         break;
     case Rule::State:
         f.*field.state = blocks::FlagLine(blocks::FlagSet(text));
+        break;
+    case Rule::Date:
+        try {
+            As<QDateEdit>(f, field.control)->setDate(ToQDateTime(StrToDate(text)).date());
+        } catch (const EConvertError&) {
+        }
         break;
     }
 }
@@ -343,13 +351,15 @@ void OnExit(QWidget* control, std::function<void()> handler)
 
 // ---- the connections ------------------------------------------------------------------------------
 
-// Leaving the customer, machine or ticket page writes its card back, so that switching pages
+// Leaving a card's page writes its card back, so that switching pages
 // never loses what was typed.
 void TFiche::ConnectCards()
 {
     cartes::ConnectCustomerCard(*this);
     cartes::ConnectMachineCard(*this);
     cartes::ConnectTicketCard(*this);
+    cartes::ConnectArticleCard(*this);
+    cartes::ConnectInvoiceCard(*this);
 
     struct PageExit {
         QWidget* page;
@@ -357,6 +367,8 @@ void TFiche::ConnectCards()
     };
     const std::vector<PageExit> exits = {
         {TabSheet1, &TFiche::TabSheet1Exit},
+        {TabSheet2, &TFiche::TabSheet2Exit},
+        {TabSheet3, &TFiche::TabSheet3Exit},
         {TabSheet4, &TFiche::TabSheet4Exit},
         {TabSheet5, &TFiche::TabSheet5Exit},
     };

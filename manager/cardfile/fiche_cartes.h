@@ -17,6 +17,7 @@
 
 class QDateEdit;
 class QLineEdit;
+class QPlainTextEdit;
 class TStringGrid;
 
 namespace cartes {
@@ -30,6 +31,7 @@ enum class Rule {
     Combo,     // an editable combo box's text
     Prefixed,  // a fixed prefix, then an edit's text ("NUMT" + the ticket number)
     State,     // a "Y"/"N" flag that the window holds instead of a control
+    Date,      // a date picker's date as "dd/mm/yyyy"; a text that is no date leaves it as it is
 };
 
 using ControlOf = QWidget* (*)(TFiche&);
@@ -83,6 +85,9 @@ struct Reading {
     int nextRow[MaxRepeats] = {};   // per repeat: the row after the last one filled
 };
 
+// A memo's lines as its block holds them, non-breaking spaces and all.
+QStringList MemoLines(const QPlainTextEdit* memo);
+
 QString FieldText(TFiche& f, const Field& field);
 void ShowField(TFiche& f, const Field& field, const QString& text);
 
@@ -125,9 +130,12 @@ void OnAmountKeyPress(QLineEdit* field, std::function<void(QChar&)> filter);
 // (fiche_caisse.cpp).
 void ShowBooked(TFiche& f, bool booked);
 
-// The cards' own connections (fiche_clients.cpp, fiche_postes.cpp, fiche_caisse.cpp).
+// The cards' own connections (fiche_clients.cpp, fiche_postes.cpp, fiche_caisse.cpp,
+// fiche_articles.cpp, fiche_factures.cpp).
 void ConnectCustomerCard(TFiche& f);
 void ConnectMachineCard(TFiche& f);
 void ConnectTicketCard(TFiche& f);
+void ConnectArticleCard(TFiche& f);
+void ConnectInvoiceCard(TFiche& f);
 
 }  // namespace cartes

@@ -34,6 +34,10 @@ void TFiche::ImpFiche()
     QWidget* page = PageControl1->currentWidget();
     if (page == TabSheet1)
         ImpFiche1();
+    else if (page == TabSheet2)
+        Button4Click();
+    else if (page == TabSheet3)
+        ImpFiche3();
     else if (page == TabSheet4)
         ImpFiche4();
     else if (page == TabSheet5)
@@ -135,11 +139,15 @@ void TFiche::Enveloppe(TravailImpression& job, const QStringList& recipient)
 
 void TFiche::ImpEnv()
 {
+    // The customer's card, or the invoice's four address lines as they stand.
     QWidget* page = PageControl1->currentWidget();
-    if (page != TabSheet1)
+    QStringList recipient;
+    if (page == TabSheet1)
+        recipient = {Edit2->text(), Edit3->text(), Edit4->text(), Edit5->text() + QLatin1Char(' ') + Edit6->text()};
+    else if (page == TabSheet2)
+        recipient = {Edit23->text(), Edit24->text(), Edit25->text(), Edit26->text()};
+    else
         return;
-    const QStringList recipient{Edit2->text(), Edit3->text(), Edit4->text(),
-                                Edit5->text() + QLatin1Char(' ') + Edit6->text()};
     platform::ShowMessage(QStringLiteral("Insérez une enveloppe dans l'imprimante"));
     TravailImpression job(*this, OrientationEnveloppe == 1 ? Orientation::Landscape : Orientation::Portrait);
     if (job.Commence())

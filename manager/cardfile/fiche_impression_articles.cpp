@@ -1,6 +1,34 @@
-// Printing of the articles: the stock list, one article a row under its ten-column header.
+// Printing of the articles: the article card as shown, and the stock list, one article a row
+// under its ten-column header.
 #include "manager/cardfile/fiche.h"
 #include "manager/cardfile/impression.h"
+
+void TFiche::ImpFiche3()
+{
+    TravailImpression job(*this, platform::Orientation::Portrait);
+    if (!job.Commence())
+        return;
+    const struct {
+        const char* label;
+        int x, y;
+        QString value;
+        int vx;
+    } fields[] = {
+        {"Code article", 5, 5, Edit38->text(), 35},    {"Famille", 55, 5, ComboBox9->currentText(), 75},
+        {"Désignation", 5, 10, Edit48->text(), 35},    {"Prix", 5, 15, Edit39->text(), 35},
+        {"Taux TVA", 5, 20, Edit40->text(), 35},       {"Compte", 5, 25, Edit41->text(), 35},
+        {"Fournisseur", 5, 30, ComboBox10->currentText(), 35},
+    };
+    for (const auto& f : fields) {
+        job.Texte(f.x, f.y, QString::fromUtf8(f.label));
+        job.Texte(f.vx, f.y, f.value);
+    }
+    // The movements from their header row; the description and the observations share the column
+    // at 120 mm, so a description of more than six lines runs into the observations.
+    job.Grille(StringGrid4, 40, {5, 35, 60});
+    job.Memo(Memo6, 120, 10);
+    job.Memo(Memo5, 120, 40);
+}
 
 void TFiche::EnTete3(TravailImpression& job)
 {

@@ -2,13 +2,3 @@
 // named in its section of fiche.h implements it.
 #include "manager/cardfile/fiche.h"
 
-// invoices
-void TFiche::EcritFact() {}
-void TFiche::LitFact() {}
-int TFiche::Numerof() { return ProchainFacture; }
-void TFiche::Button2Click() {}
-
-// articles
-void TFiche::EcritArt() {}
-void TFiche::LitArt() {}
-int TFiche::Numeroa() { return ProchainArticle; }

@@ -1,6 +1,6 @@
 // Copy and paste of cards through the card file's own clipboard (PressePapiers): one group of
-// values per record kind, never saved and unrelated to the system clipboard. The article and
-// invoice cards have no group yet.
+// values per record kind, never saved and unrelated to the system clipboard.
+#include <QAbstractSpinBox>
 #include <QLineEdit>
 #include "manager/cardfile/fiche_cartes.h"
 
@@ -27,6 +27,20 @@ const Field ClientClip[] = {
     {Rule::Text, Control<&TFiche::Edit9>}, {Rule::Text, Control<&TFiche::Edit10>},
 };
 
+const Field FactureClip[] = {
+    {Rule::Text, Control<&TFiche::MaskEdit3>},  {Rule::Date, Control<&TFiche::DateTimePicker1>},
+    {Rule::Text, Control<&TFiche::Edit22>},     {Rule::Combo, Control<&TFiche::ComboBox3>},
+    {Rule::Combo, Control<&TFiche::ComboBox4>}, {Rule::Text, Control<&TFiche::Edit23>},
+    {Rule::Text, Control<&TFiche::Edit24>},     {Rule::Text, Control<&TFiche::Edit25>},
+    {Rule::Text, Control<&TFiche::Edit26>},
+};
+
+const Field ArticleClip[] = {
+    {Rule::Combo, Control<&TFiche::ComboBox9>}, {Rule::Text, Control<&TFiche::Edit48>},
+    {Rule::Text, Control<&TFiche::Edit39>},     {Rule::Text, Control<&TFiche::Edit40>},
+    {Rule::Text, Control<&TFiche::Edit41>},     {Rule::Combo, Control<&TFiche::ComboBox10>},
+};
+
 const Field PosteClip[] = {
     {Rule::Text, Control<&TFiche::Edit17>},      {Rule::Text, Control<&TFiche::Edit18>},
     {Rule::Text, Control<&TFiche::Edit19>},      {Rule::Text, Control<&TFiche::Edit27>},
@@ -49,6 +63,8 @@ const Field CaisseClip[] = {
 
 const Clip Clips[] = {
     {TFiche::KClient, &Presse::Client, ClientClip, true},
+    {TFiche::KFacture, &Presse::Facture, FactureClip, false},
+    {TFiche::KArticle, &Presse::Article, ArticleClip, false},
     {TFiche::KPoste, &Presse::Poste, PosteClip, false},
     {TFiche::KTicket, &Presse::Ticket, CaisseClip, false},
 };
@@ -88,11 +104,14 @@ void TFiche::Coller()
     if (group.size() != int(clip->fields.size()))
         return;
     const RecordKind& kind = KindOf(clip->kind);
-    // A field the card keeps read-only (a booked ticket's) takes nothing.
+    // A field the card keeps read-only or disabled (a booked ticket's, a validated invoice's)
+    // takes nothing.
     bool pasted = false;
     for (int i = clip->freshCode ? 1 : 0; i < group.size(); ++i) {
-        const auto* edit = qobject_cast<const QLineEdit*>(clip->fields[i].control(*this));
-        if (edit && edit->isReadOnly())
+        const QWidget* control = clip->fields[i].control(*this);
+        const auto* edit = qobject_cast<const QLineEdit*>(control);
+        const auto* spin = qobject_cast<const QAbstractSpinBox*>(control);
+        if ((edit && edit->isReadOnly()) || (spin && spin->isReadOnly()) || !control->isEnabled())
             continue;
         ShowField(*this, clip->fields[i], group[i]);
         pasted = true;

@@ -155,7 +155,7 @@ const Selection Selections[] = {
 };
 
 // The page switches of "&Bases" and their toolbar twins: the card file shows the page, then the
-// commands follow it. The invoice page joins when its card exists.
+// commands follow it.
 struct PageSwitch {
     const char* item;
     const char* button;
@@ -164,6 +164,7 @@ struct PageSwitch {
 };
 const PageSwitch PageSwitches[] = {
     {"Ficheclient1", "SpeedButton7", &TFiche::Clients, 1},
+    {"Facture1", "SpeedButton9", &TFiche::Facture, 2},
     {"Articles1", nullptr, &TFiche::Articles, 3},
     {"Machines1", "SpeedButton12", &TFiche::Machines, 4},
     {"Caisse1", "SpeedButton14", &TFiche::Caisse, 5},
@@ -198,6 +199,8 @@ const struct {
     {"Arrtermachine1", &TFiche::Arreter},      {"Fermertouslesclients1", &TFiche::FermerTous},
     {"Envoyermessagetous1", &TFiche::MsgTous}, {"Arrtertouteslesmachines1", &TFiche::ArreterTous},
     {"Messages1", &TFiche::Messages},      {"Devises1", &TFiche::Devises},
+    // Invoices: removing a line of the grid, finding an invoice by its number.
+    {"Supprimerligne1", &TFiche::SupLigne1}, {"Chercherfacture1", &TFiche::ChercheFact},
     // Printing: the lists and envelope batch of the "&Imprimer" submenu, the envelope of the card
     // shown, and the card of the page shown ("&Imprimer fiche" too, laid out beside its twins).
     {"Listeclients1", &TFiche::ImpCli},    {"Inventairedesarticles1", &TFiche::ImpPostes},
@@ -283,6 +286,8 @@ void TMainForm::SetFiche(TFiche* fiche)
     ficheWindow_->showMaximized();
     // The room opens a machine's ticket: the cash-register commands follow.
     fiche->ValideCaisse = [this] { Valide5(); };
+    // "Supprimer ligne" works while the invoice grid has the focus.
+    fiche->ActiveSupprimerLigne = [this](bool on) { Command(QStringLiteral("Supprimerligne1"))->setEnabled(on); };
 }
 
 QAction* TMainForm::Command(const QString& name) const
@@ -329,6 +334,11 @@ void TMainForm::ConnectCommands()
     on("Dpartements1", [this] { accessoires::Departements(this); });
     on("Apropos1", [this] { accessoires::APropos(this); });
     on("Blocnotes1", [this] { accessoires::BlocNotes(this, RepertoireAppli); });
+    // A new invoice for the customer on the card: the invoice page comes up, its commands with it.
+    on("Nouvellefiche1", [this] {
+        Fiche->NouvFact();
+        ApplyEnabling(2);
+    });
 }
 
 void TMainForm::BuildSelectionGroups()

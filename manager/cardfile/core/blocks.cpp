@@ -20,10 +20,10 @@ int RepeatOf(const BlockLayout& layout, const QString& line)
 
 // A row line split into its cells. A line the writer could not give back as it is (no TAB, or
 // shorter than a row that ends the lines) is no row.
-bool SplitRow(const QString& line, int cells, QStringList& row)
+bool SplitRow(const QString& line, int cells, int shortest, QStringList& row)
 {
     QString rest = line.mid(4);
-    if (!rest.contains(QLatin1Char('\t')) || rest.size() < ShortestRow)
+    if (!rest.contains(QLatin1Char('\t')) || rest.size() < shortest)
         return false;
     row.clear();
     for (int col = 0; col < cells; ++col) {
@@ -56,6 +56,19 @@ QString WithoutPrefix(const QString& line, QLatin1String prefix)
     return line.startsWith(prefix) ? line.mid(prefix.size()) : line;
 }
 
+QString SafeField(const QString& line)
+{
+    if (line.startsWith(StartPrefix) || line.startsWith(QLatin1String("</BLOC")))
+        return QLatin1Char(' ') + line;
+    return line;
+}
+
+QString SafeCell(const QString& cell)
+{
+    QString safe = cell;
+    return safe.replace(QLatin1Char('\t'), QLatin1Char(' '));
+}
+
 BlockContent ReadBlock(const RecordList& list, int index, const BlockLayout& layout)
 {
     BlockContent content;
@@ -84,7 +97,7 @@ BlockContent ReadBlock(const RecordList& list, int index, const BlockLayout& lay
             const RepeatLayout& r = layout.repeats[rep];
             QList<QStringList>& rows = content.repeats[rep].rows;
             QStringList row;
-            placed = (r.room < 0 || rows.size() < r.room) && SplitRow(line, r.cells, row);
+            placed = (r.room < 0 || rows.size() < r.room) && SplitRow(line, r.cells, r.shortest, row);
             if (placed)
                 rows << row;
         }
@@ -97,7 +110,10 @@ BlockContent ReadBlock(const RecordList& list, int index, const BlockLayout& lay
 QStringList BlockLines(const QStringList& fields, const BlockLayout& layout,
                        const std::vector<RepeatContent>& repeats, const QStringList& kept)
 {
-    QStringList lines = fields;
+    QStringList lines;
+    lines.reserve(fields.size());
+    for (const QString& field : fields)
+        lines << SafeField(field);
     for (int i = 0; i < int(layout.repeats.size()) && i < int(repeats.size()); ++i) {
         const RepeatLayout& r = layout.repeats[i];
         if (!r.rows) {
@@ -106,9 +122,15 @@ QStringList BlockLines(const QStringList& fields, const BlockLayout& layout,
             continue;
         }
         for (const QStringList& row : repeats[i].rows) {
-            const QString joined = row.mid(0, r.cells).join(QLatin1Char('\t'));
-            if (joined.size() < ShortestRow)
+            QStringList cells;
+            for (const QString& cell : row.mid(0, r.cells))
+                cells << SafeCell(cell);
+            const QString joined = cells.join(QLatin1Char('\t'));
+            if (joined.size() < r.shortest) {
+                if (r.skipShort)
+                    continue;
                 break;
+            }
             lines << r.prefix + joined;
         }
     }

@@ -30,11 +30,20 @@ bool FlagSet(const QString& line);
 QString WithoutPrefix(const QString& line, QLatin1String prefix);
 
 // ---- repeatable lines -------------------------------------------------------------------------
+// A row shorter than this, cells and TABs together, ends a grid's lines: nothing under it is
+// written, and a row line shorter than that is not read as a row.
+constexpr int ShortestRow = 10;
+
 struct RepeatLayout {
     QLatin1String prefix;   // the four letters that open each line
     bool rows = false;      // grid rows (cells joined by TABs) rather than memo lines
     int cells = 0;          // rows: the cells a line holds, from the first; the last takes the rest
     int room = -1;          // rows: how many rows the card has room for; -1 for as many as come
+    // rows: the shortest row line, cells and TABs together, that is written and read
+    int shortest = ShortestRow;
+    // rows: a shorter row is passed over and the rows under it are still written, rather than
+    // ending the grid's lines
+    bool skipShort = false;
 };
 
 struct BlockLayout {
@@ -46,9 +55,6 @@ struct BlockLayout {
 };
 // The card reads no line past the 200th after the start tag.
 constexpr int LastLineRead = 200;
-// A row shorter than this, cells and TABs together, ends a grid's lines: nothing under it is
-// written, and a row line shorter than that is not read as a row.
-constexpr int ShortestRow = 10;
 
 struct RepeatContent {
     QStringList memo;          // memo lines, without their prefix
@@ -61,6 +67,12 @@ struct BlockContent {
     std::vector<RepeatContent> repeats;         // per repeat of the layout
     QStringList kept;                           // lines with no place, in block order
 };
+
+// What a card writes never breaks its block: a TAB in a cell would shift the cells after it, so
+// it is written as a blank; a field line that would read as a tag ("<BLOC...", "</BLOC...") is
+// written with a leading blank.
+QString SafeField(const QString& line);
+QString SafeCell(const QString& cell);
 
 // Block `index` of the list as the layout reads it: its own lines up to its end tag, or up to
 // the next block when the tag is missing.

@@ -1,6 +1,10 @@
-// Printing the stock list: ten columns, the prices right-aligned on their edges whatever blanks
-// they were stored with, the header again on every page.
+// Printing the articles: the stock list in ten columns, the prices right-aligned on their edges
+// whatever blanks they were stored with, the header again on every page; the article card as
+// shown, its two memos sharing one column.
 #include <gmock/gmock.h>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include "platform/widgets/stringgrid.h"
 #include "print_fixture.h"
 
 using namespace cards;
@@ -51,6 +55,39 @@ TEST_F(StockListPrint, ALongStockListRepeatsItsTenColumnHeaderOnEachPage)
     ASSERT_EQ(canvas.jobs[0].pages, 2);
     EXPECT_EQ(Drawn(0, 1).mid(0, 10), Drawn(0, 0).mid(0, 10));
     EXPECT_EQ(Drawn(0, 1).value(10), "5 10 A036");
+}
+
+}  // namespace
+
+namespace {
+
+class ArticleCardPrint : public PrintFixture {};
+
+TEST_F(ArticleCardPrint, LabelsBesideValuesThenMovementsAndBothMemosInOneColumn)
+{
+    Set(TFiche::KArticle, Article(0, "A001", "Coca-Cola", "2,50"));
+    fiche->Articles();
+    fiche->LitArt();
+    fiche->Edit48->setText("Coca-Cola 33 cl");   // shown, not yet written
+    fiche->Memo6->setPlainText("1\n2\n3\n4\n5\n6\n7");
+    fiche->Memo5->setPlainText("obs");
+    fiche->StringGrid4->SetCells(0, 1, "01/03/2024");
+    fiche->StringGrid4->SetCells(1, 1, "Entrée");
+    fiche->ImpFiche();
+
+    ASSERT_EQ(canvas.jobs.size(), 1);
+    EXPECT_EQ(canvas.jobs[0].orientation, Orientation::Portrait);
+    const QStringList drawn = Drawn();
+    EXPECT_THAT(drawn, ::testing::IsSupersetOf(QStringList{
+                           "5 5 Code article", "35 5 A001", "55 5 Famille", "75 5 BOISSONS", "5 10 Désignation",
+                           "35 10 Coca-Cola 33 cl", "5 15 Prix", "5 20 Taux TVA", "35 20 1", "5 25 Compte",
+                           "35 25 707000", "5 30 Fournisseur", "35 30 METRO", "5 40 Date", "35 40 Libellé",
+                           "5 45 01/03/2024", "35 45 Entrée", "120 10 1", "120 40 7", "120 40 obs"}));
+    const auto* price = canvas.Find(fiche->Edit39->text());
+    ASSERT_NE(price, nullptr);
+    EXPECT_EQ(Place(price->x, price->y), "35 15");
+    // The grid stops at its first row without a date.
+    EXPECT_EQ(drawn.filter(QRegularExpression("^5 50 ")).size(), 0);
 }
 
 }  // namespace

@@ -90,8 +90,9 @@ TEST_F(PrinterCanvasTest, TextWidthIsMeasuredOnThePrintersOwnMetrics)
     const double pxPerMm = double(canvas.PageWidth()) / canvas.HorzSize();
     for (const bool printing : {false, true}) {
         SCOPED_TRACE(printing ? "during the job" : "before the job");
-        if (printing)
+        if (printing) {
             ASSERT_TRUE(canvas.BeginDoc());
+        }
         canvas.SetFont("Arial", 10, false);
         EXPECT_NEAR(canvas.TextWidth("MMMM") / pxPerMm, 11.8, 1.5);
         canvas.SetFont("Arial", 20, false);

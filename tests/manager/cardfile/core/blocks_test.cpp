@@ -169,3 +169,44 @@ TEST(BlockOfCode, TheFirstBlockWhoseCodeLineIsTheCode)
 }
 
 }  // namespace
+
+namespace {
+
+// A TAB in a cell would shift every later cell and a field reading as a tag would cut the block
+// in two: neither reaches the list.
+TEST(BlockLines, TabsInCellsAndTagsInFieldsCannotBreakTheBlock)
+{
+    const std::vector<blocks::RepeatContent> content = {
+        {{"<BLOC0003> in the memo"}, {}},
+        {{}, {{"01/02/2024", "Ticket\t7", "  3,00\tx"}}},
+    };
+    const QStringList lines = blocks::BlockLines({"<BLOC0002>", "</BLOC0002>", "a <BLOC"}, Layout, content, {});
+    EXPECT_EQ(lines, QStringList({" <BLOC0002>", " </BLOC0002>", "a <BLOC", "MEMO<BLOC0003> in the memo",
+                                  "DATA01/02/2024\tTicket 7\t  3,00 x"}));
+    RecordList list(4);
+    list = QStringList{"<BLOC0000>"} + lines + QStringList{"</BLOC0000>"};
+    const blocks::BlockContent c = blocks::ReadBlock(list, 0, Layout);
+    EXPECT_EQ(c.fields[0], QString(" <BLOC0002>"));
+    EXPECT_EQ(c.repeats[1].rows[0], QStringList({"01/02/2024", "Ticket 7", "  3,00 x"}));
+}
+
+// A grid whose short rows are passed over, and whose bound is its own: a row of 9 characters is
+// written and read back, a shorter one in the middle does not end the rows.
+TEST(BlockLines, AGridThatSkipsItsShortRows)
+{
+    const RepeatLayout lines[] = {{QLatin1String("FACT"), true, 7, 63, 9, true}};
+    const BlockLayout layout{1, lines, 2};
+    const std::vector<blocks::RepeatContent> content = {
+        {{}, {{"R", "", "", "", "", "", "1"}, {"AB", "", "", "", "", "", "1"}, {"R2", "Pen", "1", "", "", "", "2"}}},
+    };
+    const QStringList written = blocks::BlockLines({"NUMF202401001"}, layout, content, {});
+    EXPECT_EQ(written, QStringList({"NUMF202401001", "FACTAB\t\t\t\t\t\t1", "FACTR2\tPen\t1\t\t\t\t2"}));
+    RecordList list(4);
+    list = QStringList{"<BLOC0000>"} + written + QStringList{"FACTR\t\t\t\t\t\t1", "</BLOC0000>"};
+    const blocks::BlockContent c = blocks::ReadBlock(list, 0, layout);
+    ASSERT_EQ(c.repeats[0].rows.size(), 2);
+    EXPECT_EQ(c.repeats[0].rows[0][0], "AB");
+    EXPECT_EQ(c.kept, QStringList({"FACTR\t\t\t\t\t\t1"}));
+}
+
+}  // namespace
