@@ -189,9 +189,10 @@ bool ScriptedDialogs::printDialogFor(platform::PrintRange& range)
     const Expectation* e = next(QStringLiteral("print"), {}, QStringLiteral("print"));
     if (!e || e->cancel)
         return false;
-    range.fromPage = range.toPage = 0;
     if (e->range)
         e->range(range);
+    else
+        range.fromPage = range.toPage = 0;
     return true;
 }
 

@@ -27,7 +27,7 @@ public:
     ScriptedDialogs& save(const QString& path);
     ScriptedDialogs& printerSetup(bool ok);
     // The print dialog, closed with OK or cancelled. Before a document of pages, `range` (when
-    // given) sees what the dialog offers and may change the answer; without it the answer is
+    // given) sees what the dialog offers and leaves in it the answer; without it the answer is
     // every page, as Qt reports it (pages 0 to 0).
     ScriptedDialogs& print(bool ok, std::function<void(platform::PrintRange&)> range = {});
     // The font dialog: `check` (when given) sees the font it was preset with; the answer is
