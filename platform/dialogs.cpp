@@ -9,6 +9,8 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <algorithm>
+#include <QPrinter>
+#include "platform/print/canvas.h"
 #include "platform/printer.h"
 
 namespace platform {
@@ -156,6 +158,7 @@ public:
 
     bool printerSetup() override
     {
+        OfferPdfFile();
         QPrintDialog dialog(&Printer(), QApplication::activeWindow());
         dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
@@ -166,12 +169,37 @@ public:
 
     bool printDialog() override
     {
+        OfferPdfFile();
         QPrintDialog dialog(&Printer(), QApplication::activeWindow());
         dialog.setWindowTitle(QStringLiteral("Imprimer"));
         // A whole document prints, or a range of its pages.
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
         return dialog.exec() == QDialog::Accepted;
+    }
+
+    bool printDialogFor(PrintRange& range) override
+    {
+        OfferPdfFile();
+        QPrinter& printer = Printer();
+        QPrintDialog dialog(&printer, QApplication::activeWindow());
+        dialog.setWindowTitle(QStringLiteral("Imprimer"));
+        dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+        dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, range.pageEntry);
+        // A document of no page (an empty list) still offers page 1: the dialog refuses a range
+        // that ends before it starts.
+        dialog.setMinMax(range.minPage, qMax(range.minPage, range.maxPage));
+        printer.setPrintRange(QPrinter::AllPages);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        if (printer.printRange() == QPrinter::PageRange) {
+            range.fromPage = printer.fromPage();
+            range.toPage = printer.toPage();
+        } else {
+            range.fromPage = range.toPage = 0;
+        }
+        return true;
     }
 
     bool fontDialog(QFont& font) override

@@ -12,6 +12,15 @@ namespace platform {
 
 enum MsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 enum MsgDlgBtn { mbYes = 1, mbNo = 2, mbOK = 4, mbCancel = 8, mbAbort = 16, mbRetry = 32, mbIgnore = 64 };
+// What the print dialog of a document offers and answers: its pages run from minPage to
+// maxPage; the range chosen comes back in fromPage and toPage, both 0 when every page was asked
+// for. Without pageEntry the dialog offers no page numbers, and every page is printed.
+struct PrintRange {
+    int fromPage = 0, toPage = 0;
+    int minPage = 1, maxPage = 1;
+    bool pageEntry = false;
+};
+
 enum ModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
 class DialogService {
@@ -43,6 +52,8 @@ public:
     // The print dialog before a job on the process's printer; true when closed with OK (the
     // printer then holds what was chosen). A service without it answers as cancelled.
     virtual bool printDialog() { return false; }
+    // The same for a document of the pages `range` describes.
+    virtual bool printDialogFor(PrintRange& range) { return false; }
     // The font dialog preset with `font`; true when closed with OK, `font` then holding the font
     // chosen. A service without it answers as cancelled.
     virtual bool fontDialog(QFont& font) { return false; }

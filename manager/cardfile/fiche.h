@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 #include "manager/cardfile/core/invoice_totals.h"
@@ -30,6 +31,7 @@ class QLineEdit;
 class QMenu;
 class QMdiSubWindow;
 class TClientPoste;
+class TravailImpression;
 class TWSocket;
 class TWSocketClient;
 class TWSocketServer;
@@ -474,6 +476,40 @@ public:
     // Shows a text in the first panel of the main window's status bar at once (the walks run on
     // the GUI thread); handed in by the main window.
     std::function<void(const QString&)> AfficheEtat;
+    // ---- printing (fiche_impression.cpp: the dispatcher, customers and envelopes;
+    //      fiche_impression_postes.cpp: machines and tickets; fiche_impression_articles.cpp: the
+    //      article card and the stock list; fiche_impression_factures.cpp: the invoice) --------
+    // Every printout draws on the process's canvas (platform/print) through a TravailImpression
+    // (impression.h), which ends the job and turns the page back to portrait whatever happens.
+    void ImpFiche();     // the current card of the shown page
+    void ImpFiche1();    // the customer card
+    void ImpCli();       // the customer list
+    void ImpEnv();       // one envelope for the card shown (customers or invoices)
+    void Enveloppes();   // one envelope per customer
+    void ImpFiche4();    // the machine card
+    void ImpPostes();    // the machine list
+    void ImpFiche5();    // the ticket card
+    void ImpFiche3();    // the article card
+    void ImpArt();       // the stock list
+    void Button4Click(); // the invoice on the card ("Imprimer"), without a print dialog
+    void Dessin(TravailImpression& job);    // the invoice's frame, column lines and headings
+    void EnTete(TravailImpression& job);    // the company header of plain paper
+    void ImpFact(TravailImpression& job);   // the invoice's own data
+    // A list of one record kind: the print dialog, then one row per record found, the header on
+    // every page. `columns` gives each value's x in mm and its block line; a value with a right
+    // edge is trimmed and ends at that edge (mm).
+    struct ColonneListe {
+        int x;
+        int ligne;
+        int droite = 0;
+    };
+    void ImprimeListe(const RecordList& list, int count, void (TFiche::*entete)(TravailImpression&),
+                      std::initializer_list<ColonneListe> columns);
+    void Entete1(TravailImpression& job);
+    void EnTete4(TravailImpression& job);
+    void EnTete3(TravailImpression& job);
+    // The sender block (company lines 1 to 4) and the recipient's four lines of an envelope.
+    void Enveloppe(TravailImpression& job, const QStringList& recipient);
 
     // ---- further sections are added by the files that implement them --------------------------
 

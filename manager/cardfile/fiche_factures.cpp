@@ -431,4 +431,5 @@ void cartes::ConnectInvoiceCard(TFiche& f)
     QObject::connect(f.Button1, &QPushButton::clicked, &f, guard(&f, &TFiche::Button1Click));
     QObject::connect(f.Button2, &QPushButton::clicked, &f, guard(&f, &TFiche::Button2Click));
     QObject::connect(f.Button3, &QPushButton::clicked, &f, guard(&f, &TFiche::Button3Click));
+    QObject::connect(f.Button4, &QPushButton::clicked, &f, guard(&f, &TFiche::Button4Click));
 }

@@ -7,10 +7,9 @@
 // a message box at start or at close.
 #include <QComboBox>
 #include <QDir>
-#include <QPrinter>
 #include "manager/cardfile/fiche.h"
 #include "manager/shell/dialogkit.h"
-#include "platform/printer.h"
+#include "platform/print/canvas.h"
 
 namespace {
 
@@ -29,13 +28,11 @@ std::function<TFiche::GeometrieImprimante()>& SourceGeometrie()
     return source;
 }
 
+// The page of the canvas the printouts draw on, turned as the job in hand has set it.
 TFiche::GeometrieImprimante GeometrieDuPrinter()
 {
-    QPrinter& printer = platform::Printer();
-    const QPageLayout page = printer.pageLayout();
-    const QRect pixels = page.paintRectPixels(printer.resolution());
-    const QRectF mm = page.paintRect(QPageLayout::Millimeter);
-    return {pixels.width(), pixels.height(), qRound(mm.width()), qRound(mm.height())};
+    const platform::Canvas& canvas = platform::PrinterCanvas();
+    return {canvas.PageWidth(), canvas.PageHeight(), canvas.HorzSize(), canvas.VertSize()};
 }
 
 // Whole pixels per whole millimetre, truncated before any multiplication (a 600-dpi page of 4960

@@ -211,6 +211,13 @@ const struct {
     {"RechercherNumroclient1", &TFiche::RechNum}, {"Recherchernumroarticle1", &TFiche::RechNum},
     {"Recherchetlphone1", &TFiche::RechTel}, {"Tier1", &TFiche::Trier},
     {"Trierarticles1", &TFiche::Trier},    {"Exporter1", &TFiche::Exporter},
+    // Printing: the lists and envelope batch of the "&Imprimer" submenu, the envelope of the card
+    // shown, and the card of the page shown ("&Imprimer fiche" too, laid out beside its twins).
+    {"Listeclients1", &TFiche::ImpCli},    {"Inventairedesarticles1", &TFiche::ImpPostes},
+    {"Listearticles1", &TFiche::ImpArt},
+    {"Enveloppes1", &TFiche::Enveloppes},  {"Enveloppecourante1", &TFiche::ImpEnv},
+    {"SpeedButton10", &TFiche::ImpEnv},    {"SpeedButton8", &TFiche::ImpFiche},
+    {"Imprimerfiche1", &TFiche::ImpFiche}, {"Imprimerfiche2", &TFiche::ImpFiche},
 };
 
 const struct {

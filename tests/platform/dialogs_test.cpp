@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -212,6 +213,39 @@ TEST_F(RealDialogs, PrintDialogConfiguresTheProcesssPrinterForAWholeDocument)
         EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintSelection));
         EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintCurrentPage));
     });
+}
+
+// Before a list the dialog offers no page numbers; "All pages" answers 0 to 0. A list of no
+// record still gets a dialog it accepts. With no system printer it offers "Velmora.pdf" in the
+// working folder.
+TEST_F(RealDialogs, PrintDialogOfARangeAnswersEveryPageAndOffersAFileWithoutPrinter)
+{
+    QTemporaryDir folder;
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    Printer().setOutputFormat(QPrinter::PdfFormat);
+    Printer().setOutputFileName(QString());
+    for (const int count : {0, 12}) {
+        SCOPED_TRACE(count);
+        QString offered;
+        WhenModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<QPrintDialog*>(w);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_FALSE(dialog->testOption(QAbstractPrintDialog::PrintPageRange));
+            EXPECT_LE(dialog->minPage(), dialog->maxPage());
+            offered = dialog->printer()->outputFileName();
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        PrintRange range;
+        range.fromPage = count > 0 ? 1 : 0;
+        range.toPage = range.maxPage = count;
+        EXPECT_TRUE(Dialogs().printDialogFor(range));
+        EXPECT_EQ(range.fromPage, 0);
+        EXPECT_EQ(range.toPage, 0);
+        EXPECT_EQ(offered, QDir(folder.path()).absoluteFilePath("Velmora.pdf"));
+    }
+    Printer().setOutputFileName(QString());
+    QDir::setCurrent(previous);
 }
 
 TEST_F(RealDialogs, FontDialogStartsFromTheFontGivenAndAnswersTheOneChosen)

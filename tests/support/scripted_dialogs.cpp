@@ -93,9 +93,11 @@ ScriptedDialogs& ScriptedDialogs::printerSetup(bool ok)
     return *this;
 }
 
-ScriptedDialogs& ScriptedDialogs::print(bool ok)
+ScriptedDialogs& ScriptedDialogs::print(bool ok, std::function<void(platform::PrintRange&)> range)
 {
-    add(QStringLiteral("print")).cancel = !ok;
+    Expectation& e = add(QStringLiteral("print"));
+    e.cancel = !ok;
+    e.range = std::move(range);
     return *this;
 }
 
@@ -196,6 +198,18 @@ bool ScriptedDialogs::printDialog()
 {
     const Expectation* e = next(QStringLiteral("print"), {}, QStringLiteral("print"));
     return e && !e->cancel;
+}
+
+bool ScriptedDialogs::printDialogFor(platform::PrintRange& range)
+{
+    const Expectation* e = next(QStringLiteral("print"), {}, QStringLiteral("print"));
+    if (!e || e->cancel)
+        return false;
+    if (e->range)
+        e->range(range);
+    else
+        range.fromPage = range.toPage = 0;
+    return true;
 }
 
 bool ScriptedDialogs::fontDialog(QFont& font)

@@ -29,8 +29,10 @@ public:
     ScriptedDialogs& save(const QString& path, int filterIndex = 0,
                           std::function<void(const QString& fileName, int filterIndex)> offered = {});
     ScriptedDialogs& printerSetup(bool ok);
-    // The print dialog, closed with OK or cancelled.
-    ScriptedDialogs& print(bool ok);
+    // The print dialog, closed with OK or cancelled. Before a document of pages, `range` (when
+    // given) sees what the dialog offers and leaves in it the answer; without it the answer is
+    // every page, as Qt reports it (pages 0 to 0).
+    ScriptedDialogs& print(bool ok, std::function<void(platform::PrintRange&)> range = {});
     // The font dialog: `check` (when given) sees the font it was preset with; the answer is
     // `chosen`, or cancelled when fontCancel.
     ScriptedDialogs& font(const QFont& chosen, std::function<void(const QFont&)> check = {});
@@ -54,6 +56,7 @@ public:
     QString saveFileOfType(const QString& filter, const QString& fileName, int& filterIndex) override;
     bool printerSetup() override;
     bool printDialog() override;
+    bool printDialogFor(platform::PrintRange& range) override;
     bool fontDialog(QFont& font) override;
     int exec(QDialog* dialog) override;
 
@@ -68,6 +71,7 @@ private:
         QFont font;
         std::function<void(const QFont&)> fontCheck;
         std::function<void(const QString&, int)> saveOffered;
+        std::function<void(platform::PrintRange&)> range;
     };
     Expectation& add(const QString& kind, const QString& key = {});
     Expectation* next(const QString& kind, const QString& key, const QString& shownLine);
