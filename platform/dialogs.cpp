@@ -186,10 +186,11 @@ public:
         dialog.setWindowTitle(QStringLiteral("Imprimer"));
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-        dialog.setOption(QAbstractPrintDialog::PrintPageRange, range.pageEntry);
         // A document of no page (an empty list) still offers page 1: the dialog refuses a range
         // that ends before it starts.
         dialog.setMinMax(range.minPage, qMax(range.minPage, range.maxPage));
+        // After the bounds: setting them offers the page entry again.
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, range.pageEntry);
         printer.setPrintRange(QPrinter::AllPages);
         if (dialog.exec() != QDialog::Accepted)
             return false;

@@ -114,11 +114,11 @@ TEST_F(InvoicePrint, OnPlainPaperTheCompanyHeaderFrameHeadingsAndData)
         if (t.y == Py(105) && t.x > Px(100))
             row << t.text + "@" + QString::number(t.x == Px(191) ? 191 : End(&t) / PerMm);
     EXPECT_EQ(row, (QStringList{"1@128", "5,00@154", "0@165", "5,00@189", "1@191"}));
-    EXPECT_EQ(End(Text("10,00")), Px(104));
-    EXPECT_FALSE(Text("10,00")->bold);
-    EXPECT_EQ(Text("10,00")->size, 12);
-    EXPECT_EQ(Text("10,00")->y, Py(248));
-    EXPECT_EQ(End(Text("2,00")), Px(104));
+    EXPECT_EQ(End(Text("   10,00")), Px(104));
+    EXPECT_FALSE(Text("   10,00")->bold);
+    EXPECT_EQ(Text("   10,00")->size, 12);
+    EXPECT_EQ(Text("   10,00")->y, Py(248));
+    EXPECT_EQ(End(Text("    2,00")), Px(104));
     EXPECT_EQ(End(Text("   12,00 Euros")), Px(189));
     EXPECT_TRUE(Text("   12,00 Euros")->bold);
     EXPECT_EQ(End(Text("   78,71 Francs")), Px(189));

@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include "fiche_cartes_fixture.h"
+#include "support/card_fixture.h"
 #include "platform/print/canvas.h"
 #include "platform/printer.h"
 #include "print_fixture.h"

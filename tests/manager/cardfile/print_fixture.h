@@ -3,7 +3,7 @@
 // 23 pixels a millimetre across and down, either way up) and whose dialogs are scripted.
 // Positions are read back as the millimetres the layout handed to Mh and Mv.
 #include <QPrinter>
-#include "fiche_cartes_fixture.h"
+#include "support/card_fixture.h"
 #include "platform/print/recording.h"
 #include "support/scripted_dialogs.h"
 
