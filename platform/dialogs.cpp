@@ -7,9 +7,9 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <algorithm>
-#include <QPrinter>
 #include "platform/print/canvas.h"
 #include "platform/printer.h"
 
@@ -87,9 +87,8 @@ class QtDialogs : public DialogService {
 public:
     int messageDlg(const QString& text, MsgDlgType type, int buttons) override
     {
-        static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
-                                                  QMessageBox::Information, QMessageBox::Question,
-                                                  QMessageBox::NoIcon};
+        static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
+                                                  QMessageBox::Question, QMessageBox::NoIcon};
         static const char* const captions[] = {"Avertissement", "Erreur", "Information", "Confirmation"};
         QMessageBox box(QApplication::activeWindow());
         box.setIcon(icons[type]);

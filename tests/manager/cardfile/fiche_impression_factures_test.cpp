@@ -2,12 +2,12 @@
 // plain paper only, the customer's address and the document's data, the lines right-aligned on
 // their column edges, the totals, the payment mode and the note; lines past the frame go on a
 // next page under the frame again.
-#include <gmock/gmock.h>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <gmock/gmock.h>
 #include "platform/widgets/maskedit.h"
 #include "platform/widgets/stringgrid.h"
 #include "print_fixture.h"
@@ -51,8 +51,8 @@ protected:
         TStringGrid* grid = fiche->StringGrid2;
         grid->SetRowCount(std::max(grid->RowCount(), n + 1));
         for (int r = 1; r <= n; ++r) {
-            const QStringList cells{"A" + QString::number(r), "Article " + QString::number(r), "   1",
-                                    "    5,00", "  0", "    5,00", "1"};
+            const QStringList cells{
+                "A" + QString::number(r), "Article " + QString::number(r), "   1", "    5,00", "  0", "    5,00", "1"};
             for (int c = 0; c < 7; ++c)
                 grid->SetCells(c, r, cells[c]);
         }
@@ -84,7 +84,7 @@ TEST_F(InvoicePrint, OnPlainPaperTheCompanyHeaderFrameHeadingsAndData)
     const struct {
         const char* text;
         int y, size;
-    } header[] = {{"Société 1", 0, 14}, {"Société 2", 10, 10}, {"Société 3", 15, 10}, {"Société 4", 20, 10},
+    } header[] = {{"Société 1", 0, 14},  {"Société 2", 10, 10}, {"Société 3", 15, 10}, {"Société 4", 20, 10},
                   {"Société 5", 25, 10}, {"Société 6", 30, 8},  {"Société 7", 35, 8}};
     for (const auto& h : header) {
         const auto* t = Text(QString::fromUtf8(h.text));
@@ -93,13 +93,26 @@ TEST_F(InvoicePrint, OnPlainPaperTheCompanyHeaderFrameHeadingsAndData)
         EXPECT_EQ(t->size, h.size);
         EXPECT_TRUE(t->bold);
     }
-    EXPECT_THAT(Drawn(), IsSupersetOf(QStringList{
-                             "17 92 Réf", "42 92 Désignation", "116 92 Qté", "131 92 Prix Unitaire",
-                             "156 92 R (%)", "166 92 Montant TTC", "191 92 T", "50 248 Total H.T.",
-                             "50 261 Total TVA", "108 255 Total TTC", "116 60 DUPONT", "116 75 69001 LYON",
-                             "116 84 Date 15/03/2024", "20 79 Code client : 10001", "20 84 Facture N° 202403001",
-                             "20 273 Règlement : Espèces", "17 105 A1", "42 105 Article 1", "191 105 1",
-                             "17 110 A2"}));
+    EXPECT_THAT(Drawn(), IsSupersetOf(QStringList{"17 92 Réf",
+                                                  "42 92 Désignation",
+                                                  "116 92 Qté",
+                                                  "131 92 Prix Unitaire",
+                                                  "156 92 R (%)",
+                                                  "166 92 Montant TTC",
+                                                  "191 92 T",
+                                                  "50 248 Total H.T.",
+                                                  "50 261 Total TVA",
+                                                  "108 255 Total TTC",
+                                                  "116 60 DUPONT",
+                                                  "116 75 69001 LYON",
+                                                  "116 84 Date 15/03/2024",
+                                                  "20 79 Code client : 10001",
+                                                  "20 84 Facture N° 202403001",
+                                                  "20 273 Règlement : Espèces",
+                                                  "17 105 A1",
+                                                  "42 105 Article 1",
+                                                  "191 105 1",
+                                                  "17 110 A2"}));
     EXPECT_TRUE(Text("Réf")->bold);
     EXPECT_EQ(Text("Total TTC")->size, 12);
     EXPECT_EQ(Text("Date 15/03/2024")->size, 12);
@@ -189,8 +202,8 @@ TEST_F(InvoicePrint, TheEnvelopeOfTheInvoicePageTakesItsAddressAsItStands)
 {
     dialogs.message("Insérez une enveloppe dans l'imprimante");
     fiche->ImpEnv();
-    EXPECT_THAT(Drawn(), IsSupersetOf(QStringList{"110 50 DUPONT", "110 55 1 rue Haute", "110 60 Bât. A",
-                                                  "110 65 69001 LYON"}));
+    EXPECT_THAT(Drawn(),
+                IsSupersetOf(QStringList{"110 50 DUPONT", "110 55 1 rue Haute", "110 60 Bât. A", "110 65 69001 LYON"}));
 }
 
 }  // namespace

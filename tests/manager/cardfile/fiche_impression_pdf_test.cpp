@@ -1,16 +1,16 @@
 // Printouts of the card file on the process's real printer, sent to a PDF file and read back by
 // an independent reader (pdftotext): a long customer list page by page, a card and an envelope.
-#include <gmock/gmock.h>
 #include <QDir>
-#include <algorithm>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include "support/card_fixture.h"
+#include <algorithm>
+#include <gmock/gmock.h>
 #include "platform/print/canvas.h"
 #include "platform/printer.h"
 #include "print_fixture.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 using namespace cards;

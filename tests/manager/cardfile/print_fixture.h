@@ -3,8 +3,8 @@
 // 23 pixels a millimetre across and down, either way up) and whose dialogs are scripted.
 // Positions are read back as the millimetres the layout handed to Mh and Mv.
 #include <QPrinter>
-#include "support/card_fixture.h"
 #include "platform/print/recording.h"
+#include "support/card_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace cards {
@@ -27,15 +27,12 @@ protected:
         return out;
     }
     // "x y" of a position in pixels.
-    static QString Place(int x, int y)
-    {
-        return QString::number(x / PerMm) + ' ' + QString::number(y / PerMm - 3);
-    }
+    static QString Place(int x, int y) { return QString::number(x / PerMm) + ' ' + QString::number(y / PerMm - 3); }
     // Pixels at x or y millimetres.
     static int Px(int x) { return x * PerMm; }
     static int Py(int y) { return (y + 3) * PerMm; }
 
-    static constexpr int PerMm = 23;   // 4960 / 210 and 7016 / 297, truncated
+    static constexpr int PerMm = 23;  // 4960 / 210 and 7016 / 297, truncated
     platform::RecordingCanvas canvas;
     ScriptedDialogs dialogs;
 };

@@ -1,8 +1,8 @@
 // The main window's print commands: each list and the envelope batch through its print dialog,
 // the envelope of the card shown, and the card of the page shown from the menu and the toolbar.
 #include <gtest/gtest.h>
-#include "support/mainform_fixture.h"
 #include "platform/print/recording.h"
+#include "support/mainform_fixture.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
