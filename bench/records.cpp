@@ -4,6 +4,7 @@
 // on a plain QStringList, and a walk over the whole list.
 #include <benchmark/benchmark.h>
 #include <random>
+#include <vector>
 #include "bench/qt_bench_main.h"
 #include "manager/cardfile/fiche.h"
 
@@ -18,12 +19,23 @@ QString Tag(const char* prefix, int n)
 
 QStringList Fields(int n)
 {
-    return {QStringLiteral("NUMT%1").arg(202400001 + n), QString::number(10001 + n % 9999),
-            QStringLiteral("Client %1").arg(n % 9999), QString::number(10001 + n % 40),
-            QStringLiteral("POSTE%1").arg(n % 40), QStringLiteral("12/05/2024"), QStringLiteral("14:05"),
-            QStringLiteral("12/05/2024"), QStringLiteral("15:20"), QStringLiteral("75"),
-            QStringLiteral("      3,75"), QStringLiteral("      3,75"), QStringLiteral("      0,00"),
-            QStringLiteral("Y"), QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("DATAImpr.\t2\t0,15")};
+    return {QStringLiteral("NUMT%1").arg(202400001 + n),
+            QString::number(10001 + n % 9999),
+            QStringLiteral("Client %1").arg(n % 9999),
+            QString::number(10001 + n % 40),
+            QStringLiteral("POSTE%1").arg(n % 40),
+            QStringLiteral("12/05/2024"),
+            QStringLiteral("14:05"),
+            QStringLiteral("12/05/2024"),
+            QStringLiteral("15:20"),
+            QStringLiteral("75"),
+            QStringLiteral("      3,75"),
+            QStringLiteral("      3,75"),
+            QStringLiteral("      0,00"),
+            QStringLiteral("Y"),
+            QStringLiteral("N"),
+            QStringLiteral("N"),
+            QStringLiteral("DATAImpr.\t2\t0,15")};
 }
 
 QStringList TicketLines(int count)
@@ -153,8 +165,8 @@ void BM_DeleteWithRenumbering(benchmark::State& state)
         fiche.RemoveBlock(TFiche::KTicket, fiche.IndexTicket);
         fiche.RenumberAfterDelete(TFiche::KTicket);
         state.PauseTiming();
-        fiche.ListeTickets.Add(QStringList{Tag("<BLOC", fiche.NbTickets)} + Fields(0) +
-                               QStringList{Tag("</BLOC", fiche.NbTickets)});
+        fiche.ListeTickets.Add(QStringList{Tag("<BLOC", fiche.NbTickets)} + Fields(0)
+                               + QStringList{Tag("</BLOC", fiche.NbTickets)});
         ++fiche.NbTickets;
         state.ResumeTiming();
     }
@@ -186,7 +198,7 @@ void BM_DeleteWithRenumbering_PlainList(benchmark::State& state)
 }
 BENCHMARK(BM_DeleteWithRenumbering_PlainList)->Unit(benchmark::kMillisecond);
 
-// ---- walking and loading ------------------------------------------------------------------------
+// ---- walking and reading by position -----------------------------------------------------------
 
 // One pass over every line, as the next-number and statistics code read a list.
 void BM_WalkAllLines(benchmark::State& state)
@@ -214,6 +226,80 @@ void BM_WalkAllLines_PlainList(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WalkAllLines_PlainList)->Unit(benchmark::kMillisecond);
+
+// Every line read by its position, one after the other, each kept as a string of its own, as
+// the card and server code read a block's fields.
+void BM_ReadByPosition(benchmark::State& state)
+{
+    RecordList list(5);
+    list = Full();
+    for (auto _ : state) {
+        qsizetype chars = 0;
+        for (int j = 0; j < list.Count(); ++j) {
+            const QString line = list[j];
+            chars += line.size();
+        }
+        benchmark::DoNotOptimize(chars);
+    }
+}
+BENCHMARK(BM_ReadByPosition)->Unit(benchmark::kMillisecond);
+
+void BM_ReadByPosition_PlainList(benchmark::State& state)
+{
+    const QStringList& list = Full();
+    for (auto _ : state) {
+        qsizetype chars = 0;
+        for (int j = 0; j < list.size(); ++j) {
+            const QString line = list[j];
+            chars += line.size();
+        }
+        benchmark::DoNotOptimize(chars);
+    }
+}
+BENCHMARK(BM_ReadByPosition_PlainList)->Unit(benchmark::kMillisecond);
+
+// Lines read at random positions, as a look-up lands on a block and reads a few of its fields.
+const std::vector<int>& RandomPositions()
+{
+    static const std::vector<int> positions = [] {
+        std::mt19937 rng(4);
+        std::uniform_int_distribution<int> pick(0, int(Full().size()) - 1);
+        std::vector<int> p(1 << 16);
+        for (int& n : p)
+            n = pick(rng);
+        return p;
+    }();
+    return positions;
+}
+
+void BM_ReadAtRandom(benchmark::State& state)
+{
+    RecordList list(5);
+    list = Full();
+    const std::vector<int>& at = RandomPositions();
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const QString line = list[at[k]];
+        benchmark::DoNotOptimize(line);
+        k = (k + 1) % at.size();
+    }
+}
+BENCHMARK(BM_ReadAtRandom);
+
+void BM_ReadAtRandom_PlainList(benchmark::State& state)
+{
+    const QStringList& list = Full();
+    const std::vector<int>& at = RandomPositions();
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const QString line = list[at[k]];
+        benchmark::DoNotOptimize(line);
+        k = (k + 1) % at.size();
+    }
+}
+BENCHMARK(BM_ReadAtRandom_PlainList);
+
+// ---- loading ------------------------------------------------------------------------------------
 
 void BM_LoadAndSaveLines(benchmark::State& state)
 {
