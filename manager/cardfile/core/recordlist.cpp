@@ -487,16 +487,23 @@ void RecordList::Reorder(int from)
 
 void RecordList::Locate(int index, int& chunk, int& offset) const
 {
-    EnsureStarts();
-    const int n = int(chunks_.size());
     // Reading lines one after the other lands in the same chunk or the next one.
-    for (int c = lastChunk_; c < n && c <= lastChunk_ + 1; ++c) {
-        if (index >= starts_[c] && index < starts_[c] + sizes_[c]) {
-            chunk = lastChunk_ = c;
-            offset = index - starts_[c];
+    const int last = lastChunk_;
+    if (last < startsValidUpTo_) {
+        const int rel = index - starts_[last];
+        if (unsigned(rel) < unsigned(sizes_[last])) {
+            chunk = last;
+            offset = rel;
+            return;
+        }
+        if (last + 1 < startsValidUpTo_ && unsigned(rel - sizes_[last]) < unsigned(sizes_[last + 1])) {
+            chunk = lastChunk_ = last + 1;
+            offset = rel - sizes_[last];
             return;
         }
     }
+    EnsureStarts();
+    const int n = int(chunks_.size());
     chunk = lastChunk_ = int(std::upper_bound(starts_.begin(), starts_.begin() + n, index) - starts_.begin()) - 1;
     offset = index - starts_[chunk];
 }
@@ -625,13 +632,24 @@ void RecordList::Assign(const QStringList& lines)
     for (int from = 0; from < lines.size(); from += fill) {
         auto chunk = std::make_unique<Chunk>();
         const int to = std::min(int(lines.size()), from + fill);
+        // The buffer made to the size of the text lines at once: a list walked line after line
+        // reads its chunks' buffers best when they were not grown piece by piece.
+        std::size_t size = 0;
+        for (int j = from; j < to; ++j) {
+            int n;
+            bool end;
+            if (!Canonical(lines[j].utf16(), lines[j].size(), n, end))
+                size += lines[j].size();
+        }
         Run run;
         run.lines.reserve(to - from);
+        run.text.reserve(size);
         for (int j = from; j < to; ++j)
             Encode(chunk.get(), lines[j], run);
         chunk->lines = std::move(run.lines);
         chunk->text = std::move(run.text);
-        chunk->text.shrink_to_fit();
+        if (chunk->text.capacity() != chunk->text.size())
+            chunk->text.shrink_to_fit();
         AppendChunk(std::move(chunk), to - from);
     }
     Reorder(0);
@@ -666,7 +684,10 @@ void RecordList::AssignFileBytes(QByteArrayView bytes)
                 next = lf < end ? lf + 1 : end;
             }
             spans.emplace_back(p, lineEnd);
-            size += lineEnd - p;
+            int n;
+            bool tagEnd;
+            if (!Canonical(p, lineEnd - p, n, tagEnd))
+                size += lineEnd - p;
             p = next;
         }
         auto chunk = std::make_unique<Chunk>();
@@ -677,7 +698,8 @@ void RecordList::AssignFileBytes(QByteArrayView bytes)
             EncodeBytes(chunk.get(), from, to - from, run);
         chunk->lines = std::move(run.lines);
         chunk->text = std::move(run.text);
-        chunk->text.shrink_to_fit();
+        if (chunk->text.capacity() != chunk->text.size())
+            chunk->text.shrink_to_fit();
         AppendChunk(std::move(chunk), int(spans.size()));
     }
     Reorder(0);
