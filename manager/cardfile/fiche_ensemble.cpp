@@ -6,6 +6,9 @@
 // a set with some files new and some old.
 #include <QFileInfo>
 #include <vector>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include "manager/cardfile/core/savedset.h"
 #include "manager/cardfile/fiche.h"
 #include "platform/dialogs.h"
@@ -68,6 +71,16 @@ bool LitFichier(const QString& chemin, RecordList& lignes)
         return false;
     lignes.AssignFileBytes(octets);
     return true;
+}
+
+// Gives the pages of the heap's free blocks back to the system. Reading a set leaves megabytes of
+// them: once the first large file's buffer is freed, the allocator takes the next ones from its
+// heap instead of mapping them apart, and keeps what they leave.
+void ReleaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void ChargeListe(TFiche& fiche, TFiche::Kind k)
@@ -144,6 +157,8 @@ bool TFiche::Charge(const QString& path)
     ModifClient = false;
     Premier();
     PostesChanges();
+    lignes.clear();
+    ReleaseFreedMemory();
     return true;
 }
 
