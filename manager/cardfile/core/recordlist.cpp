@@ -171,6 +171,7 @@ void RecordList::Take(RecordList& other) noexcept
     endLines_ = other.endLines_;
     chunks_ = std::move(other.chunks_);
     sizes_ = std::move(other.sizes_);
+    spans_ = std::move(other.spans_);
     starts_ = std::move(other.starts_);
     startsValidUpTo_ = other.startsValidUpTo_;
     lastChunk_ = other.lastChunk_;
@@ -293,13 +294,18 @@ int RecordList::CellFor(int n)
 
 // ---- the lines' text ---------------------------------------------------------------------------
 
-QString RecordList::TextOf(const Chunk& chunk, int j) const
+RecordList::Span RecordList::SpanOf(const Chunk& chunk)
 {
-    const Line& line = chunk.lines[j];
+    return {chunk.lines.data(), chunk.text.data()};
+}
+
+QString RecordList::TextOf(Span span, int j) const
+{
+    const Line& line = span.lines[j];
     if (line.code >= 0)
         return MakeTag(line.code & 1, number_[Root(line.code >> 1)], width_);
-    const quint32 start = chunk.Start(j);
-    const char* text = chunk.text.data() + start;
+    const quint32 start = j > 0 ? span.lines[j - 1].end : 0;
+    const char* text = span.text + start;
     const qsizetype size = line.end - start;
     switch (line.code) {
     case Latin1:
@@ -480,8 +486,11 @@ void RecordList::Touch(int chunk)
 
 void RecordList::Reorder(int from)
 {
-    for (int c = from; c < int(chunks_.size()); ++c)
+    spans_.resize(chunks_.size());
+    for (int c = from; c < int(chunks_.size()); ++c) {
         chunks_[c]->order = c;
+        spans_[c] = SpanOf(*chunks_[c]);
+    }
     startsValidUpTo_ = std::min(startsValidUpTo_, from);
 }
 
@@ -511,6 +520,7 @@ void RecordList::Locate(int index, int& chunk, int& offset) const
 void RecordList::AppendChunk(std::unique_ptr<Chunk> chunk, int lines)
 {
     sizes_.push_back(lines);
+    spans_.push_back(SpanOf(*chunk));
     chunks_.push_back(std::move(chunk));
     count_ += lines;
 }
@@ -543,6 +553,7 @@ void RecordList::Splice(int c, int at, int remove, Run& run)
     }
     count_ += added;
     sizes_[c] += added;
+    spans_[c] = SpanOf(chunk);
     Touch(c);
 }
 
@@ -599,6 +610,7 @@ void RecordList::SplitIfFull(int chunk)
     full->text.shrink_to_fit();
     full->lines.resize(piece);
     full->lines.shrink_to_fit();
+    spans_[chunk] = SpanOf(*full);
     sizes_[chunk] = piece;
     sizes_.insert(sizes_.begin() + chunk + 1, pieceSizes.begin(), pieceSizes.end());
     chunks_.insert(chunks_.begin() + chunk + 1, std::make_move_iterator(pieces.begin()),
@@ -610,6 +622,7 @@ void RecordList::RemoveChunk(int chunk)
 {
     chunks_.erase(chunks_.begin() + chunk);
     sizes_.erase(sizes_.begin() + chunk);
+    spans_.erase(spans_.begin() + chunk);
     Reorder(chunk);
     lastChunk_ = 0;
 }
@@ -759,7 +772,7 @@ QString RecordList::Strings(int index) const
         OutOfBounds(index);
     int c, off;
     Locate(index, c, off);
-    return TextOf(*chunks_[c], off);
+    return TextOf(spans_[c], off);
 }
 
 void RecordList::Put(int index, const QString& line)
@@ -898,6 +911,7 @@ void RecordList::Clear()
 {
     chunks_.clear();
     sizes_.clear();
+    spans_.clear();
     starts_.clear();
     cells_.clear();
     number_.clear();

@@ -141,8 +141,16 @@ private:
         QVarLengthArray<QStringView, 256> lines;
     };
 
+    // Where a chunk's lines and text are: a read by position goes to them without the chunk.
+    struct Span {
+        const Line* lines;
+        const char* text;
+    };
+
     [[noreturn]] static void OutOfBounds(int index);
-    QString TextOf(const Chunk& chunk, int j) const;
+    static Span SpanOf(const Chunk& chunk);
+    QString TextOf(Span span, int j) const;
+    QString TextOf(const Chunk& chunk, int j) const { return TextOf(SpanOf(chunk), j); }
     void Decode(int chunk, int offset, int n, Views& views) const;
     int TagText(char16_t* out, int code) const;
     template <class C>
@@ -171,6 +179,7 @@ private:
     int endLines_ = 0;
     std::vector<std::unique_ptr<Chunk>> chunks_;
     std::vector<int> sizes_;           // lines per chunk
+    std::vector<Span> spans_;          // per chunk
     mutable std::vector<int> starts_;  // the list position of each chunk's first line
     mutable int startsValidUpTo_ = 0;  // chunks before this one have a correct start
     mutable int lastChunk_ = 0;        // where the last lookup landed
