@@ -18,20 +18,16 @@ namespace {
 // Code points of the bytes 0x80-0x9F; the five unassigned bytes stand for the C1 control of
 // the same number so that any byte survives a load and a save.
 const char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,   // 80-87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,   // 88-8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,   // 90-97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,   // 98-9F
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
 char EncodeChar(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
-    for (int i = 0; i < 32; ++i)
-        if (kHighControls[i] == c)
-            return char(0x80 + i);
-    return '?';
+    const int b = Cp1252Byte(c);
+    return b < 0 ? '?' : char(b);
 }
 
 QString SystemError(int err)
@@ -45,6 +41,29 @@ QByteArray Native(const QString& path)
 }
 
 }  // namespace
+
+const char16_t Cp1252Chars[256] = {
+#define ROW(b)                                                                                                         \
+    char16_t(b), char16_t(b + 1), char16_t(b + 2), char16_t(b + 3), char16_t(b + 4), char16_t(b + 5), char16_t(b + 6), \
+        char16_t(b + 7)
+    ROW(0x00), ROW(0x08), ROW(0x10), ROW(0x18), ROW(0x20), ROW(0x28), ROW(0x30), ROW(0x38), ROW(0x40), ROW(0x48),
+    ROW(0x50), ROW(0x58), ROW(0x60), ROW(0x68), ROW(0x70), ROW(0x78), 0x20AC,    0x0081,    0x201A,    0x0192,
+    0x201E,    0x2026,    0x2020,    0x2021,    0x02C6,    0x2030,    0x0160,    0x2039,    0x0152,    0x008D,
+    0x017D,    0x008F,    0x0090,    0x2018,    0x2019,    0x201C,    0x201D,    0x2022,    0x2013,    0x2014,
+    0x02DC,    0x2122,    0x0161,    0x203A,    0x0153,    0x009D,    0x017E,    0x0178,    ROW(0xA0), ROW(0xA8),
+    ROW(0xB0), ROW(0xB8), ROW(0xC0), ROW(0xC8), ROW(0xD0), ROW(0xD8), ROW(0xE0), ROW(0xE8), ROW(0xF0), ROW(0xF8),
+#undef ROW
+};
+
+int Cp1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kHighControls[i] == c)
+            return 0x80 + i;
+    return -1;
+}
 
 QByteArray EncodeCp1252(const QString& text)
 {
@@ -66,7 +85,7 @@ QString DecodeCp1252(const QByteArray& bytes)
     QChar* p = out.data();
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        *p++ = QChar(u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char16_t(u));
+        *p++ = QChar(Cp1252Chars[u]);
     }
     return out;
 }
@@ -103,13 +122,24 @@ QByteArray JoinLines(const QStringList& lines)
 bool LoadFromFile(const QString& path, QStringList& lines)
 {
     lines.clear();
+    QByteArray bytes;
+    if (!LoadBytesFromFile(path, bytes))
+        return false;
+    lines = SplitLines(DecodeCp1252(bytes));
+    return true;
+}
+
+bool LoadBytesFromFile(const QString& path, QByteArray& bytes)
+{
+    bytes.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        bytes.clear();
         return false;
-    lines = SplitLines(DecodeCp1252(bytes));
+    }
     return true;
 }
 
@@ -134,7 +164,7 @@ bool FileSet::commit(QString* error)
 {
     struct Staged {
         QString target;
-        QString backup;   // where the old content waits while the set is being replaced
+        QString backup;  // where the old content waits while the set is being replaced
         std::unique_ptr<QTemporaryFile> temp;
         bool hadOld = false;
         bool backedUp = false;
@@ -158,8 +188,8 @@ bool FileSet::commit(QString* error)
             if (!s.temp->open())
                 return fail(QStringLiteral("%1 : %2").arg(path, s.temp->errorString()));
             const auto perms = s.hadOld ? QFile::permissions(s.target)
-                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
-                                              QFile::ReadGroup | QFile::ReadOther;
+                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                                              | QFile::ReadGroup | QFile::ReadOther;
             if (s.temp->write(bytes) != bytes.size() || !s.temp->flush())
                 return fail(QStringLiteral("%1 : %2").arg(path, s.temp->errorString()));
             if (::fsync(s.temp->handle()) != 0)
@@ -204,12 +234,12 @@ bool FileSet::commit(QString* error)
             if (s.backedUp)
                 std::rename(Native(s.backup).constData(), Native(s.target).constData());
             else
-                QFile::remove(s.target);   // it did not exist before
+                QFile::remove(s.target);  // it did not exist before
         }
         if (s.backedUp)
             QFile::remove(s.backup);
     }
-    staged.clear();   // removes the temporaries that were not renamed
+    staged.clear();  // removes the temporaries that were not renamed
     if (!ok && error)
         *error = reason;
     return ok;
