@@ -1,13 +1,8 @@
 // The accounting journal from the invoice blocks: an invoice and a credit note worked by hand, the
 // documents that are not posted, and the blocks that are not there.
 #include <gtest/gtest.h>
-#include <ostream>
 #include "manager/cardfile/core/journal.h"
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include "support/print.h"
 
 namespace {
 
