@@ -13,8 +13,6 @@ namespace platform {
 
 namespace {
 
-const QString DocumentName = QStringLiteral("Velmora");
-
 class QtCanvas : public Canvas {
 public:
     void SetOrientation(Orientation orientation) override
@@ -25,7 +23,7 @@ public:
     Orientation GetOrientation() const override
     {
         return Printer().pageLayout().orientation() == QPageLayout::Landscape ? Orientation::Landscape
-                                                                               : Orientation::Portrait;
+                                                                              : Orientation::Portrait;
     }
 
     int PageWidth() const override { return Pixels().width(); }
@@ -33,7 +31,8 @@ public:
     int HorzSize() const override { return qRound(Millimetres().width()); }
     int VertSize() const override { return qRound(Millimetres().height()); }
 
-    bool BeginDoc() override
+    using Canvas::BeginDoc;
+    bool BeginDoc(const QString& jobName) override
     {
         error_.clear();
         QPrinter& printer = Printer();
@@ -42,12 +41,12 @@ public:
             error_ = QStringLiteral("L'impression n'a pas pu commencer : aucune imprimante n'est choisie.");
             return false;
         }
-        printer.setDocName(DocumentName);
+        printer.setDocName(jobName);
         if (!painter_.begin(&printer)) {
             error_ = QStringLiteral("L'impression n'a pas pu commencer.");
             if (printer.outputFormat() == QPrinter::PdfFormat)
-                error_ += QStringLiteral("\nLe fichier ") + QDir::toNativeSeparators(printer.outputFileName()) +
-                          QStringLiteral(" ne peut pas être écrit.");
+                error_ += QStringLiteral("\nLe fichier ") + QDir::toNativeSeparators(printer.outputFileName())
+                          + QStringLiteral(" ne peut pas être écrit.");
             return false;
         }
         font_ = QFont(QStringLiteral("Arial"));
@@ -106,12 +105,24 @@ public:
         return QFontMetrics(font_, &Printer()).horizontalAdvance(text);
     }
 
+    int TextHeight(const QString&) const override
+    {
+        if (painter_.isActive())
+            return painter_.fontMetrics().height();
+        return QFontMetrics(font_, &Printer()).height();
+    }
+
     void Line(int x1, int y1, int x2, int y2) override { painter_.drawLine(x1, y1, x2, y2); }
 
     void Rectangle(int x1, int y1, int x2, int y2) override
     {
         painter_.setBrush(Qt::NoBrush);
         painter_.drawRect(x1, y1, x2 - x1, y2 - y1);
+    }
+
+    void FillRect(int x1, int y1, int x2, int y2, const QColor& color) override
+    {
+        painter_.fillRect(QRect(x1, y1, x2 - x1, y2 - y1), color);
     }
 
 private:

@@ -4,6 +4,7 @@
 //
 // The process's canvas draws with QPainter on the process's printer (platform/printer.h); tests
 // install a recording canvas (recording.h) and read back what was drawn.
+#include <QColor>
 #include <QString>
 #include "platform/exception.h"
 
@@ -32,10 +33,12 @@ public:
     virtual int HorzSize() const = 0;
     virtual int VertSize() const = 0;
 
-    // Starts the document "Velmora" with the font "Arial" 10 and a pen 1 pixel wide. False when
-    // the job cannot start (no printer, a file that cannot be written): nothing was printed,
+    // Starts a document with the font "Arial" 10 and a pen 1 pixel wide, under the job name given
+    // (the name the printer's queue shows; "Velmora" for the card file's own printouts). False
+    // when the job cannot start (no printer, a file that cannot be written): nothing was printed,
     // Error() says why, and the canvas takes the next job as if this one had not been asked.
-    virtual bool BeginDoc() = 0;
+    virtual bool BeginDoc(const QString& jobName) = 0;
+    bool BeginDoc() { return BeginDoc(QStringLiteral("Velmora")); }
     // Ends the document. False when the printer could not finish it (Error() says why).
     virtual bool EndDoc() = 0;
     // Throws platform::EPrinter when the printer cannot start another page.
@@ -49,9 +52,15 @@ public:
     virtual void TextOut(int x, int y, const QString& text) = 0;
     // The text's width in pixels in the current font, measured on the printer's own metrics.
     virtual int TextWidth(const QString& text) const = 0;
+    // The text's height in pixels in the current font, on the same metrics: a line's height, the
+    // same for every text.
+    virtual int TextHeight(const QString& text) const = 0;
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
     // The outline of the rectangle from (x1, y1) to (x2, y2); the inside is left as it is.
     virtual void Rectangle(int x1, int y1, int x2, int y2) = 0;
+    // The rectangle from (x1, y1) up to (x2, y2), those edges left out, filled with the colour,
+    // without an outline.
+    virtual void FillRect(int x1, int y1, int x2, int y2, const QColor& color) = 0;
 };
 
 // The canvas of the process: the printer's, or the one a test installed.

@@ -63,7 +63,7 @@ int RecordingCanvas::VertSize() const
     return Landscape() ? page.widthMm : page.heightMm;
 }
 
-bool RecordingCanvas::BeginDoc()
+bool RecordingCanvas::BeginDoc(const QString& jobName)
 {
     if (!refuseWith.isEmpty()) {
         error_ = refuseWith;
@@ -72,7 +72,7 @@ bool RecordingCanvas::BeginDoc()
         return false;
     }
     error_.clear();
-    jobs << Job{orientation_};
+    jobs << Job{jobName, orientation_};
     printing_ = true;
     family_ = QStringLiteral("Arial");
     size_ = 10;
@@ -123,6 +123,12 @@ int RecordingCanvas::TextWidth(const QString& text) const
     return int(text.size() * size_ * 0.1764 * pxPerMm);
 }
 
+int RecordingCanvas::TextHeight(const QString&) const
+{
+    const double pxPerMm = VertSize() > 0 ? double(PageHeight()) / VertSize() : 0;
+    return int(size_ * 0.3528 * pxPerMm);
+}
+
 void RecordingCanvas::Line(int x1, int y1, int x2, int y2)
 {
     if (!printing_) {
@@ -139,6 +145,15 @@ void RecordingCanvas::Rectangle(int x1, int y1, int x2, int y2)
         return;
     }
     rules << Rule{int(jobs.size()) - 1, jobs.last().pages - 1, x1, y1, x2, y2, pen_, true};
+}
+
+void RecordingCanvas::FillRect(int x1, int y1, int x2, int y2, const QColor& color)
+{
+    if (!printing_) {
+        ++drawnOutside;
+        return;
+    }
+    fills << Fill{int(jobs.size()) - 1, jobs.last().pages - 1, x1, y1, x2, y2, color};
 }
 
 }  // namespace platform

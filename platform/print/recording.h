@@ -1,9 +1,10 @@
 #pragma once
 // A canvas that draws nothing and keeps everything it was asked to draw, for tests to read back:
-// each document with its orientation and pages, each text with its position, font and page, each
-// rule and frame. Its page is a printer's page given in pixels and millimetres (portrait; the
-// landscape page is the same turned). It can also play a printer that refuses a job or fails in
-// the middle of one.
+// each document with its name, orientation and pages, each text with its position, font and page,
+// each rule, frame and filled rectangle. Its page is a printer's page given in pixels and
+// millimetres (portrait; the landscape page is the same turned). It can also play a printer that
+// refuses a job or fails in the middle of one.
+#include <QColor>
 #include <QList>
 #include <QString>
 #include "platform/print/canvas.h"
@@ -19,7 +20,7 @@ public:
     static constexpr Page A4{4960, 7016, 210, 297};
 
     struct Text {
-        int job, page;   // both from 0
+        int job, page;  // both from 0
         int x, y;
         QString text;
         QString family;
@@ -30,16 +31,22 @@ public:
         int job, page;
         int x1, y1, x2, y2;
         int pen;
-        bool frame;   // a rectangle rather than a line
+        bool frame;  // a rectangle rather than a line
+    };
+    struct Fill {
+        int job, page;
+        int x1, y1, x2, y2;
+        QColor color;
     };
     struct Job {
-        Orientation orientation;   // when the document began
+        QString name;
+        Orientation orientation;  // when the document began
         int pages = 1;
         bool ended = false;
     };
 
     explicit RecordingCanvas(Page portrait = A4);
-    ~RecordingCanvas() override;   // goes back to the printer's canvas if it was installed
+    ~RecordingCanvas() override;  // goes back to the printer's canvas if it was installed
     // Installs this canvas as the process's canvas.
     void Install();
 
@@ -47,6 +54,7 @@ public:
     QList<Job> jobs;
     QList<Text> texts;
     QList<Rule> rules;
+    QList<Fill> fills;
     // Jobs that were asked for but refused; drawings and pages asked for outside a job.
     int refused = 0;
     int drawnOutside = 0;
@@ -71,7 +79,8 @@ public:
     int PageHeight() const override;
     int HorzSize() const override;
     int VertSize() const override;
-    bool BeginDoc() override;
+    using Canvas::BeginDoc;
+    bool BeginDoc(const QString& jobName) override;
     bool EndDoc() override;
     void NewPage() override;
     bool Printing() const override { return printing_; }
@@ -82,8 +91,11 @@ public:
     // Half an em a character: a width that grows with the text and its size, the same on every
     // machine.
     int TextWidth(const QString& text) const override;
+    // An em: the size in points as pixels, for every text.
+    int TextHeight(const QString& text) const override;
     void Line(int x1, int y1, int x2, int y2) override;
     void Rectangle(int x1, int y1, int x2, int y2) override;
+    void FillRect(int x1, int y1, int x2, int y2, const QColor& color) override;
 
 private:
     bool Landscape() const { return orientation_ == Orientation::Landscape; }

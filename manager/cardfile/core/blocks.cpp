@@ -1,5 +1,6 @@
 #include "manager/cardfile/core/blocks.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <limits>
 #include "platform/rtl.h"
@@ -9,36 +10,6 @@ namespace blocks {
 namespace {
 
 const QLatin1String StartPrefix("<BLOC");
-
-// The repeat a line belongs to by its first four letters, or -1.
-int RepeatOf(const BlockLayout& layout, const QString& line)
-{
-    for (int i = 0; i < int(layout.repeats.size()); ++i)
-        if (line.startsWith(layout.repeats[i].prefix))
-            return i;
-    return -1;
-}
-
-// A row line split into its cells. A line the writer could not give back as it is (no TAB, or
-// shorter than a row that ends the lines) is no row.
-bool SplitRow(const QString& line, int cells, int shortest, QStringList& row)
-{
-    QString rest = line.mid(4);
-    if (!rest.contains(QLatin1Char('\t')) || rest.size() < shortest)
-        return false;
-    row.clear();
-    for (int col = 0; col < cells; ++col) {
-        const int tab = int(rest.indexOf(QLatin1Char('\t')));
-        if (col == cells - 1 || tab < 0) {
-            row << rest;
-            rest.clear();
-        } else {
-            row << rest.left(tab);
-            rest = rest.mid(tab + 1);
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -70,25 +41,52 @@ QString SafeCell(const QString& cell)
     return safe.replace(QLatin1Char('\t'), QLatin1Char(' '));
 }
 
+int RepeatOf(const BlockLayout& layout, int k, const QString& line)
+{
+    if (k < layout.scanFrom || k > LastLineRead)
+        return -1;
+    for (int i = 0; i < int(layout.repeats.size()); ++i) {
+        const QLatin1String prefix = layout.repeats[i].prefix;
+        // The first letter first: most lines open with no prefix at all.
+        if (!prefix.isEmpty() && (line.isEmpty() || line.front() != QChar(prefix.front())))
+            continue;
+        if (line.startsWith(prefix))
+            return i;
+    }
+    return -1;
+}
+
+// A line the writer could not give back as it is (no TAB, or shorter than a row that ends the
+// lines) is no row.
+bool RowCells(QStringView line, const RepeatLayout& r, std::span<QStringView> cells)
+{
+    const QStringView rest = line.sliced(std::min<qsizetype>(4, line.size()));
+    if (!rest.contains(QLatin1Char('\t')) || rest.size() < r.shortest)
+        return false;
+    std::fill(cells.begin(), cells.end(), QStringView());
+    qsizetype from = 0;
+    for (int col = 0; col < int(cells.size()); ++col) {
+        const qsizetype tab = rest.indexOf(QLatin1Char('\t'), from);
+        if (col == int(cells.size()) - 1 || tab < 0) {
+            cells[col] = rest.sliced(from);
+            break;
+        }
+        cells[col] = rest.sliced(from, tab - from);
+        from = tab + 1;
+    }
+    return true;
+}
+
 BlockContent ReadBlock(const RecordList& list, int index, const BlockLayout& layout)
 {
     BlockContent content;
     content.fields.resize(layout.fields);
     content.repeats.resize(layout.repeats.size());
-    const int pos = index >= 0 ? list.FindBlock(index) : -1;
-    if (pos < 0)
-        return content;
-    content.found = true;
-
-    int end = pos + list.BlockLength(pos, index);
-    if (end - pos > 1 && list[end - 1] == list.EndTag(index))
-        --end;
-    for (int n = 1; pos + n < end; ++n) {
-        const QString line = list[pos + n];
-        const int rep = n >= layout.scanFrom && n <= LastLineRead ? RepeatOf(layout, line) : -1;
+    content.found = VisitBlock(list, index, [&](int n, const QString& line) {
+        const int rep = RepeatOf(layout, n, line);
         if (n <= layout.fields && rep < 0) {
             content.fields[n - 1] = line;
-            continue;
+            return;
         }
         bool placed = false;
         if (rep >= 0 && !layout.repeats[rep].rows) {
@@ -97,19 +95,24 @@ BlockContent ReadBlock(const RecordList& list, int index, const BlockLayout& lay
         } else if (rep >= 0) {
             const RepeatLayout& r = layout.repeats[rep];
             QList<QStringList>& rows = content.repeats[rep].rows;
-            QStringList row;
-            placed = (r.room < 0 || rows.size() < r.room) && SplitRow(line, r.cells, r.shortest, row);
-            if (placed)
+            QVarLengthArray<QStringView, 8> cells(r.cells);
+            placed = (r.room < 0 || rows.size() < r.room) && RowCells(line, r, cells);
+            if (placed) {
+                QStringList row;
+                row.reserve(r.cells);
+                for (QStringView cell : cells)
+                    row << cell.toString();
                 rows << row;
+            }
         }
         if (!placed)
             content.kept << line;
-    }
+    });
     return content;
 }
 
-QStringList BlockLines(const QStringList& fields, const BlockLayout& layout,
-                       const std::vector<RepeatContent>& repeats, const QStringList& kept)
+QStringList BlockLines(const QStringList& fields, const BlockLayout& layout, const std::vector<RepeatContent>& repeats,
+                       const QStringList& kept)
 {
     QStringList lines;
     lines.reserve(fields.size());

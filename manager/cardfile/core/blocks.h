@@ -14,6 +14,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 #include <span>
 #include <vector>
@@ -35,10 +36,10 @@ QString WithoutPrefix(const QString& line, QLatin1String prefix);
 constexpr int ShortestRow = 10;
 
 struct RepeatLayout {
-    QLatin1String prefix;   // the four letters that open each line
-    bool rows = false;      // grid rows (cells joined by TABs) rather than memo lines
-    int cells = 0;          // rows: the cells a line holds, from the first; the last takes the rest
-    int room = -1;          // rows: how many rows the card has room for; -1 for as many as come
+    QLatin1String prefix;  // the four letters that open each line
+    bool rows = false;     // grid rows (cells joined by TABs) rather than memo lines
+    int cells = 0;         // rows: the cells a line holds, from the first; the last takes the rest
+    int room = -1;         // rows: how many rows the card has room for; -1 for as many as come
     // rows: the shortest row line, cells and TABs together, that is written and read
     int shortest = ShortestRow;
     // rows: a shorter row is passed over and the rows under it are still written, rather than
@@ -57,15 +58,15 @@ struct BlockLayout {
 constexpr int LastLineRead = 200;
 
 struct RepeatContent {
-    QStringList memo;          // memo lines, without their prefix
-    QList<QStringList> rows;   // grid rows, `cells` cells each
+    QStringList memo;         // memo lines, without their prefix
+    QList<QStringList> rows;  // grid rows, `cells` cells each
 };
 
 struct BlockContent {
-    bool found = false;                         // the block exists
-    std::vector<std::optional<QString>> fields; // per field: its line, when the block has it
-    std::vector<RepeatContent> repeats;         // per repeat of the layout
-    QStringList kept;                           // lines with no place, in block order
+    bool found = false;                          // the block exists
+    std::vector<std::optional<QString>> fields;  // per field: its line, when the block has it
+    std::vector<RepeatContent> repeats;          // per repeat of the layout
+    QStringList kept;                            // lines with no place, in block order
 };
 
 // What a card writes never breaks its block: a TAB in a cell would shift the cells after it, so
@@ -77,10 +78,27 @@ QString SafeCell(const QString& cell);
 // Block `index` of the list as the layout reads it: its own lines up to its end tag, or up to
 // the next block when the tag is missing.
 BlockContent ReadBlock(const RecordList& list, int index, const BlockLayout& layout);
+
+// ---- reading a block in place -------------------------------------------------------------------
+// The steps of ReadBlock, for a reader that keeps a few of a block's values and none of its lines
+// (the statistics and the journal walk whole lists): the lines are visited where the list holds
+// them and a row's cells are views into its line, so nothing of the block is copied.
+//
+// Calls `visit(k, line)` for each of block `index`'s own lines, +1, +2, ..., as ReadBlock takes
+// them: up to its end tag, or up to the next block when the tag is missing. False when there is
+// no such block.
+template <class Visit>
+bool VisitBlock(const RecordList& list, int index, Visit&& visit);
+// The repeat of the layout (its place in `layout.repeats`) that line +k belongs to, or -1.
+int RepeatOf(const BlockLayout& layout, int k, const QString& line);
+// The cells of a row line (prefix included) of repeat `r`, as views into the line: as many as
+// `cells` holds, from the first, the last one taking the rest of the line; a cell past the line's
+// end is null. False when the line is no row.
+bool RowCells(QStringView line, const RepeatLayout& r, std::span<QStringView> cells);
 // The lines between the tags: the fields, each repeat's lines (a grid's rows up to the first
 // short one), then the kept lines.
-QStringList BlockLines(const QStringList& fields, const BlockLayout& layout,
-                       const std::vector<RepeatContent>& repeats, const QStringList& kept);
+QStringList BlockLines(const QStringList& fields, const BlockLayout& layout, const std::vector<RepeatContent>& repeats,
+                       const QStringList& kept);
 
 // ---- numbering and look-ups -------------------------------------------------------------------
 // The next code or number: one above the largest whole number held by a block's first line
@@ -99,5 +117,24 @@ bool IsTag(const QString& line);
 QStringList FieldLines(const RecordList& list, int start, int count);
 // Field line +k of that block; empty when the block stops before it.
 QString FieldLine(const RecordList& list, int start, int k);
+
+// ---- templates ----------------------------------------------------------------------------------
+
+template <class Visit>
+bool VisitBlock(const RecordList& list, int index, Visit&& visit)
+{
+    const int pos = index >= 0 ? list.FindBlock(index) : -1;
+    if (pos < 0)
+        return false;
+    // The lines RecordList::BlockLength counts, less the end tag.
+    const QString end = list.EndTag(index);
+    for (int i = pos + 1; i < list.Count(); ++i) {
+        const QString line = list.Strings(i);
+        if (line == end || (!line.isEmpty() && line.front() == u'<' && line.startsWith(QLatin1String("<BLOC"))))
+            break;
+        visit(i - pos, line);
+    }
+    return true;
+}
 
 }  // namespace blocks

@@ -18,68 +18,106 @@ LineText FromCells(const QStringList& cells)
     return text;
 }
 
-Line ReadLine(const LineText& text)
+namespace {
+
+std::optional<double> TryFloat(QStringView text)
 {
+    try {
+        return StrToFloat(text.toString());
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<int> TryInt(QStringView text)
+{
+    try {
+        return StrToInt(text.toString());
+    } catch (const EConvertError&) {
+        return std::nullopt;
+    }
+}
+
+Line Read(QStringView quantityCell, QStringView priceCell, const std::optional<double>& exactPrice,
+          QStringView discountCell, QStringView vatCell, numbers::Memo* memo)
+{
+    const auto toFloat = [memo](QStringView s) { return memo ? memo->Float(s) : TryFloat(s); };
+    const auto toInt = [memo](QStringView s) { return memo ? memo->Int(s) : TryInt(s); };
     Line line;
-    QString quantity = Trim(text.quantity);
+    QStringView quantity = numbers::Trimmed(quantityCell);
     if (quantity.isEmpty())
         return line;
     line.counted = true;
-    const int blank = int(quantity.indexOf(QLatin1Char(' ')));
+    const qsizetype blank = quantity.indexOf(QLatin1Char(' '));
     if (blank >= 0)
-        quantity = quantity.left(blank);
-    try {
-        line.quantity = StrToFloat(quantity);
-        if (text.exactPrice)
-            line.price = *text.exactPrice;
-        else if (!text.price.isEmpty())
-            line.price = StrToFloat(text.price);
-        line.priceRead = true;
-    } catch (const EConvertError&) {
+        quantity = quantity.first(blank);
+    const std::optional<double> q = toFloat(quantity);
+    bool read = q.has_value();
+    if (read) {
+        line.quantity = *q;
+        if (exactPrice) {
+            line.price = *exactPrice;
+        } else if (!priceCell.isEmpty()) {
+            const std::optional<double> price = toFloat(priceCell);
+            read = price.has_value();
+            if (read)
+                line.price = *price;
+        }
+    }
+    if (!read) {
         // Nothing more is read: the line is worth 0 and joins no sum.
         line.price = 0;
         line.readable = false;
         return line;
     }
-    QString code = text.vatCode;
+    line.priceRead = true;
+    QStringView code = vatCell;
     if (code.isEmpty()) {
-        code = QStringLiteral("1");
+        code = u"1";
         line.vatDefaulted = true;
     }
-    try {
-        line.vatCode = StrToInt(code);
-        if (line.vatCode < 1 || line.vatCode > 3)
-            line.vatCode = 1;
-    } catch (const EConvertError&) {
+    if (const std::optional<int> vat = toInt(code)) {
+        line.vatCode = *vat < 1 || *vat > 3 ? 1 : *vat;
+    } else {
         // Counted at the first rate and without its discount, so that the amount it shows is
         // one that the totals hold.
         line.vatCode = 1;
         line.readable = false;
     }
-    if (line.readable && !text.discount.isEmpty()) {
-        try {
-            line.discount = StrToFloat(text.discount);
-        } catch (const EConvertError&) {
+    if (line.readable && !discountCell.isEmpty()) {
+        if (const std::optional<double> discount = toFloat(discountCell))
+            line.discount = *discount;
+        else
             line.readable = false;
-        }
     }
     const double gross = line.quantity * line.price;
     line.amount = gross - gross * line.discount / 100;
     return line;
 }
 
-Totals Compute(const std::vector<LineText>& lines, PriceMode mode, const settings::InvoiceSettings& settings)
+}  // namespace
+
+Line ReadLine(const LineText& text)
 {
-    Totals t;
-    t.lines.reserve(lines.size());
-    for (const LineText& text : lines) {
-        Line line = ReadLine(text);
-        if (line.vatCode >= 1)
-            t.sums[line.vatCode - 1] += line.amount;
-        if (line.counted && !line.readable)
-            t.readable = false;
-        t.lines.push_back(line);
-    }
+    return Read(text.quantity, text.price, text.exactPrice, text.discount, text.vatCode, nullptr);
+}
+
+Line ReadLine(const LineCells& cells, numbers::Memo* memo)
+{
+    return Read(cells.quantity, cells.price, std::nullopt, cells.discount, cells.vatCode, memo);
+}
+
+void Tally::Add(const Line& line)
+{
+    if (line.vatCode >= 1)
+        totals_.sums[line.vatCode - 1] += line.amount;
+    if (line.counted && !line.readable)
+        totals_.readable = false;
+}
+
+Totals Tally::Close(PriceMode mode, const settings::InvoiceSettings& settings)
+{
+    Totals t = totals_;
     const double rates[3] = {settings.TauxTVA1, settings.TauxTVA2, settings.TauxTVA3};
     double sum = 0;
     for (int k = 0; k < 3; ++k) {
@@ -100,6 +138,20 @@ Totals Compute(const std::vector<LineText>& lines, PriceMode mode, const setting
         t.totalHT = t.totalTTC - t.totalTVA;
     }
     t.francs = t.totalTTC * FrancsParEuro;
+    return t;
+}
+
+Totals Compute(const std::vector<LineText>& lines, PriceMode mode, const settings::InvoiceSettings& settings)
+{
+    Tally tally;
+    std::vector<Line> read;
+    read.reserve(lines.size());
+    for (const LineText& text : lines) {
+        read.push_back(ReadLine(text));
+        tally.Add(read.back());
+    }
+    Totals t = tally.Close(mode, settings);
+    t.lines = std::move(read);
     return t;
 }
 

@@ -1,6 +1,6 @@
 #include "manager/cardfile/core/journal.h"
 
-#include <vector>
+#include <QStringBuilder>
 #include "manager/cardfile/core/blocks.h"
 #include "manager/cardfile/core/invoice_totals.h"
 
@@ -29,36 +29,50 @@ const blocks::RepeatLayout Repeats[] = {
     {QLatin1String("FACT"), true, invoice::ColumnCount, invoice::GridLines},
     {QLatin1String("MEMO")},
 };
+constexpr int GridRepeat = 0;
 const blocks::BlockLayout Layout{FieldLines, Repeats, FieldLines + 1};
 
 }  // namespace
 
+// The block is read in place (blocks::VisitBlock) rather than through blocks::ReadBlock, which
+// copies every cell of every row: over a whole list, the heap's work for those copies outweighed
+// the reading itself.
 Invoice ReadInvoice(const RecordList& invoices, int n, const settings::InvoiceSettings& rates, const QString& format,
-                    TDateTime today)
+                    TDateTime today, numbers::Memo* memo)
 {
-    const blocks::BlockContent block = blocks::ReadBlock(invoices, n, Layout);
     Invoice inv;
-    inv.found = block.found;
-    if (!block.found)
+    QString fields[FieldLines];
+    invoice::Tally tally;
+    int rows = 0;
+    inv.found = blocks::VisitBlock(invoices, n, [&](int k, const QString& line) {
+        const int rep = blocks::RepeatOf(Layout, k, line);
+        if (k <= FieldLines && rep < 0) {
+            fields[k - 1] = line;
+            return;
+        }
+        const blocks::RepeatLayout& grid = Repeats[GridRepeat];
+        QStringView cells[invoice::ColumnCount];
+        if (rep != GridRepeat || rows == grid.room || !blocks::RowCells(line, grid, cells))
+            return;
+        ++rows;
+        tally.Add(invoice::ReadLine({cells[invoice::ColQuantity], cells[invoice::ColPrice], cells[invoice::ColDiscount],
+                                     cells[invoice::ColVat]},
+                                    memo));
+    });
+    if (!inv.found)
         return inv;
-    auto field = [&](int line) { return block.fields[line - 1].value_or(QString()); };
-    inv.number = Trim(field(NumberLine).mid(4));
+    inv.number = Trim(fields[NumberLine - 1].mid(4));
     inv.date = today;
     try {
-        inv.date = StrToDate(field(DateLine));
+        inv.date = StrToDate(fields[DateLine - 1]);
     } catch (const EConvertError&) {
     }
-    inv.type = field(TypeLine);
+    inv.type = fields[TypeLine - 1];
     if (inv.type.isEmpty())
         inv.type = QStringLiteral("Facture");
-    const QString mode = field(ModeLine);
-    const bool withTax = mode.left(3) == QLatin1String("TTC") && mode.mid(3, 1) == QLatin1String("Y");
-
-    std::vector<invoice::LineText> lines;
-    for (const QStringList& cells : block.repeats[0].rows)
-        lines.push_back(invoice::FromCells(cells));
+    const bool withTax = fields[ModeLine - 1].startsWith(QLatin1String("TTCY"));
     const invoice::Totals totals =
-        invoice::Compute(lines, withTax ? invoice::PriceMode::WithTax : invoice::PriceMode::WithoutTax, rates);
+        tally.Close(withTax ? invoice::PriceMode::WithTax : invoice::PriceMode::WithoutTax, rates);
     inv.totalHT = FormatFloat(format, totals.totalHT);
     inv.totalTVA = FormatFloat(format, totals.totalTVA);
     inv.totalTTC = FormatFloat(format, totals.totalTTC);
@@ -72,31 +86,43 @@ Result Journal(const RecordList& invoices, int count, const settings::InvoiceSet
     Comptes(clients, fournisseurs, achats, ventes);
     const QChar tab = QLatin1Char('\t');
     Result result;
+    numbers::Memo memo;
+    // Invoices come in runs of one day: the dates of the last one are written once.
+    TDateTime datesOf = 0;
+    QString sortable, shown;
+    bool dated = false;
     for (int i = 0; i < count; ++i) {
         if (progress && i % stats::ProgressStep == 0)
             progress(i);
-        const Invoice inv = ReadInvoice(invoices, i, rates, format, today);
+        const Invoice inv = ReadInvoice(invoices, i, rates, format, today, &memo);
         if (!inv.found)
             continue;
         ++result.invoices;
-        QString code, sales, vat;
+        QLatin1String code;
+        const QString* sales;
+        const QString* vat;
         if (inv.type.startsWith(QLatin1Char('F'))) {
-            code = QStringLiteral("V1");
-            sales = ventes;
-            vat = TvaCollectee;
+            code = QLatin1String("V1");
+            sales = &ventes;
+            vat = &TvaCollectee;
         } else if (inv.type.startsWith(QLatin1Char('A'))) {
-            code = QStringLiteral("A1");
-            sales = achats;
-            vat = TvaDeductible;
+            code = QLatin1String("A1");
+            sales = &achats;
+            vat = &TvaDeductible;
         } else {
             continue;
         }
-        const QString head = FormatDateTime(QStringLiteral("yyyymmdd"), inv.date) + tab + code + tab
-                             + FormatDateTime(QStringLiteral("dd/mm/yyyy"), inv.date) + tab;
-        const QString label = inv.type + QLatin1Char(' ') + inv.number;
-        result.lines << head + clients + tab + label + tab + inv.totalTTC;
-        result.lines << head + sales + tab + label + tab + tab + inv.totalHT;
-        result.lines << head + vat + tab + label + tab + tab + inv.totalTVA;
+        if (!dated || inv.date != datesOf) {
+            sortable = FormatDateTime(QStringLiteral("yyyymmdd"), inv.date);
+            shown = FormatDateTime(QStringLiteral("dd/mm/yyyy"), inv.date);
+            datesOf = inv.date;
+            dated = true;
+        }
+        const QString head = sortable % tab % code % tab % shown % tab;
+        const QString label = inv.type % QLatin1Char(' ') % inv.number;
+        result.lines << head % clients % tab % label % tab % inv.totalTTC;
+        result.lines << head % *sales % tab % label % tab % tab % inv.totalHT;
+        result.lines << head % *vat % tab % label % tab % tab % inv.totalTVA;
     }
     return result;
 }

@@ -6,6 +6,7 @@
 // Quotes and receipts are not posted; whether an invoice was validated is not looked at.
 #include <QString>
 #include <QStringList>
+#include "manager/cardfile/core/number_memo.h"
 #include "manager/cardfile/core/recordlist.h"
 #include "manager/cardfile/core/settings.h"
 #include "manager/cardfile/core/stats.h"
@@ -23,19 +24,20 @@ void Comptes(QString& clients, QString& fournisseurs, QString& achats, QString& 
 
 // What an invoice block shows on its card once read, for the journal: its date (today when it
 // does not read), its type as stored ("Facture" when blank), its number, and its three totals
-// formatted (total without tax, VAT, total with tax) by the invoice totals.
+// formatted (total without tax, VAT, total with tax) by the invoice totals. `memo`, when given,
+// converts the cells of the lines (a walk over many invoices keeps one).
 struct Invoice {
-    bool found = false;   // the block exists
+    bool found = false;  // the block exists
     rtl::TDateTime date = 0;
     QString type, number;
     QString totalHT, totalTVA, totalTTC;
 };
 Invoice ReadInvoice(const RecordList& invoices, int n, const settings::InvoiceSettings& rates, const QString& format,
-                    rtl::TDateTime today);
+                    rtl::TDateTime today, numbers::Memo* memo = nullptr);
 
 struct Result {
     QStringList lines;
-    int invoices = 0;   // the invoice blocks read, posted or not
+    int invoices = 0;  // the invoice blocks read, posted or not
 };
 // The journal of invoice blocks 0 .. count-1 (a number without a block adds nothing). `progress`
 // is told the block about to be read, every stats::ProgressStep invoices.

@@ -1,5 +1,6 @@
 #include "manager/cardfile/core/ticket.h"
 
+#include <QVarLengthArray>
 #include <cmath>
 #include "manager/cardfile/core/blocks.h"
 #include "platform/rtl.h"
@@ -18,7 +19,7 @@ int MinutesBetween(const QString& start, const QString& end)
     double d = 0;
     if (!NoTime(start))
         d = StrToTime(end) - StrToTime(start);
-    d -= std::floor(d);   // an end earlier than the start is on the next day
+    d -= std::floor(d);  // an end earlier than the start is on the next day
     return Round(d * 1440);
 }
 
@@ -38,28 +39,52 @@ double TimePrice(int m, const settings::Tariffs& t)
 
 Detail ReadDetail(const QString& quantity, const QString& unitPrice)
 {
+    return ReadDetail(QStringView(quantity), QStringView(unitPrice), nullptr);
+}
+
+Detail ReadDetail(QStringView quantity, QStringView unitPrice, numbers::Memo* memo)
+{
+    const auto toFloat = [memo](QStringView text) -> std::optional<double> {
+        if (memo)
+            return memo->Float(text);
+        try {
+            return StrToFloat(text.toString());
+        } catch (const EConvertError&) {
+            return std::nullopt;
+        }
+    };
     Detail detail;
-    try {
-        QString q = quantity;
-        const int blank = int(q.indexOf(QLatin1Char(' ')));
-        if (blank >= 0)
-            q = q.left(blank);
-        if (!q.isEmpty())
-            detail.quantity = StrToFloat(q);
-        if (!unitPrice.isEmpty())
-            detail.unitPrice = StrToFloat(unitPrice);
-        detail.unitRead = true;
-    } catch (const EConvertError&) {
+    QStringView q = quantity;
+    const qsizetype blank = q.indexOf(QLatin1Char(' '));
+    if (blank >= 0)
+        q = q.first(blank);
+    if (!q.isEmpty()) {
+        const std::optional<double> value = toFloat(q);
+        if (!value)
+            return detail;
+        detail.quantity = *value;
     }
+    if (!unitPrice.isEmpty()) {
+        const std::optional<double> value = toFloat(unitPrice);
+        if (!value)
+            return detail;
+        detail.unitPrice = *value;
+    }
+    detail.unitRead = true;
     return detail;
 }
 
 void Details::Add(const QString& quantity, const QString& unitPrice)
 {
-    const QString q = Trim(quantity);
+    Add(QStringView(quantity), QStringView(unitPrice), nullptr);
+}
+
+void Details::Add(QStringView quantity, QStringView unitPrice, numbers::Memo* memo)
+{
+    const QStringView q = numbers::Trimmed(quantity);
     if (q.isEmpty())
         return;
-    Add(ReadDetail(q, unitPrice));
+    Add(ReadDetail(q, unitPrice, memo));
 }
 
 void Details::Add(const Detail& row)
@@ -98,17 +123,60 @@ std::optional<QString> Price(const QString& minutes, bool subscriber, const Deta
 
 namespace {
 
+// Price, the time price of the minutes and the text of each sum taken from the walk's memo.
+std::optional<QString> MemoPrice(const QString& minutes, bool subscriber, const Details& details,
+                                 const settings::Tariffs& tariffs, const QString& format, PriceMemo& memo)
+{
+    const auto written = [&](double total) {
+        if (std::isnan(total))
+            return FormatFloat(format, total);
+        auto known = memo.formatted.constFind(total);
+        if (known == memo.formatted.constEnd())
+            known = memo.formatted.insert(total, FormatFloat(format, total));
+        return *known;
+    };
+    if (Trim(minutes).isEmpty()) {
+        if (details.any)
+            return written(details.total);
+        return std::nullopt;
+    }
+    auto time = memo.timeByMinutes.constFind(minutes);
+    if (time == memo.timeByMinutes.constEnd()) {
+        // Minutes that do not read throw here, and are never kept.
+        const QString text = FormatFloat(format, TimePrice(StrToInt(minutes), tariffs));
+        std::optional<double> value;
+        try {
+            value = StrToFloat(text);
+        } catch (const EConvertError&) {
+        }
+        time = memo.timeByMinutes.insert(minutes, {text, value});
+    }
+    double total = details.total;
+    // A subscriber's time price shows empty: nothing is added.
+    if (!subscriber && !time->first.isEmpty() && time->second)
+        total += *time->second;
+    return written(total);
+}
+
 // The ticket block as its card reads it: 16 field lines, the comment's "MEMO" lines and the
 // detail grid's "DATA" rows (designation, quantity, unit price; 15 rows under the heading),
 // recognised from line +14 on.
 enum : int {
-    CustomerLine = 2, CustomerNameLine, MachineLine, MachineNameLine, EndDateLine = 8,
-    MinutesLine = 10, PriceLine, SubscriberLine = 15, BookedLine, FieldLines = BookedLine
+    CustomerLine = 2,
+    CustomerNameLine,
+    MachineLine,
+    MachineNameLine,
+    EndDateLine = 8,
+    MinutesLine = 10,
+    PriceLine,
+    SubscriberLine = 15,
+    BookedLine,
+    FieldLines = BookedLine
 };
-constexpr int DetailRows = 15;
+constexpr int DetailRows = 15, DetailCells = 3;
 const blocks::RepeatLayout Repeats[] = {
     {QLatin1String("MEMO")},
-    {QLatin1String("DATA"), true, 3, DetailRows},
+    {QLatin1String("DATA"), true, DetailCells, DetailRows},
 };
 constexpr int DetailRepeat = 1;
 const blocks::BlockLayout Layout{FieldLines, Repeats, 14};
@@ -118,12 +186,28 @@ const blocks::BlockLayout Layout{FieldLines, Repeats, 14};
 Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tariffs, const QString& format,
                 PriceMemo* memo)
 {
-    const blocks::BlockContent block = blocks::ReadBlock(tickets, n, Layout);
+    // Read in place (blocks::VisitBlock): a statistics walk reads every ticket of the list, and
+    // copying each block's lines and cells cost more than the reading itself. The detail rows
+    // counted are kept whole until the ticket is known not to be booked.
+    QString fields[FieldLines];
+    QVarLengthArray<QString, CountedDetailRows> detailRows;
+    int rows = 0;
     Shown shown;
-    shown.found = block.found;
-    if (!block.found)
+    shown.found = blocks::VisitBlock(tickets, n, [&](int k, const QString& line) {
+        const int rep = blocks::RepeatOf(Layout, k, line);
+        if (k <= FieldLines && rep < 0) {
+            fields[k - 1] = line;
+            return;
+        }
+        QStringView cells[DetailCells];
+        if (rep != DetailRepeat || rows == DetailRows || !blocks::RowCells(line, Repeats[DetailRepeat], cells))
+            return;
+        if (rows++ < CountedDetailRows)
+            detailRows.append(line);
+    });
+    if (!shown.found)
         return shown;
-    auto field = [&](int line) { return block.fields[line - 1].value_or(QString()); };
+    auto field = [&](int line) { return fields[line - 1]; };
     shown.customer = field(CustomerLine);
     shown.customerName = field(CustomerNameLine);
     shown.machine = field(MachineLine);
@@ -134,9 +218,11 @@ Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tarif
     shown.price = field(PriceLine);
     if (!blocks::FlagSet(field(BookedLine))) {
         Details details;
-        const QList<QStringList>& rows = block.repeats[DetailRepeat].rows;
-        for (int r = 0; r < rows.size() && r < CountedDetailRows; ++r)
-            details.Add(rows[r][1], rows[r][2]);
+        for (const QString& row : detailRows) {
+            QStringView cells[DetailCells];
+            blocks::RowCells(row, Repeats[DetailRepeat], cells);
+            details.Add(cells[1], cells[2], memo ? &memo->numbers : nullptr);
+        }
         const bool subscriber = blocks::FlagSet(field(SubscriberLine));
         const QString minutes = field(MinutesLine);
         QString* known = nullptr;
@@ -147,7 +233,8 @@ Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tarif
                 return shown;
             }
         }
-        if (const std::optional<QString> price = Price(minutes, subscriber, details, tariffs, format))
+        if (const std::optional<QString> price = memo ? MemoPrice(minutes, subscriber, details, tariffs, format, *memo)
+                                                      : Price(minutes, subscriber, details, tariffs, format))
             shown.price = *price;
         if (known)
             *known = Trim(shown.price);

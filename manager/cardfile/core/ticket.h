@@ -4,7 +4,9 @@
 // its ten-minute stamps).
 #include <QHash>
 #include <QString>
+#include <QStringView>
 #include <optional>
+#include "manager/cardfile/core/number_memo.h"
 #include "manager/cardfile/core/recordlist.h"
 #include "manager/cardfile/core/settings.h"
 
@@ -25,10 +27,13 @@ double TimePrice(int minutes, const settings::Tariffs& tariffs);
 // that does not read leaves both at 0, a unit price that does not read leaves it at 0.
 struct Detail {
     double quantity = 0, unitPrice = 0;
-    bool unitRead = false;   // both read: the unit price is shown formatted
+    bool unitRead = false;  // both read: the unit price is shown formatted
     double Amount() const { return quantity * unitPrice; }
 };
 Detail ReadDetail(const QString& quantity, const QString& unitPrice);
+// The same from cells read in place; `memo`, when given, converts them, and the row reads the same
+// with it or without.
+Detail ReadDetail(QStringView quantity, QStringView unitPrice, numbers::Memo* memo);
 
 // ---- the price a ticket shows -------------------------------------------------------------------
 // Rows 1 to 14 of the detail grid make the total; row 15 is shown but never counted.
@@ -40,6 +45,7 @@ struct Details {
     bool any = false;
     // Adds a row by its quantity and unit price as the grid holds them.
     void Add(const QString& quantity, const QString& unitPrice);
+    void Add(QStringView quantity, QStringView unitPrice, numbers::Memo* memo);
     // Adds a row with a quantity, as read.
     void Add(const Detail& row);
 };
@@ -61,15 +67,20 @@ std::optional<QString> Price(const QString& minutes, bool subscriber, const Deta
 // card. A booked ticket shows the price it was booked at, any other the price of its minutes and
 // details at the tariffs given. An end date the block lacks shows blank ("  /  /    ").
 struct Shown {
-    bool found = false;   // the block exists
+    bool found = false;  // the block exists
     QString customer, customerName, machine, machineName, endDate;
-    QString price;        // without its padding
+    QString price;  // without its padding
 };
 // Minutes that are not a whole number throw EConvertError, as reading the card does.
 // The prices of tickets without details, by their minutes, for a walk at one set of tariffs and
-// one amount format: most tickets are sessions of a few usual lengths.
+// one amount format: most tickets are sessions of a few usual lengths. Those with details come
+// back to the same few sums too: their figures are kept as well.
 struct PriceMemo {
-    QHash<QString, QString> byMinutes[2];   // not a subscriber, a subscriber
+    QHash<QString, QString> byMinutes[2];  // not a subscriber, a subscriber
+    numbers::Memo numbers;                 // the quantities and unit prices of detail rows
+    // By minutes: the time price as written, and what it reads back as.
+    QHash<QString, std::pair<QString, std::optional<double>>> timeByMinutes;
+    QHash<double, QString> formatted;  // each price written
 };
 Shown ReadShown(const RecordList& tickets, int n, const settings::Tariffs& tariffs, const QString& format,
                 PriceMemo* memo = nullptr);

@@ -5,20 +5,27 @@
 #include <QImage>
 #include <QPainter>
 #include <QToolButton>
-#include "support/dialog_driver.h"
+#include <algorithm>
+#include <ostream>
+#include <vector>
 #include "manager/shell/graph.h"
 #include "manager/shell/printgrid.h"
 #include "manager/shell/rset.h"
 #include "manager/shell/statistiques.h"
+#include "platform/print/recording.h"
 #include "platform/rtl.h"
 #include "platform/widgets/stringgrid.h"
+#include "support/dialog_driver.h"
 #include "support/scripted_dialogs.h"
 
 namespace {
 
 class StatsWindows : public ::testing::Test {
 protected:
-    void SetUp() override { rtl::SetClock([] { return QDateTime(QDate(2024, 3, 15), QTime(10, 30)); }); }
+    void SetUp() override
+    {
+        rtl::SetClock([] { return QDateTime(QDate(2024, 3, 15), QTime(10, 30)); });
+    }
     void TearDown() override { rtl::SetClock({}); }
 };
 
@@ -143,8 +150,8 @@ TEST(Graph, TheLast32AmountsFrom20To495)
     // The first bar, 10 of 40: 70 pixels high.
     EXPECT_NE(image.pixelColor(25, 220), QColor(Qt::blue));
     EXPECT_EQ(image.pixelColor(25, 250), QColor(Qt::blue));
-    EXPECT_EQ(image.pixelColor(490, 25), QColor(Qt::blue));  // the last, the tallest, up to y = 20
-    EXPECT_NE(image.pixelColor(500, 250), QColor(Qt::blue)); // nothing past x = 495
+    EXPECT_EQ(image.pixelColor(490, 25), QColor(Qt::blue));   // the last, the tallest, up to y = 20
+    EXPECT_NE(image.pixelColor(500, 250), QColor(Qt::blue));  // nothing past x = 495
 }
 
 TEST(Graph, NoBarWithoutAPositiveAmount)
@@ -163,74 +170,123 @@ TEST(Graph, NoBarWithoutAPositiveAmount)
 
 // ---- printing a grid ----------------------------------------------------------------------------
 
-struct Recording : GridCanvas {
-    int width = 2100, height = 2970;
-    QStringList calls;
-    int PageWidth() const override { return width; }
-    int PageHeight() const override { return height; }
-    bool BeginDoc(const QString& name) override { calls << "begin " + name; return true; }
-    void NewPage() override { calls << "page"; }
-    void EndDoc() override { calls << "end"; }
-    void SetFont(const QFont& f) override { calls << QStringLiteral("font %1").arg(f.bold() ? "bold" : "regular"); }
-    int TextWidth(const QString& text) const override { return 10 * int(text.size()); }
-    int TextHeight(const QString&) const override { return 40; }
-    void TextOut(int x, int y, const QString& text) override { calls << QStringLiteral("text %1 %2 %3").arg(x).arg(y).arg(text); }
-    void FillRect(int l, int t, int r, int b, const QColor& c) override
-    {
-        calls << QStringLiteral("fill %1 %2 %3 %4 %5").arg(l).arg(t).arg(r).arg(b).arg(c.name());
-    }
-    void Line(int x1, int y1, int x2, int y2) override { calls << QStringLiteral("line %1 %2 %3 %4").arg(x1).arg(y1).arg(x2).arg(y2); }
-    int Count(const QString& prefix) const
-    {
-        return int(std::count_if(calls.begin(), calls.end(), [&](const QString& c) { return c.startsWith(prefix); }));
-    }
-};
+using platform::RecordingCanvas;
 
-// A page 2100 wide and 2970 high: margins 84 and 118, lines 60 high; the grid 536 wide prints at
-// three times its size.
+// A page 2100 wide and 2970 high, 10 pixels a millimetre: margins 84 and 118; the grid's font of
+// 12 points stands 42 pixels high, so lines are 63 high; the grid 536 wide prints at three times
+// its size.
+const RecordingCanvas::Page Sheet{2100, 2970, 210, 297};
+
+void GridFont(TStats& window)
+{
+    window.Grid()->setFont(QFont("Courier New", 12));
+}
+
+// Customers 1000, 1001, ... of 1,00 each, in the sheet's font.
+void ShowCustomers(TStats& window, int count)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines << QStringLiteral("%1\tN\t1,00").arg(1000 + i);
+    window.Init(lines);
+    GridFont(window);
+}
+
+struct Drawn {
+    int x, y;
+    QString text;
+    bool bold;
+    bool operator==(const Drawn&) const = default;
+};
+void PrintTo(const Drawn& d, std::ostream* os)
+{
+    *os << d.x << "," << d.y << " \"" << d.text.toStdString() << "\"" << (d.bold ? " bold" : "");
+}
+std::vector<Drawn> TextsOf(const RecordingCanvas& canvas, int page)
+{
+    std::vector<Drawn> out;
+    for (const RecordingCanvas::Text& t : canvas.TextsOn(0, page))
+        out.push_back({t.x, t.y, t.text, t.bold});
+    return out;
+}
+bool Ruled(const RecordingCanvas& canvas, int x1, int y1, int x2, int y2)
+{
+    return std::any_of(canvas.rules.begin(), canvas.rules.end(), [&](const RecordingCanvas::Rule& r) {
+        return !r.frame && r.x1 == x1 && r.y1 == y1 && r.x2 == x2 && r.y2 == y2;
+    });
+}
+
 TEST_F(StatsWindows, PrintingLaysTheGridOutOnThePage)
 {
     QStringList lines = {"1\tA\t1,00", "2\tB\t2,00"};
     TStatsC c(nullptr);
     c.Init(lines);
-    Recording canvas;
+    GridFont(c);
+    RecordingCanvas canvas(Sheet);
     PrintGrid(canvas, c.StringGrid1, c.JobName(), "", c.Rows());
     const int scale = 2100 / c.StringGrid1->width();
-    const QStringList expectedHead = {
-        "begin Statistiques clients au 15/03/2024",
-        "font bold",
-        "text 84 118 ",
-        QStringLiteral("text %1 118 Imprimé le 15/03/2024").arg(2016 - 10 * 21),
-        "fill 84 178 2016 238 #c0c0c0",
-        "line 84 178 2016 178",
-        "text 94 188 ",
-        QStringLiteral("text %1 188 Code").arg(84 + 64 * scale + 10),
+    ASSERT_EQ(canvas.jobs.size(), 1);
+    EXPECT_EQ(canvas.jobs[0].name, "Statistiques clients au 15/03/2024");
+    EXPECT_EQ(canvas.jobs[0].pages, 1);
+    EXPECT_TRUE(canvas.jobs[0].ended);
+    // The heading and the date (21 characters, 444 pixels bold) on the top line, the column
+    // headings inside the band, bold; the rows below it in the grid's regular font.
+    const std::vector<Drawn> texts = TextsOf(canvas, 0);
+    const std::vector<Drawn> head = {
+        {84, 118, "", true},
+        {2016 - 444, 118, "Imprimé le 15/03/2024", true},
+        {94, 191, "", true},
+        {84 + 64 * scale + 10, 191, "Code", true},
     };
-    EXPECT_EQ(canvas.calls.mid(1, expectedHead.size()), expectedHead) << canvas.calls.join('\n').toStdString();
-    EXPECT_TRUE(canvas.calls.contains("text 94 248 1"));
-    EXPECT_TRUE(canvas.calls.contains("line 84 358 2016 358"));   // under the second row
-    EXPECT_TRUE(canvas.calls.contains("line 2016 178 2016 358"));  // the right edge
-    EXPECT_EQ(canvas.Count("page"), 0);
-    EXPECT_EQ(canvas.calls.back(), "end");
+    ASSERT_EQ(texts.size(), 14u);  // the heading and the date, then three rows of four cells
+    EXPECT_EQ(std::vector<Drawn>(texts.begin(), texts.begin() + head.size()), head);
+    EXPECT_EQ(texts[6], (Drawn{94, 254, "1", false}));
+    EXPECT_EQ(texts[10], (Drawn{94, 317, "2", false}));
+    for (const RecordingCanvas::Text& t : canvas.texts) {
+        EXPECT_EQ(t.family, "Courier New");
+        EXPECT_EQ(t.size, 12);
+    }
+    // The grey band, ruled along its top, and each row ruled under it.
+    ASSERT_EQ(canvas.fills.size(), 1);
+    const RecordingCanvas::Fill& band = canvas.fills[0];
+    EXPECT_EQ(QList<int>({band.x1, band.y1, band.x2, band.y2}), QList<int>({84, 181, 2016, 244}));
+    EXPECT_EQ(band.color, QColor(192, 192, 192));
+    ASSERT_GE(canvas.rules.size(), 2);
+    EXPECT_EQ(QList<int>({canvas.rules[0].x1, canvas.rules[0].y1, canvas.rules[0].x2, canvas.rules[0].y2}),
+              QList<int>({84, 181, 2016, 181}));
+    EXPECT_TRUE(Ruled(canvas, 84, 244, 2016, 244));    // under the headings
+    EXPECT_TRUE(Ruled(canvas, 84, 370, 2016, 370));    // under the second row
+    EXPECT_TRUE(Ruled(canvas, 84, 181, 84, 370));      // the first column's line
+    EXPECT_TRUE(Ruled(canvas, 2016, 181, 2016, 370));  // the right edge
+    EXPECT_FALSE(Ruled(canvas, 84, 433, 2016, 433));   // no third row
 }
 
 TEST_F(StatsWindows, PagesBreakBeforeTheNextRowOnly)
 {
-    QStringList lines;
-    for (int i = 0; i < 100; ++i)
-        lines << QStringLiteral("%1\tN\t1,00").arg(1000 + i);
     TStatsC c(nullptr);
-    c.Init(lines);
-    // Page 2970 high: rows end at 238 + 60 n; the bottom margin is at 2852: 44 rows a page.
-    Recording canvas;
+    ShowCustomers(c, 100);
+    // Rows end at 244 + 63 n; the bottom margin is at 2852: 42 rows a page.
+    RecordingCanvas canvas(Sheet);
     PrintGrid(canvas, c.StringGrid1, c.JobName(), "", 100);
-    EXPECT_EQ(canvas.Count("page"), 2);
-    EXPECT_EQ(canvas.Count("fill"), 3);   // the grey band on every page
-    // 88 rows exactly fill two pages: no empty third page.
-    Recording exact;
-    PrintGrid(exact, c.StringGrid1, c.JobName(), "", 88);
-    EXPECT_EQ(exact.Count("page"), 1);
-    EXPECT_EQ(exact.Count("fill"), 2);
+    ASSERT_EQ(canvas.jobs.size(), 1);
+    EXPECT_EQ(canvas.jobs[0].pages, 3);
+    // The grey band and the headings at the top of every page, then the rows that follow.
+    ASSERT_EQ(canvas.fills.size(), 3);
+    for (int page = 0; page < 3; ++page) {
+        EXPECT_EQ(canvas.fills[page].page, page);
+        EXPECT_EQ(canvas.fills[page].y1, 181);
+        const std::vector<Drawn> texts = TextsOf(canvas, page);
+        ASSERT_GE(texts.size(), 7u) << page;
+        EXPECT_EQ(texts[3].text, "Code") << page;
+        EXPECT_EQ(texts[6], (Drawn{94, 254, QString::number(1 + 42 * page), false})) << page;
+    }
+    EXPECT_EQ(TextsOf(canvas, 2).size(), 2 + 4 * (1 + 100 - 84));
+    EXPECT_EQ(canvas.Find("1099")->page, 2);
+    // 84 rows exactly fill two pages: no empty third page.
+    RecordingCanvas exact(Sheet);
+    PrintGrid(exact, c.StringGrid1, c.JobName(), "", 84);
+    EXPECT_EQ(exact.jobs[0].pages, 2);
+    EXPECT_EQ(exact.fills.size(), 2);
 }
 
 TEST_F(StatsWindows, APageNarrowerThanTheGridPrintsAtTheGridsSize)
@@ -238,11 +294,55 @@ TEST_F(StatsWindows, APageNarrowerThanTheGridPrintsAtTheGridsSize)
     QStringList lines = {"1\tA\t1,00"};
     TStatsC c(nullptr);
     c.Init(lines);
-    Recording canvas;
-    canvas.width = 300;
+    GridFont(c);
+    RecordingCanvas canvas({300, 2970, 30, 297});
     PrintGrid(canvas, c.StringGrid1, c.JobName(), "", 1);
-    EXPECT_TRUE(canvas.calls.contains(QStringLiteral("text %1 %2 Code").arg(12 + 64 + 10).arg(118 + 60 + 10)))
-        << canvas.calls.join('\n').toStdString();
+    const RecordingCanvas::Text* code = canvas.Find("Code");
+    ASSERT_NE(code, nullptr);
+    EXPECT_EQ(code->x, 12 + 64 + 10);
+    EXPECT_EQ(code->y, 118 + 63 + 10);
+}
+
+// A printer that refuses the job is reported, and nothing is drawn; one that fails at a new page
+// leaves the job ended, ready for the next.
+TEST_F(StatsWindows, APrinterThatFailsLeavesNoJobOpen)
+{
+    TStatsC c(nullptr);
+    ShowCustomers(c, 50);
+    RecordingCanvas canvas(Sheet);
+    canvas.refuseWith = "L'impression n'a pas pu commencer.";
+    ScriptedDialogs dialogs;
+    dialogs.message("L'impression n'a pas pu commencer.");
+    PrintGrid(canvas, c.StringGrid1, c.JobName(), "", c.Rows());
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_TRUE(canvas.jobs.isEmpty());
+    EXPECT_EQ(canvas.drawnOutside, 0);
+    canvas.failAtNewPage = 1;
+    EXPECT_THROW(PrintGrid(canvas, c.StringGrid1, c.JobName(), "", c.Rows()), EPrinter);
+    ASSERT_EQ(canvas.jobs.size(), 1);
+    EXPECT_TRUE(canvas.jobs[0].ended);
+    EXPECT_FALSE(canvas.Printing());
+}
+
+// "Imprimer" prints on the process's canvas once the print dialog is confirmed, and not at all
+// when it is cancelled.
+TEST_F(StatsWindows, ImprimerPrintsOnThePrinterAfterItsDialog)
+{
+    QStringList lines = {"1\tA\t1,00", "2\tB\t2,00"};
+    TStatsV v(nullptr);
+    v.Init(lines);
+    RecordingCanvas canvas(Sheet);
+    canvas.Install();
+    ScriptedDialogs dialogs;
+    dialogs.print(false).print(true);
+    v.SpeedButton1->click();
+    EXPECT_TRUE(canvas.jobs.isEmpty());
+    v.SpeedButton1->click();
+    EXPECT_TRUE(dialogs.done());
+    ASSERT_EQ(canvas.jobs.size(), 1);
+    EXPECT_EQ(canvas.jobs[0].name, "Statistiques ventes au 15/03/2024");
+    EXPECT_NE(canvas.Find("Mois"), nullptr);
+    EXPECT_EQ(canvas.texts.size(), 2 + 4 * 3);
 }
 
 }  // namespace

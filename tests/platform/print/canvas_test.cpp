@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -82,6 +83,27 @@ TEST_F(PrinterCanvasTest, LandscapeTurnsThePageInPixelsAndMillimetres)
     EXPECT_NEAR(canvas.HorzSize(), hmm, hmm / 20);
 }
 
+// A named job shows its name; a filled band is the colour asked, edge to edge, without an
+// outline; a line of Arial 10 stands about 4 mm high on paper.
+TEST_F(PrinterCanvasTest, ANamedJobAFilledBandAndTheHeightOfALine)
+{
+    Canvas& canvas = PrinterCanvas();
+    const double pxPerMm = double(canvas.PageWidth()) / canvas.HorzSize();
+    ASSERT_TRUE(canvas.BeginDoc("Statistiques ventes au 15/03/2024"));
+    EXPECT_NEAR(canvas.TextHeight("Imprimé le 15/03/2024") / pxPerMm, 4.0, 1.0);
+    canvas.FillRect(0, 0, canvas.PageWidth() / 2, canvas.PageHeight() / 2, QColor(192, 192, 192));
+    ASSERT_TRUE(canvas.EndDoc());
+
+    const QString info = Output("pdfinfo", {folder.filePath("out.pdf")});
+    EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Statistiques ventes au 15/03/2024\\n")))
+        << info.toStdString();
+    Output("pdftoppm", {"-r", "20", "-png", "-singlefile", folder.filePath("out.pdf"), folder.filePath("page")});
+    const QImage page(folder.filePath("page.png"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(page.pixelColor(page.width() / 4, page.height() / 4), QColor(192, 192, 192));
+    EXPECT_EQ(page.pixelColor(3 * page.width() / 4, 3 * page.height() / 4), QColor(Qt::white));
+}
+
 // Arial 10: four capital M stand about 11.8 mm wide on paper. Measured on a 96-dpi screen and
 // drawn on a 1200-dpi printer they would come out as 1 mm.
 TEST_F(PrinterCanvasTest, TextWidthIsMeasuredOnThePrintersOwnMetrics)
@@ -147,8 +169,16 @@ TEST(RecordingCanvasTest, InstalledItTakesThePrintersPlaceAndGivesItBackWhenGone
         recorder.TextOut(10, 20, "x");
         recorder.NewPage();
         recorder.TextOut(30, 40, "y");
+        recorder.FillRect(1, 2, 3, 4, Qt::gray);
         recorder.EndDoc();
+        recorder.FillRect(5, 6, 7, 8, Qt::gray);
         ASSERT_EQ(recorder.jobs.size(), 1);
+        EXPECT_EQ(recorder.jobs[0].name, "Velmora");
+        ASSERT_EQ(recorder.fills.size(), 1);
+        EXPECT_EQ(recorder.fills[0].page, 1);
+        EXPECT_EQ(recorder.fills[0].x2, 3);
+        EXPECT_EQ(recorder.fills[0].color, QColor(Qt::gray));
+        EXPECT_EQ(recorder.drawnOutside, 1);
         EXPECT_EQ(recorder.jobs[0].orientation, Orientation::Landscape);
         EXPECT_EQ(recorder.jobs[0].pages, 2);
         EXPECT_EQ(recorder.TextsOn(0, 1).size(), 1);

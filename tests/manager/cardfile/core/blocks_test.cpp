@@ -95,6 +95,65 @@ TEST(ReadBlock, NoBlockOfThatNumber)
     }
 }
 
+// Reading in place visits the lines ReadBlock takes: a block without its end tag stops where the
+// next one starts, and another block's end tag inside a block is one of its lines.
+TEST(VisitBlock, TheBlocksOwnLinesWithTheirPlaces)
+{
+    const RecordList list =
+        List({"<BLOC0000>", "a", "b", "<BLOC0001>", "c", "</BLOC0000>", "d", "</BLOC0001>", "after"});
+    using Seen = std::vector<std::pair<int, QString>>;
+    const auto visit = [&](int index, Seen& seen) {
+        return blocks::VisitBlock(list, index, [&](int k, const QString& line) { seen.emplace_back(k, line); });
+    };
+    Seen seen;
+    EXPECT_TRUE(visit(0, seen));
+    EXPECT_EQ(seen, (Seen{{1, "a"}, {2, "b"}}));
+    seen.clear();
+    EXPECT_TRUE(visit(1, seen));
+    EXPECT_EQ(seen, (Seen{{1, "c"}, {2, "</BLOC0000>"}, {3, "d"}}));
+    for (int index : {2, -1}) {
+        seen.clear();
+        EXPECT_FALSE(visit(index, seen)) << index;
+        EXPECT_TRUE(seen.empty()) << index;
+    }
+}
+
+// A row line's cells as views: the last one takes the rest of the line, the cells past the
+// line's end are null, and a line too short to have been written is no row.
+TEST(RowCells, TheCellsOfARowAsReadBlockSplitsThem)
+{
+    const RepeatLayout& grid = Repeats[1];
+    QStringView cells[3];
+    ASSERT_TRUE(blocks::RowCells(u"DATA02/02/2024\tTicket 8\t  4,00\textra", grid, cells));
+    EXPECT_EQ(cells[0], u"02/02/2024");
+    EXPECT_EQ(cells[1], u"Ticket 8");
+    EXPECT_EQ(cells[2], u"  4,00\textra");
+    ASSERT_TRUE(blocks::RowCells(u"DATAfirst cell\t", grid, cells));
+    EXPECT_EQ(cells[0], u"first cell");
+    EXPECT_TRUE(cells[1].isEmpty());
+    EXPECT_FALSE(cells[1].isNull());
+    EXPECT_TRUE(cells[2].isNull());
+    EXPECT_FALSE(blocks::RowCells(u"DATAshort\tx", grid, cells));
+    EXPECT_FALSE(blocks::RowCells(u"DATAa line without any tab", grid, cells));
+}
+
+// A line is a repeat's by its whole prefix, from the layout's first scanned line to line +200.
+TEST(RepeatOf, ThePrefixWithinTheScannedLines)
+{
+    struct Case {
+        int k;
+        QString line;
+        int repeat;
+    };
+    const Case cases[] = {
+        {2, "MEMOa field", -1}, {3, "MEMOfirst", 0},   {3, "DATAa\tb\tc", 1},
+        {200, "DATA", 1},       {201, "MEMOlate", -1}, {5, "", -1},
+        {5, "memo", -1},        {5, "MEM", -1},        {5, "DAT MEMO", -1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(blocks::RepeatOf(Layout, c.k, c.line), c.repeat) << c.k << " " << c.line.toStdString();
+}
+
 TEST(ReadBlock, NoRepeatIsRecognisedPastTheTwoHundredthLine)
 {
     const RepeatLayout memo[] = {{QLatin1String("MEMO"), false}};

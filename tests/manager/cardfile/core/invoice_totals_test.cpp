@@ -32,8 +32,8 @@ QString Money(double v)
 // 0,470988 + 0,473 = 0,943988, TTC 11,946988. Rounding each line first would give 11,94.
 TEST(InvoiceTotals, WithoutTaxTotalsComeFromUnroundedAmounts)
 {
-    const auto t = invoice::Compute({Text("1", "2,67", "10", "1"), Text("1", "8,60", "", "2")},
-                                    PriceMode::WithoutTax, Rates(19.6, 5.5, 0));
+    const auto t = invoice::Compute({Text("1", "2,67", "10", "1"), Text("1", "8,60", "", "2")}, PriceMode::WithoutTax,
+                                    Rates(19.6, 5.5, 0));
     EXPECT_NEAR(t.lines[0].amount, 2.403, 1e-12);
     EXPECT_NEAR(t.sums[0], 2.403, 1e-12);
     EXPECT_NEAR(t.sums[1], 8.6, 1e-12);
@@ -41,7 +41,7 @@ TEST(InvoiceTotals, WithoutTaxTotalsComeFromUnroundedAmounts)
     EXPECT_EQ(Money(t.totalHT), "11,00");
     EXPECT_EQ(Money(t.totalTVA), "0,94");
     EXPECT_EQ(Money(t.totalTTC), "11,95");
-    EXPECT_EQ(Money(t.francs), "78,37");   // 11,946988 x 6,55957 = 78,367...
+    EXPECT_EQ(Money(t.francs), "78,37");  // 11,946988 x 6,55957 = 78,367...
     EXPECT_TRUE(t.readable);
 }
 
@@ -49,8 +49,8 @@ TEST(InvoiceTotals, WithoutTaxTotalsComeFromUnroundedAmounts)
 // 0,393803 + 0,448341 = 0,842144, H.T. 11,003 - 0,842144 = 10,160856.
 TEST(InvoiceTotals, WithTaxTakesTheVatOutOfTheSums)
 {
-    const auto t = invoice::Compute({Text("1", "2,67", "10", "1"), Text("1", "8,60", "", "2")},
-                                    PriceMode::WithTax, Rates(19.6, 5.5, 0));
+    const auto t = invoice::Compute({Text("1", "2,67", "10", "1"), Text("1", "8,60", "", "2")}, PriceMode::WithTax,
+                                    Rates(19.6, 5.5, 0));
     EXPECT_NEAR(t.vat[0], 0.3938026756, 1e-9);
     EXPECT_NEAR(t.vat[1], 0.4483412322, 1e-9);
     EXPECT_EQ(Money(t.totalTTC), "11,00");
@@ -73,7 +73,7 @@ TEST(InvoiceTotals, OneDiscountedLineInBothModes)
     EXPECT_EQ(Money(ttc.totalTTC), "18,00");
     EXPECT_EQ(Money(ttc.totalHT), "15,05");
     EXPECT_EQ(Money(ttc.totalTVA), "2,95");
-    EXPECT_EQ(Money(ttc.francs), "118,07");   // 18 x 6,55957 = 118,072
+    EXPECT_EQ(Money(ttc.francs), "118,07");  // 18 x 6,55957 = 118,072
 }
 
 // Three codes at 19,6 %, 5,5 % and 2,1 %, and a code out of range counted under the first:
@@ -95,18 +95,18 @@ TEST(InvoiceTotals, ThreeCodesAndACodeOutOfRange)
     EXPECT_EQ(Money(t.totalTTC), "113,72");
     EXPECT_EQ(Money(t.francs), "745,98");
     EXPECT_EQ(t.lines[3].vatCode, 1);
-    EXPECT_FALSE(t.lines[3].vatDefaulted);   // "7" stays in its cell
+    EXPECT_FALSE(t.lines[3].vatDefaulted);  // "7" stays in its cell
 }
 
 // A rate of -100 % would divide by zero with prices with tax: it counts as 0 %.
 TEST(InvoiceTotals, ARateThatWouldDivideByZeroCountsAsNoVat)
 {
-    const auto t = invoice::Compute({Text("1", "10", "", "1"), Text("1", "5", "", "2")}, PriceMode::WithTax,
-                                    Rates(-100, 10, 0));
+    const auto t =
+        invoice::Compute({Text("1", "10", "", "1"), Text("1", "5", "", "2")}, PriceMode::WithTax, Rates(-100, 10, 0));
     EXPECT_DOUBLE_EQ(t.vat[0], 0);
     EXPECT_NEAR(t.vat[1], 5 - 5 / 1.1, 1e-12);
     EXPECT_EQ(Money(t.totalTTC), "15,00");
-    EXPECT_EQ(Money(t.totalHT), "14,55");   // 10 + 4,5454...
+    EXPECT_EQ(Money(t.totalHT), "14,55");  // 10 + 4,5454...
 }
 
 TEST(InvoiceTotals, LinesWithoutQuantityCountNowhere)
@@ -145,27 +145,60 @@ TEST(InvoiceLine, ReadsAndWhatDoesNotRead)
         // ... a discount counts it without discount.
         {Text("2", "10", "dix", "2"), 2, 10, 0, 2, 20, false, true, false},
     };
-    for (const Case& c : cases) {
-        const auto line = invoice::ReadLine(c.text);
-        const QString what = c.text.quantity + "|" + c.text.price + "|" + c.text.discount + "|" + c.text.vatCode;
-        EXPECT_TRUE(line.counted) << what.toStdString();
-        EXPECT_DOUBLE_EQ(line.quantity, c.quantity) << what.toStdString();
-        EXPECT_DOUBLE_EQ(line.price, c.price) << what.toStdString();
-        EXPECT_DOUBLE_EQ(line.discount, c.discount) << what.toStdString();
-        EXPECT_EQ(line.vatCode, c.vat) << what.toStdString();
-        EXPECT_DOUBLE_EQ(line.amount, c.amount) << what.toStdString();
-        EXPECT_EQ(line.readable, c.readable) << what.toStdString();
-        EXPECT_EQ(line.priceRead, c.priceRead) << what.toStdString();
-        EXPECT_EQ(line.vatDefaulted, c.defaulted) << what.toStdString();
+    // Read from the text, from cells read in place, and through a walk's memo, which meets every
+    // text again on its second pass.
+    numbers::Memo memo;
+    for (int pass = 0; pass < 2; ++pass)
+        for (const Case& c : cases) {
+            const invoice::LineCells cells{c.text.quantity, c.text.price, c.text.discount, c.text.vatCode};
+            for (const invoice::Line& line :
+                 {invoice::ReadLine(c.text), invoice::ReadLine(cells), invoice::ReadLine(cells, &memo)}) {
+                const QString what =
+                    c.text.quantity + "|" + c.text.price + "|" + c.text.discount + "|" + c.text.vatCode;
+                EXPECT_TRUE(line.counted) << what.toStdString();
+                EXPECT_DOUBLE_EQ(line.quantity, c.quantity) << what.toStdString();
+                EXPECT_DOUBLE_EQ(line.price, c.price) << what.toStdString();
+                EXPECT_DOUBLE_EQ(line.discount, c.discount) << what.toStdString();
+                EXPECT_EQ(line.vatCode, c.vat) << what.toStdString();
+                EXPECT_DOUBLE_EQ(line.amount, c.amount) << what.toStdString();
+                EXPECT_EQ(line.readable, c.readable) << what.toStdString();
+                EXPECT_EQ(line.priceRead, c.priceRead) << what.toStdString();
+                EXPECT_EQ(line.vatDefaulted, c.defaulted) << what.toStdString();
+            }
+        }
+}
+
+// Counting the lines one at a time closes on Compute's totals, to the last bit, in both modes.
+TEST(InvoiceTotals, ATallyClosesOnComputesTotals)
+{
+    const std::vector<LineText> lines = {Text("3", "1,25", "", "1"), Text("2", "4,50", "50", "2"),
+                                         Text("1", "100", "", "3"),  Text("abc", "1", "", "1"),
+                                         Text("1", "2", "x", "2"),   Text("2", "1", "", "7")};
+    for (PriceMode mode : {PriceMode::WithoutTax, PriceMode::WithTax}) {
+        const auto t = invoice::Compute(lines, mode, Rates(19.6, 5.5, 2.1));
+        invoice::Tally tally;
+        for (const LineText& text : lines)
+            tally.Add(invoice::ReadLine(text));
+        const auto u = tally.Close(mode, Rates(19.6, 5.5, 2.1));
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(u.sums[k], t.sums[k]);
+            EXPECT_EQ(u.vat[k], t.vat[k]);
+        }
+        EXPECT_EQ(u.totalHT, t.totalHT);
+        EXPECT_EQ(u.totalTVA, t.totalTVA);
+        EXPECT_EQ(u.totalTTC, t.totalTTC);
+        EXPECT_EQ(u.francs, t.francs);
+        EXPECT_FALSE(u.readable);
+        EXPECT_TRUE(u.lines.empty());
     }
 }
 
 TEST(InvoiceTotals, AnUnreadableLineMarksTheInvoiceAndCountsWhereItShows)
 {
-    const auto t = invoice::Compute({Text("1", "10", "", "1"), Text("2", "5", "x", "2")}, PriceMode::WithoutTax,
-                                    Rates(20, 10, 0));
+    const auto t =
+        invoice::Compute({Text("1", "10", "", "1"), Text("2", "5", "x", "2")}, PriceMode::WithoutTax, Rates(20, 10, 0));
     EXPECT_FALSE(t.readable);
-    EXPECT_DOUBLE_EQ(t.sums[1], 10);   // the amount the line shows is in its total
+    EXPECT_DOUBLE_EQ(t.sums[1], 10);  // the amount the line shows is in its total
     EXPECT_DOUBLE_EQ(t.totalHT, 20);
 }
 

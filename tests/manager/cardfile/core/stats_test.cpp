@@ -2,14 +2,9 @@
 // two machines, a booked ticket, details, a blank end date), keys matched whole, sums kept as
 // numbers, the daily window, and the tickets that stop the statistics.
 #include <gtest/gtest.h>
-#include <ostream>
 #include "manager/cardfile/core/stats.h"
 #include "manager/cardfile/core/ticket.h"
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+#include "support/print.h"
 
 namespace {
 
@@ -25,15 +20,29 @@ struct Ticket {
     }
     QString customer, name, machine, machineName, endDate, minutes, price;
     bool booked = false;
-    QStringList details;   // "DATA" lines without their prefix
+    QStringList details;  // "DATA" lines without their prefix
 };
 
 QStringList Block(int n, const Ticket& t)
 {
     const QString tag = QString::number(n).rightJustified(5, QLatin1Char('0'));
-    QStringList lines = {"<BLOC" + tag + ">", QStringLiteral("NUMT2024030%1").arg(n, 2, 10, QLatin1Char('0')),
-                         t.customer, t.name, t.machine, t.machineName, NoDate, NoTime, t.endDate,
-                         NoTime, t.minutes, t.price, "", "", "N", "N", t.booked ? "Y" : "N"};
+    QStringList lines = {"<BLOC" + tag + ">",
+                         QStringLiteral("NUMT2024030%1").arg(n, 2, 10, QLatin1Char('0')),
+                         t.customer,
+                         t.name,
+                         t.machine,
+                         t.machineName,
+                         NoDate,
+                         NoTime,
+                         t.endDate,
+                         NoTime,
+                         t.minutes,
+                         t.price,
+                         "",
+                         "",
+                         "N",
+                         "N",
+                         t.booked ? "Y" : "N"};
     for (const QString& d : t.details)
         lines << "DATA" + d;
     lines << "</BLOC" + tag + ">";
@@ -92,8 +101,8 @@ QStringList Compute(const std::vector<Ticket>& set, stats::By by, const stats::C
 TEST(TicketStats, ByCustomerFromTheHandSet)
 {
     EXPECT_EQ(Compute(HandSet(), stats::By::Customer),
-              (QStringList{"10001\tDUPONT Jean\t5,00", "10002\tMARTIN\t5,00", "10003\tLEROY\t3,50",
-                           "1000\tPETIT\t1,00", "\tANONYME\t2,00"}));
+              (QStringList{"10001\tDUPONT Jean\t5,00", "10002\tMARTIN\t5,00", "10003\tLEROY\t3,50", "1000\tPETIT\t1,00",
+                           "\tANONYME\t2,00"}));
 }
 
 TEST(TicketStats, ByMachineFromTheHandSet)
@@ -235,7 +244,7 @@ TEST(Cumuls, SumsAreFormattedOnceFromNumbers)
         c.CumulCli("1", "A", "0,2");
     c.CumulMois("Mars", " 0,5 ", "0,6");
     c.CumulMois("Mars", "0,5", "0,6");
-    c.CumulMois("Avril", "1", "");   // both amounts or nothing
+    c.CumulMois("Avril", "1", "");  // both amounts or nothing
     EXPECT_EQ(c.Lines("#"), (QStringList{"1\tA\t1", "Mars\t1\t1"}));
     EXPECT_EQ(c.Lines("0.0"), (QStringList{"1\tA\t1,0", "Mars\t1,0\t1,2"}));
 }
@@ -244,7 +253,7 @@ TEST(Cumuls, AOneTicketLineKeepsItsAmountAsTyped)
 {
     stats::Cumuls c;
     c.CumulCli("1", "A", "   3 ");
-    c.CumulCli("2", "B", "   ");   // blank: no line
+    c.CumulCli("2", "B", "   ");  // blank: no line
     c.CumulCli("3", "C", "abc");
     c.CumulCli("3", "C", "abc");
     c.CumulCli("4", "D", "abc");

@@ -88,6 +88,58 @@ TEST(ReadDetail, QuantityWithAWordAndWhatDoesNotConvert)
     }
 }
 
+// The price a ticket shows, read as its card reads it, at a quarter hour 1, half an hour 2,
+// three quarters 3: the first 14 detail rows count, the 15th is shown only and a 16th has no room;
+// a subscriber's time is paid by the subscription; without minutes the details make the price,
+// or it stays as typed; a detail that does not read counts nothing; a booked ticket keeps its
+// price. A walk's memo, which meets the same minutes and rows again, reads each one the same.
+TEST(ReadShown, ThePriceEachTicketShows)
+{
+    QStringList sixteen;
+    for (int r = 0; r < 16; ++r)
+        sixteen << "DATAImpr.\t1\t1,00";
+    struct Case {
+        QString minutes, subscriber, booked, price;
+        QStringList more;
+        QString shown;
+    };
+    const Case cases[] = {
+        {"10", "N", "N", "", sixteen, "15,00"},
+        {"20", "Y", "N", "", {"DATACafé\t2\t1,80"}, "3,60"},
+        {"", "N", "N", "", {"DATAImpr.\t 2 x\t0,15"}, "0,30"},
+        {"", "N", "N", "  2,50", {}, "2,50"},
+        {"45", "N", "N", "", {"DATAA\tabc\t1,00", "DATAB\t2\t1,5x"}, "3,00"},
+        {"75", "N", "Y", "      3,50", {"DATAImpr.\t1\t1,00"}, "3,50"},
+        {"10", "N", "N", "", {}, "1,00"},
+        {"10", "N", "N", "", {"DATAImpr.\t1\t1,00"}, "2,00"},
+        {"10", "N", "N", "", sixteen, "15,00"},
+    };
+    QStringList lines;
+    for (int n = 0; n < int(std::size(cases)); ++n) {
+        const Case& c = cases[n];
+        lines << cards::Block(n, cards::TicketRecord{.number = "1",
+                                                     .minutes = c.minutes,
+                                                     .price = c.price,
+                                                     .subscriber = c.subscriber,
+                                                     .booked = c.booked,
+                                                     .more = c.more});
+    }
+    const RecordList list = cards::List(lines, 5);
+    settings::Tariffs t;
+    t.TarifQuartHeure = 1;
+    t.TarifDemiHeure = 2;
+    t.TarifTroisQuarts = 3;
+    t.TarifHeure = 4;
+    ticket::PriceMemo memo;
+    for (int n = 0; n < int(std::size(cases)); ++n) {
+        const ticket::Shown walked = ticket::ReadShown(list, n, t, "0.00", &memo);
+        const ticket::Shown alone = ticket::ReadShown(list, n, t, "0.00");
+        ASSERT_TRUE(walked.found) << n;
+        EXPECT_EQ(walked.price, cases[n].shown) << n;
+        EXPECT_EQ(alone.price, cases[n].shown) << n;
+    }
+}
+
 TEST(Booking, SubscriptionCoverAndStamps)
 {
     EXPECT_EQ(ticket::SortableDate("05/03/2024"), "20240305");
