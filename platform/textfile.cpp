@@ -18,10 +18,10 @@ namespace {
 // Code points of the bytes 0x80-0x9F; the five unassigned bytes stand for the C1 control of
 // the same number so that any byte survives a load and a save.
 const char16_t kHighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,   // 80-87
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,   // 88-8F
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,   // 90-97
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,   // 98-9F
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
 char EncodeChar(char16_t c)
@@ -32,6 +32,25 @@ char EncodeChar(char16_t c)
         if (kHighControls[i] == c)
             return char(0x80 + i);
     return '?';
+}
+
+// Writes the encoding of text at out, one byte a character (a character outside the basic plane
+// is one character, and one '?'), and answers the end of what it wrote.
+char* EncodeInto(QStringView text, char* out)
+{
+    const char16_t* c = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = c[i];
+        if (u < 0x80) {
+            *out++ = char(u);
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(c[i + 1]))
+            ++i;
+        *out++ = EncodeChar(u);
+    }
+    return out;
 }
 
 QString SystemError(int err)
@@ -49,15 +68,21 @@ QByteArray Native(const QString& path)
 QByteArray EncodeCp1252(const QString& text)
 {
     QByteArray out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        // A character outside the basic plane is one character, and one '?'.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        out += EncodeChar(c.unicode());
-    }
+    AppendCp1252(out, text);
     return out;
+}
+
+void AppendCp1252(QByteArray& bytes, QStringView text)
+{
+    // Never more bytes than characters: what a surrogate pair saves is given back.
+    const qsizetype at = bytes.size();
+    bytes.resize(at + text.size());
+    bytes.truncate(EncodeInto(text, bytes.data() + at) - bytes.constData());
+}
+
+void AppendLineEnd(QByteArray& bytes)
+{
+    bytes += "\r\n";
 }
 
 QString DecodeCp1252(const QByteArray& bytes)
@@ -92,10 +117,14 @@ QStringList SplitLines(const QString& text)
 
 QByteArray JoinLines(const QStringList& lines)
 {
+    qsizetype room = 0;
+    for (const QString& line : lines)
+        room += line.size() + 2;
     QByteArray out;
+    out.reserve(room);
     for (const QString& line : lines) {
-        out += EncodeCp1252(line);
-        out += "\r\n";
+        AppendCp1252(out, line);
+        AppendLineEnd(out);
     }
     return out;
 }
@@ -134,7 +163,7 @@ bool FileSet::commit(QString* error)
 {
     struct Staged {
         QString target;
-        QString backup;   // where the old content waits while the set is being replaced
+        QString backup;  // where the old content waits while the set is being replaced
         std::unique_ptr<QTemporaryFile> temp;
         bool hadOld = false;
         bool backedUp = false;
@@ -158,8 +187,8 @@ bool FileSet::commit(QString* error)
             if (!s.temp->open())
                 return fail(QStringLiteral("%1 : %2").arg(path, s.temp->errorString()));
             const auto perms = s.hadOld ? QFile::permissions(s.target)
-                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
-                                              QFile::ReadGroup | QFile::ReadOther;
+                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+                                              | QFile::ReadGroup | QFile::ReadOther;
             if (s.temp->write(bytes) != bytes.size() || !s.temp->flush())
                 return fail(QStringLiteral("%1 : %2").arg(path, s.temp->errorString()));
             if (::fsync(s.temp->handle()) != 0)
@@ -204,12 +233,12 @@ bool FileSet::commit(QString* error)
             if (s.backedUp)
                 std::rename(Native(s.backup).constData(), Native(s.target).constData());
             else
-                QFile::remove(s.target);   // it did not exist before
+                QFile::remove(s.target);  // it did not exist before
         }
         if (s.backedUp)
             QFile::remove(s.backup);
     }
-    staged.clear();   // removes the temporaries that were not renamed
+    staged.clear();  // removes the temporaries that were not renamed
     if (!ok && error)
         *error = reason;
     return ok;

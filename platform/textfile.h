@@ -10,6 +10,10 @@ namespace textfile {
 // š, ›, œ, ž, Ÿ (0x81, 0x8D, 0x8F, 0x90, 0x9D are unassigned and map to U+0081...); the rest
 // is Latin-1. A character with no place in the code page is written as '?'.
 QByteArray EncodeCp1252(const QString& text);
+// The same, appended to bytes; and the line end the files use, CR LF. A file too large to be held
+// as lines first is made of these: JoinLines is each line appended, then its line end.
+void AppendCp1252(QByteArray& bytes, QStringView text);
+void AppendLineEnd(QByteArray& bytes);
 QString DecodeCp1252(const QByteArray& bytes);
 
 // Splits at CR LF, CR alone or LF alone; a final line end does not add an empty line.
