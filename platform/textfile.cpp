@@ -67,22 +67,26 @@ QByteArray Native(const QString& path)
 
 QByteArray EncodeCp1252(const QString& text)
 {
-    QByteArray out;
-    AppendCp1252(out, text);
+    QByteArray out(text.size(), Qt::Uninitialized);
+    out.truncate(EncodeInto(text, out.data()) - out.constData());
     return out;
 }
 
-void AppendCp1252(QByteArray& bytes, QStringView text)
+void AppendLine(QByteArray& bytes, std::span<const QStringView> pieces)
 {
-    // Never more bytes than characters: what a surrogate pair saves is given back.
+    // Never more bytes than characters: the room is taken once, and what a surrogate pair saves
+    // is given back at the end.
+    qsizetype room = 2;
+    for (const QStringView piece : pieces)
+        room += piece.size();
     const qsizetype at = bytes.size();
-    bytes.resize(at + text.size());
-    bytes.truncate(EncodeInto(text, bytes.data() + at) - bytes.constData());
-}
-
-void AppendLineEnd(QByteArray& bytes)
-{
-    bytes += "\r\n";
+    bytes.resize(at + room);
+    char* end = bytes.data() + at;
+    for (const QStringView piece : pieces)
+        end = EncodeInto(piece, end);
+    *end++ = '\r';
+    *end++ = '\n';
+    bytes.truncate(end - bytes.constData());
 }
 
 QString DecodeCp1252(const QByteArray& bytes)
@@ -123,8 +127,8 @@ QByteArray JoinLines(const QStringList& lines)
     QByteArray out;
     out.reserve(room);
     for (const QString& line : lines) {
-        AppendCp1252(out, line);
-        AppendLineEnd(out);
+        const QStringView whole(line);
+        AppendLine(out, {&whole, 1});
     }
     return out;
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <span>
 
 namespace textfile {
 
@@ -10,16 +12,15 @@ namespace textfile {
 // š, ›, œ, ž, Ÿ (0x81, 0x8D, 0x8F, 0x90, 0x9D are unassigned and map to U+0081...); the rest
 // is Latin-1. A character with no place in the code page is written as '?'.
 QByteArray EncodeCp1252(const QString& text);
-// The same, appended to bytes; and the line end the files use, CR LF. A file too large to be held
-// as lines first is made of these: JoinLines is each line appended, then its line end.
-void AppendCp1252(QByteArray& bytes, QStringView text);
-void AppendLineEnd(QByteArray& bytes);
 QString DecodeCp1252(const QByteArray& bytes);
 
 // Splits at CR LF, CR alone or LF alone; a final line end does not add an empty line.
 QStringList SplitLines(const QString& text);
 // Each line followed by CR LF.
 QByteArray JoinLines(const QStringList& lines);
+// Appends one line made of the pieces one after the other, then its CR LF: JoinLines is this for
+// each line, taken whole. A file too large to be held as lines first is made this way.
+void AppendLine(QByteArray& bytes, std::span<const QStringView> pieces);
 
 // Reads a whole file. False (and lines emptied) when it cannot be read.
 bool LoadFromFile(const QString& path, QStringList& lines);
