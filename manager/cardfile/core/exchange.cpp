@@ -12,9 +12,13 @@ namespace {
 // empty lines every imported customer gets.
 constexpr int EmptyLinesAfterFields = 25;
 
-// The list takes the imported blocks a few at a time: each run small enough to stay in the cache
-// while the list files its lines, large enough that the runs cost nothing next to the lines.
+// A list that already holds lines takes the imported blocks a few at a time: each run small
+// enough to stay in the cache while the list files its lines, large enough that the runs cost
+// nothing next to the lines.
 constexpr int LinesPerRun = 512;
+// The lines of an imported block, its fields guessed at eight: the room an import into an empty
+// list takes at once.
+constexpr int LinesPerBlock = 2 + 3 + EmptyLinesAfterFields + 8;
 
 // Calls take(field) for each field of the line, in order (see SplitFields).
 template <class Take>
@@ -62,36 +66,48 @@ bool IsStartTag(const QString& line)
     return line.size() >= 5 && line.front() == QLatin1Char('<') && line.startsWith(QLatin1String("<BLOC"));
 }
 
+// The number a start tag's digits give, for skipping its block: any number will do for that,
+// since a block's length never runs past the next start tag; -1 when they are not all digits.
+int SkipNumber(const QString& tag, int width)
+{
+    if (tag.size() < 5 + width)
+        return -1;
+    int n = 0;
+    for (int i = 5; i < 5 + width; ++i) {
+        const char16_t c = tag[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c - u'0');
+    }
+    return n;
+}
+
 // Calls take(own, have) for each block of the list, in list order, with its field lines +1 ..
 // +have: as many as the deepest of the fields asks, fewer when a tag or the list's end comes
-// first. Each line is read once, and let go soon after: the list's lines are many, and each
-// string visited twice would be fetched from memory twice.
+// first. Only those lines are read: the rest of a block is stepped over by its length, which the
+// list knows without making a string of each line. The list's lines are many, and each string
+// made is one more fetched from memory.
 template <class Take>
 void ForEachBlock(const RecordList& list, std::span<const int> fields, Take&& take)
 {
     const int deepest = fields.empty() ? 0 : std::max(0, *std::max_element(fields.begin(), fields.end()));
     std::vector<QString> own(deepest);
     const int n = list.Count();
-    QString line;
-    bool held = false;  // line already holds list[i]
     for (int i = 0; i < n;) {
-        if (!held)
-            line = list[i];
-        held = false;
-        ++i;
-        if (!IsStartTag(line))
-            continue;
-        int have = 0;
-        while (have < deepest && i < n) {
-            line = list[i];
-            if (IsTag(line)) {
-                held = true;
-                break;
-            }
-            own[have++] = std::move(line);
+        const QString tag = list[i];
+        if (!IsStartTag(tag)) {
             ++i;
+            continue;
+        }
+        int have = 0;
+        for (int k = i + 1; have < deepest && k < n; ++k) {
+            QString line = list[k];
+            if (IsTag(line))
+                break;
+            own[have++] = std::move(line);
         }
         take(own.data(), have);
+        i += list.BlockLength(i, SkipNumber(tag, list.Width()));
     }
 }
 
@@ -125,9 +141,14 @@ Imported ImportCustomers(RecordList& list, const QStringList& lines, QChar separ
 {
     Imported result;
     // Each block is gathered whole before it joins the list, so the list never holds half a
-    // customer; whole blocks join it by runs, never a line at a time.
+    // customer. An empty list takes them all at once, as it takes a loaded file, which costs it
+    // far less than adding lines; any other takes them by runs.
+    const bool whole = list.IsEmpty();
     QStringList run;
-    run.reserve(LinesPerRun + 64);
+    if (whole)
+        run.reserve(std::clamp<qsizetype>(MaxCustomers - count, 0, lines.size()) * LinesPerBlock);
+    else
+        run.reserve(LinesPerRun + 64);
     for (const QString& line : lines) {
         if (count >= MaxCustomers) {
             result.truncated = true;
@@ -140,12 +161,14 @@ Imported ImportCustomers(RecordList& list, const QStringList& lines, QChar separ
         ++count;
         ++nextCode;
         ++result.blocks;
-        if (run.size() >= LinesPerRun) {
+        if (!whole && run.size() >= LinesPerRun) {
             list.Add(run);
             run.clear();
         }
     }
-    if (!run.isEmpty())
+    if (whole)
+        list.Assign(run);
+    else if (!run.isEmpty())
         list.Add(run);
     return result;
 }
@@ -175,15 +198,19 @@ QStringList ExportLines(const RecordList& list, std::span<const int> fields, QCh
 QByteArray ExportFile(const RecordList& list, std::span<const int> fields, QChar separator)
 {
     QByteArray bytes;
+    // A line's pieces are its fields and the separators between them, encoded where they stand.
     const QStringView between(&separator, 1);
+    std::vector<QStringView> pieces;
+    pieces.reserve(2 * fields.size());
     ForEachBlock(list, fields, [&](const QString* own, int have) {
+        pieces.clear();
         for (std::size_t f = 0; f < fields.size(); ++f) {
             if (f > 0)
-                textfile::AppendCp1252(bytes, between);
+                pieces.push_back(between);
             if (fields[f] >= 1 && fields[f] <= have)
-                textfile::AppendCp1252(bytes, own[fields[f] - 1]);
+                pieces.push_back(own[fields[f] - 1]);
         }
-        textfile::AppendLineEnd(bytes);
+        textfile::AppendLine(bytes, pieces);
     });
     return bytes;
 }

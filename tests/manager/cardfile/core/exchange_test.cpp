@@ -76,6 +76,31 @@ TEST(ImportCustomers, EachLineBecomesAWholeBlockWithAFreshCode)
     EXPECT_EQ(list.StartLineCount(), 4);
 }
 
+TEST(ImportCustomers, ManyLinesGiveTheSameBlocksIntoAnEmptyListOrAfterOthers)
+{
+    // Enough lines for the blocks to join the list in several goes.
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines << QStringLiteral("NOM %1;%1 rue;;7500%2").arg(i).arg(i % 10);
+    for (const int before : {0, 1}) {
+        RecordList list(4);
+        QStringList expected;
+        for (int b = 0; b < before; ++b)
+            expected << ImportedBlock(b, 10001 + b, {"EXISTANT"});
+        list = expected;
+        int count = before, next = 10001 + before;
+        EXPECT_EQ(exchange::ImportCustomers(list, lines, ';', count, next).blocks, 40);
+        for (int i = 0; i < 40; ++i)
+            expected << ImportedBlock(before + i, 10001 + before + i,
+                                      {QStringLiteral("NOM %1").arg(i), QStringLiteral("%1 rue").arg(i), "",
+                                       QStringLiteral("7500%1").arg(i % 10)});
+        EXPECT_EQ(list.ToStringList(), expected) << before;
+        EXPECT_EQ(list.FindBlock(before + 39), list.Count() - 34) << before;
+        EXPECT_EQ(count, before + 40);
+        EXPECT_EQ(next, 10041 + before);
+    }
+}
+
 TEST(ImportCustomers, StopsAt9998CustomersWhateverTheCountItStartsFrom)
 {
     for (const int start : {9996, 9998, 9999}) {
