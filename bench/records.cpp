@@ -1,10 +1,15 @@
 // Block records at the capacity of the cash-ticket list: 98,999 tickets of 19 lines each (about
-// 1.9 million lines). Looking a block up by its start tag, rewriting a ticket in place and
-// deleting a ticket with the renumbering of every later one, each beside the same operation done
-// on a plain QStringList, and a walk over the whole list.
+// 1.9 million lines). Looking a block up by its start tag, rewriting a ticket in place, deleting a
+// ticket with the renumbering of every later one, walking the whole list and reading lines by
+// position, each beside the same operation done on a plain QStringList; the ratios of the walks
+// and reads to the plain list's (medians) are printed at the end.
+#include <QApplication>
 #include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
 #include <random>
-#include "bench/qt_bench_main.h"
+#include <string>
+#include <vector>
 #include "manager/cardfile/fiche.h"
 
 namespace {
@@ -18,12 +23,23 @@ QString Tag(const char* prefix, int n)
 
 QStringList Fields(int n)
 {
-    return {QStringLiteral("NUMT%1").arg(202400001 + n), QString::number(10001 + n % 9999),
-            QStringLiteral("Client %1").arg(n % 9999), QString::number(10001 + n % 40),
-            QStringLiteral("POSTE%1").arg(n % 40), QStringLiteral("12/05/2024"), QStringLiteral("14:05"),
-            QStringLiteral("12/05/2024"), QStringLiteral("15:20"), QStringLiteral("75"),
-            QStringLiteral("      3,75"), QStringLiteral("      3,75"), QStringLiteral("      0,00"),
-            QStringLiteral("Y"), QStringLiteral("N"), QStringLiteral("N"), QStringLiteral("DATAImpr.\t2\t0,15")};
+    return {QStringLiteral("NUMT%1").arg(202400001 + n),
+            QString::number(10001 + n % 9999),
+            QStringLiteral("Client %1").arg(n % 9999),
+            QString::number(10001 + n % 40),
+            QStringLiteral("POSTE%1").arg(n % 40),
+            QStringLiteral("12/05/2024"),
+            QStringLiteral("14:05"),
+            QStringLiteral("12/05/2024"),
+            QStringLiteral("15:20"),
+            QStringLiteral("75"),
+            QStringLiteral("      3,75"),
+            QStringLiteral("      3,75"),
+            QStringLiteral("      0,00"),
+            QStringLiteral("Y"),
+            QStringLiteral("N"),
+            QStringLiteral("N"),
+            QStringLiteral("DATAImpr.\t2\t0,15")};
 }
 
 QStringList TicketLines(int count)
@@ -153,8 +169,8 @@ void BM_DeleteWithRenumbering(benchmark::State& state)
         fiche.RemoveBlock(TFiche::KTicket, fiche.IndexTicket);
         fiche.RenumberAfterDelete(TFiche::KTicket);
         state.PauseTiming();
-        fiche.ListeTickets.Add(QStringList{Tag("<BLOC", fiche.NbTickets)} + Fields(0) +
-                               QStringList{Tag("</BLOC", fiche.NbTickets)});
+        fiche.ListeTickets.Add(QStringList{Tag("<BLOC", fiche.NbTickets)} + Fields(0)
+                               + QStringList{Tag("</BLOC", fiche.NbTickets)});
         ++fiche.NbTickets;
         state.ResumeTiming();
     }
@@ -186,17 +202,17 @@ void BM_DeleteWithRenumbering_PlainList(benchmark::State& state)
 }
 BENCHMARK(BM_DeleteWithRenumbering_PlainList)->Unit(benchmark::kMillisecond);
 
-// ---- walking and loading ------------------------------------------------------------------------
+// ---- walking and reading by position -----------------------------------------------------------
 
-// One pass over every line, as the next-number and statistics code read a list.
+// One pass over every line, as the statistics and the save read a list: through the walk, which
+// makes no string per line.
 void BM_WalkAllLines(benchmark::State& state)
 {
     RecordList list(5);
     list = Full();
     for (auto _ : state) {
         int numbered = 0;
-        for (int j = 0; j < list.Count(); ++j)
-            numbered += list[j].startsWith(QLatin1String("NUMT"));
+        list.ForEachLine([&](int, QStringView line) { numbered += line.startsWith(QLatin1String("NUMT")); });
         benchmark::DoNotOptimize(numbered);
     }
     state.counters["lines"] = list.Count();
@@ -215,6 +231,94 @@ void BM_WalkAllLines_PlainList(benchmark::State& state)
 }
 BENCHMARK(BM_WalkAllLines_PlainList)->Unit(benchmark::kMillisecond);
 
+// The same pass reading each line by its position, as the code not moved to the walk reads.
+void BM_WalkByPosition(benchmark::State& state)
+{
+    RecordList list(5);
+    list = Full();
+    for (auto _ : state) {
+        int numbered = 0;
+        for (int j = 0; j < list.Count(); ++j)
+            numbered += list[j].startsWith(QLatin1String("NUMT"));
+        benchmark::DoNotOptimize(numbered);
+    }
+}
+BENCHMARK(BM_WalkByPosition)->Unit(benchmark::kMillisecond);
+
+// Every line read by its position, one after the other, each kept as a string of its own, as
+// the card and server code read a block's fields.
+void BM_ReadByPosition(benchmark::State& state)
+{
+    RecordList list(5);
+    list = Full();
+    for (auto _ : state) {
+        qsizetype chars = 0;
+        for (int j = 0; j < list.Count(); ++j) {
+            const QString line = list[j];
+            chars += line.size();
+        }
+        benchmark::DoNotOptimize(chars);
+    }
+}
+BENCHMARK(BM_ReadByPosition)->Unit(benchmark::kMillisecond);
+
+void BM_ReadByPosition_PlainList(benchmark::State& state)
+{
+    const QStringList& list = Full();
+    for (auto _ : state) {
+        qsizetype chars = 0;
+        for (int j = 0; j < list.size(); ++j) {
+            const QString line = list[j];
+            chars += line.size();
+        }
+        benchmark::DoNotOptimize(chars);
+    }
+}
+BENCHMARK(BM_ReadByPosition_PlainList)->Unit(benchmark::kMillisecond);
+
+// Lines read at random positions, as a look-up lands on a block and reads a few of its fields.
+const std::vector<int>& RandomPositions()
+{
+    static const std::vector<int> positions = [] {
+        std::mt19937 rng(4);
+        std::uniform_int_distribution<int> pick(0, int(Full().size()) - 1);
+        std::vector<int> p(1 << 16);
+        for (int& n : p)
+            n = pick(rng);
+        return p;
+    }();
+    return positions;
+}
+
+void BM_ReadAtRandom(benchmark::State& state)
+{
+    RecordList list(5);
+    list = Full();
+    const std::vector<int>& at = RandomPositions();
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const QString line = list[at[k]];
+        benchmark::DoNotOptimize(line);
+        k = (k + 1) % at.size();
+    }
+}
+BENCHMARK(BM_ReadAtRandom);
+
+void BM_ReadAtRandom_PlainList(benchmark::State& state)
+{
+    const QStringList& list = Full();
+    const std::vector<int>& at = RandomPositions();
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const QString line = list[at[k]];
+        benchmark::DoNotOptimize(line);
+        k = (k + 1) % at.size();
+    }
+}
+BENCHMARK(BM_ReadAtRandom_PlainList);
+
+// ---- loading ------------------------------------------------------------------------------------
+
 void BM_LoadAndSaveLines(benchmark::State& state)
 {
     for (auto _ : state) {
@@ -225,9 +329,41 @@ void BM_LoadAndSaveLines(benchmark::State& state)
 }
 BENCHMARK(BM_LoadAndSaveLines)->Unit(benchmark::kMillisecond);
 
+std::map<std::string, double> Seconds;  // median real time per iteration, by benchmark name
+
+class Recorder : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                Seconds[run.run_name.function_name] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+void Ratio(const char* what, const std::string& measured, const std::string& plain, const char* goal)
+{
+    if (Seconds.count(measured) && Seconds.count(plain) && Seconds[plain] > 0)
+        std::printf("%s: ratio %.2f to a plain list (%s)\n", what, Seconds[measured] / Seconds[plain], goal);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    return RunQtBenchmarks(argc, argv);
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    Recorder reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    Ratio("Walk", "BM_WalkAllLines", "BM_WalkAllLines_PlainList", "goal: at most 1.5");
+    Ratio("Walk by position", "BM_WalkByPosition", "BM_WalkAllLines_PlainList", "as close as can be");
+    Ratio("Read by position", "BM_ReadByPosition", "BM_ReadByPosition_PlainList", "as close as can be");
+    Ratio("Read at random", "BM_ReadAtRandom", "BM_ReadAtRandom_PlainList", "as close as can be");
+    return 0;
 }

@@ -26,12 +26,8 @@ const char16_t kHighControls[32] = {
 
 char EncodeChar(char16_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
-    for (int i = 0; i < 32; ++i)
-        if (kHighControls[i] == c)
-            return char(0x80 + i);
-    return '?';
+    const int b = Cp1252Byte(c);
+    return b < 0 ? '?' : char(b);
 }
 
 // Writes the encoding of text at out, one byte a character (a character outside the basic plane
@@ -65,6 +61,29 @@ QByteArray Native(const QString& path)
 
 }  // namespace
 
+const char16_t Cp1252Chars[256] = {
+#define ROW(b)                                                                                                         \
+    char16_t(b), char16_t(b + 1), char16_t(b + 2), char16_t(b + 3), char16_t(b + 4), char16_t(b + 5), char16_t(b + 6), \
+        char16_t(b + 7)
+    ROW(0x00), ROW(0x08), ROW(0x10), ROW(0x18), ROW(0x20), ROW(0x28), ROW(0x30), ROW(0x38), ROW(0x40), ROW(0x48),
+    ROW(0x50), ROW(0x58), ROW(0x60), ROW(0x68), ROW(0x70), ROW(0x78), 0x20AC,    0x0081,    0x201A,    0x0192,
+    0x201E,    0x2026,    0x2020,    0x2021,    0x02C6,    0x2030,    0x0160,    0x2039,    0x0152,    0x008D,
+    0x017D,    0x008F,    0x0090,    0x2018,    0x2019,    0x201C,    0x201D,    0x2022,    0x2013,    0x2014,
+    0x02DC,    0x2122,    0x0161,    0x203A,    0x0153,    0x009D,    0x017E,    0x0178,    ROW(0xA0), ROW(0xA8),
+    ROW(0xB0), ROW(0xB8), ROW(0xC0), ROW(0xC8), ROW(0xD0), ROW(0xD8), ROW(0xE0), ROW(0xE8), ROW(0xF0), ROW(0xF8),
+#undef ROW
+};
+
+int Cp1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kHighControls[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
 QByteArray EncodeCp1252(const QString& text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);
@@ -95,7 +114,7 @@ QString DecodeCp1252(const QByteArray& bytes)
     QChar* p = out.data();
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
-        *p++ = QChar(u >= 0x80 && u < 0xA0 ? kHighControls[u - 0x80] : char16_t(u));
+        *p++ = QChar(Cp1252Chars[u]);
     }
     return out;
 }
@@ -136,13 +155,24 @@ QByteArray JoinLines(const QStringList& lines)
 bool LoadFromFile(const QString& path, QStringList& lines)
 {
     lines.clear();
+    QByteArray bytes;
+    if (!LoadBytesFromFile(path, bytes))
+        return false;
+    lines = SplitLines(DecodeCp1252(bytes));
+    return true;
+}
+
+bool LoadBytesFromFile(const QString& path, QByteArray& bytes)
+{
+    bytes.clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        bytes.clear();
         return false;
-    lines = SplitLines(DecodeCp1252(bytes));
+    }
     return true;
 }
 

@@ -13,6 +13,10 @@ namespace textfile {
 // is Latin-1. A character with no place in the code page is written as '?'.
 QByteArray EncodeCp1252(const QString& text);
 QString DecodeCp1252(const QByteArray& bytes);
+// The character each byte stands for.
+extern const char16_t Cp1252Chars[256];
+// The byte that stands for a character, or -1 when the code page has no place for it.
+int Cp1252Byte(char16_t c);
 
 // Splits at CR LF, CR alone or LF alone; a final line end does not add an empty line.
 QStringList SplitLines(const QString& text);
@@ -24,6 +28,8 @@ void AppendLine(QByteArray& bytes, std::span<const QStringView> pieces);
 
 // Reads a whole file. False (and lines emptied) when it cannot be read.
 bool LoadFromFile(const QString& path, QStringList& lines);
+// The same, the file's bytes as they are: for a reader that splits and decodes them itself.
+bool LoadBytesFromFile(const QString& path, QByteArray& bytes);
 // Writes a whole file through a temporary file beside it that replaces the old one only once
 // written and flushed. False, with the reason in *error, when anything failed; the old file is
 // then untouched.

@@ -5,6 +5,10 @@
 // replace them only once every one was written, so a full disk or a read-only folder never leaves
 // a set with some files new and some old.
 #include <QFileInfo>
+#include <vector>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include "manager/cardfile/core/savedset.h"
 #include "manager/cardfile/fiche.h"
 #include "platform/dialogs.h"
@@ -43,30 +47,47 @@ QString CheminDans(const QString& principal, const FichierDuJeu& f)
 
 // Puts one kind's lines into its list and checks them. A file missing from the set gives an empty
 // list: keeping the previous set's records would save them under the new set's names.
-void PoseListe(TFiche& fiche, TFiche::Kind k, const QStringList& lignes)
+void PoseListe(TFiche& fiche, TFiche::Kind k, RecordList&& lignes)
 {
     const TFiche::RecordKind& kind = TFiche::KindOf(k);
     RecordList& liste = fiche.*kind.list;
-    liste = lignes;
+    liste = std::move(lignes);
     fiche.*kind.count = liste.StartLineCount();
     fiche.*kind.index = 0;
     fiche.CheckLoaded(k);
     fiche.*kind.modified = false;
 }
 
-// The lines of a file of the set; a file that is not there has none. False when the file is
-// there but cannot be read: loading it as an empty list would have the next save replace it.
-bool LitFichier(const QString& chemin, QStringList& lignes)
+// The lines of a file of the set, straight from its bytes; a file that is not there has none.
+// False when the file is there but cannot be read: loading it as an empty list would have the
+// next save replace it.
+bool LitFichier(const QString& chemin, RecordList& lignes)
 {
-    lignes.clear();
-    return !QFileInfo::exists(chemin) || textfile::LoadFromFile(chemin, lignes);
+    lignes.Clear();
+    if (!QFileInfo::exists(chemin))
+        return true;
+    QByteArray octets;
+    if (!textfile::LoadBytesFromFile(chemin, octets))
+        return false;
+    lignes.AssignFileBytes(octets);
+    return true;
+}
+
+// Gives the pages of the heap's free blocks back to the system. Reading a set leaves megabytes of
+// them: once the first large file's buffer is freed, the allocator takes the next ones from its
+// heap instead of mapping them apart, and keeps what they leave.
+void ReleaseFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void ChargeListe(TFiche& fiche, TFiche::Kind k)
 {
-    QStringList lignes;
+    RecordList lignes(fiche.ListOf(k).Width());
     LitFichier(fiche.*FichierDe(k).chemin, lignes);
-    PoseListe(fiche, k, lignes);
+    PoseListe(fiche, k, std::move(lignes));
 }
 
 }  // namespace
@@ -103,7 +124,9 @@ bool TFiche::Charge(const QString& path)
     const QString principal = QFileInfo(path).isFile() ? path : QString();
     // Every file is read before anything changes: a file of the set that cannot be read leaves the
     // set that was open as it was.
-    QStringList lignes[std::size(Fichiers)];
+    std::vector<RecordList> lignes;
+    for (const FichierDuJeu& f : Fichiers)
+        lignes.emplace_back(ListOf(f.kind).Width());
     for (std::size_t i = 0; i < std::size(Fichiers); ++i) {
         const QString chemin = CheminDans(principal, Fichiers[i]);
         if (!LitFichier(chemin, lignes[i])) {
@@ -115,7 +138,7 @@ bool TFiche::Charge(const QString& path)
         // A customer file that holds lines but not one block is no set (another program's file
         // under a ".vtr" name): opened, it would show as an empty set that the next save writes
         // over it. An empty file is an empty set.
-        if (i == 0 && !lignes[0].isEmpty() && !savedset::HoldsABlock(lignes[0])) {
+        if (i == 0 && !lignes[0].IsEmpty() && !savedset::ListHoldsABlock(lignes[0])) {
             platform::ShowMessage(QStringLiteral("Type de fichier non valide"));
             return false;
         }
@@ -127,13 +150,15 @@ bool TFiche::Charge(const QString& path)
     // DoitSauver is cleared before the checks: it ends set only when one of them rebuilt a list.
     DoitSauver = false;
     for (std::size_t i = 0; i < std::size(Fichiers); ++i)
-        PoseListe(*this, Fichiers[i].kind, lignes[i]);
+        PoseListe(*this, Fichiers[i].kind, std::move(lignes[i]));
 
     IndexClient = 0;
     LitFiche();
     ModifClient = false;
     Premier();
     PostesChanges();
+    lignes.clear();
+    ReleaseFreedMemory();
     return true;
 }
 
@@ -147,7 +172,7 @@ bool TFiche::Sauve(const QString& path)
     textfile::FileSet jeu;
     for (const FichierDuJeu& f : Fichiers) {
         TrimForSave(f.kind);
-        jeu.add(CheminDans(path, f), ListOf(f.kind).ToStringList());
+        jeu.add(CheminDans(path, f), ListOf(f.kind).ToFileBytes());
     }
     QString raison;
     if (!jeu.commit(&raison)) {

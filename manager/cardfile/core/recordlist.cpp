@@ -1,31 +1,103 @@
 #include "manager/cardfile/core/recordlist.h"
 
-#include <algorithm>
 #include <array>
+#include <cstring>
 #include "platform/exception.h"
 #include "platform/rtl.h"
+#include "platform/textfile.h"
 
 int RecordList::ChunkLimit = 256;
 
 struct RecordList::Chunk {
     std::vector<Line> lines;
-    int order = 0;      // its place in chunks_
-    int irregular = 0;  // lines beginning with "<BLOC" or "</BLOC" kept as text
+    std::vector<char> text;  // every text line's bytes, one after the other
+    int order = 0;           // its place in chunks_
+    int irregular = 0;       // lines beginning with "<BLOC" or "</BLOC" kept as text
+    int cp1252 = 0;          // lines of the kind Cp1252
+    int utf16 = 0;           // lines of the kind Utf16
+
+    quint32 Start(int j) const { return j > 0 ? lines[j - 1].end : 0; }
+    // For a text line: 1 when it begins with "<BLOC", 2 with "</BLOC", else 0.
+    int Prefix(int j) const;
+};
+
+// Lines made ready to go into a chunk: their ends counted from the start of their own text.
+struct RecordList::Run {
+    std::vector<Line> lines;
+    std::vector<char> text;
 };
 
 namespace {
 
-const QLatin1String kStart("<BLOC");
-const QLatin1String kEnd("</BLOC");
+constexpr char kStart[] = "<BLOC";
+constexpr char kEnd[] = "</BLOC";
 
-bool IsTagText(const QString& s)
+// 1 for a text beginning with "<BLOC", 2 for one beginning with "</BLOC", else 0.
+template <class C>
+int TagPrefix(const C* s, qsizetype n)
 {
-    return s.startsWith(kStart) || s.startsWith(kEnd);
+    auto begins = [&](const char* prefix, qsizetype size) {
+        if (n < size)
+            return false;
+        for (qsizetype i = 0; i < size; ++i)
+            if (s[i] != C(prefix[i]))
+                return false;
+        return true;
+    };
+    return begins(kStart, 5) ? 1 : begins(kEnd, 6) ? 2 : 0;
 }
 
-[[noreturn]] void OutOfBounds(int index)
+// Room enough for any tag's text, whatever its number.
+int TagRoom(int width)
 {
-    throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return std::max(16, width + 19);
+}
+
+constexpr std::array<int, 10> kPowers{1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
+
+bool TagFits(int n, int width)
+{
+    return n >= 0 && (width >= 10 || n < kPowers[width]);
+}
+
+// A tag in the list's form written at `out`; the caller has checked that it fits.
+template <class C>
+int WriteTag(C* out, bool end, int n, int width)
+{
+    const int prefix = end ? 6 : 5;
+    const char* head = end ? kEnd : kStart;
+    for (int i = 0; i < prefix; ++i)
+        out[i] = C(head[i]);
+    for (int i = prefix + width - 1; i >= prefix; --i, n /= 10)
+        out[i] = C('0' + n % 10);
+    out[prefix + width] = C('>');
+    return prefix + width + 1;
+}
+
+// Tags are read far more often than anything else is made: built by hand, not by arg().
+QString MakeTag(bool end, int n, int width)
+{
+    if (!TagFits(n, width))
+        return QStringLiteral("%1%2>").arg(QLatin1String(end ? kEnd : kStart)).arg(n, width, 10, QLatin1Char('0'));
+    QString tag((end ? 6 : 5) + width + 1, Qt::Uninitialized);
+    WriteTag(reinterpret_cast<char16_t*>(tag.data()), end, n, width);
+    return tag;
+}
+
+// The bytes 0x80-0x9F but the five that stand for themselves read otherwise than Latin-1.
+bool ReadsAsLatin1(const char* s, qsizetype n)
+{
+    bool high = false;
+    for (qsizetype i = 0; i < n; ++i)
+        high |= static_cast<unsigned char>(s[i] - 0x80) < 0x20;
+    if (!high)
+        return true;
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (textfile::Cp1252Chars[b] != b)
+            return false;
+    }
+    return true;
 }
 
 template <class Refs>
@@ -42,11 +114,34 @@ void RemoveOne(Refs& refs, const void* chunk)
 
 }  // namespace
 
+int RecordList::Chunk::Prefix(int j) const
+{
+    const quint32 start = Start(j);
+    const char* s = text.data() + start;
+    const qsizetype size = lines[j].end - start;
+    if (lines[j].code != Utf16)
+        return TagPrefix(s, size);
+    char16_t head[6];
+    const qsizetype n = std::min<qsizetype>(size / 2, 6);
+    std::memcpy(head, s, n * sizeof(char16_t));
+    return TagPrefix(head, n);
+}
+
+void RecordList::OutOfBounds(int index)
+{
+    throw Exception(QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+
 RecordList::RecordList(int width) : width_(width) {}
 
 RecordList::RecordList(const RecordList& other) : width_(other.width_)
 {
     CopyFrom(other);
+}
+
+RecordList::RecordList(RecordList&& other) noexcept : width_(other.width_)
+{
+    Take(other);
 }
 
 RecordList& RecordList::operator=(const RecordList& other)
@@ -58,11 +153,55 @@ RecordList& RecordList::operator=(const RecordList& other)
     return *this;
 }
 
+RecordList& RecordList::operator=(RecordList&& other) noexcept
+{
+    if (this != &other) {
+        width_ = other.width_;
+        Take(other);
+    }
+    return *this;
+}
+
 RecordList::~RecordList() = default;
 
+void RecordList::Take(RecordList& other) noexcept
+{
+    count_ = other.count_;
+    startLines_ = other.startLines_;
+    endLines_ = other.endLines_;
+    chunks_ = std::move(other.chunks_);
+    sizes_ = std::move(other.sizes_);
+    starts_ = std::move(other.starts_);
+    startsValidUpTo_ = other.startsValidUpTo_;
+    lastChunk_ = other.lastChunk_;
+    cells_ = std::move(other.cells_);
+    number_ = std::move(other.number_);
+    parent_ = std::move(other.parent_);
+    byNumber_ = std::move(other.byNumber_);
+    other.Clear();
+}
+
+// The chunks copied as they are; only the tags are registered again, in cells of this list.
 void RecordList::CopyFrom(const RecordList& other)
 {
-    Assign(other.ToStringList());
+    Clear();
+    for (const auto& from : other.chunks_) {
+        auto chunk = std::make_unique<Chunk>(*from);
+        for (Line& line : chunk->lines) {
+            if (line.code < 0)
+                continue;
+            const bool end = line.code & 1;
+            const int cell = CellFor(other.number_[other.Root(line.code >> 1)]);
+            line.code = cell * 2 + end;
+            ++cells_[cell].refs[end];
+            cells_[cell].chunks[end].append(chunk.get());
+        }
+        const int lines = int(chunk->lines.size());
+        AppendChunk(std::move(chunk), lines);
+    }
+    startLines_ = other.startLines_;
+    endLines_ = other.endLines_;
+    Reorder(0);
 }
 
 RecordList& RecordList::operator=(const QStringList& lines)
@@ -72,27 +211,6 @@ RecordList& RecordList::operator=(const QStringList& lines)
 }
 
 // ---- tags and number cells ---------------------------------------------------------------------
-
-namespace {
-
-// Tags are read far more often than anything else is made: built by hand, not by arg().
-QString MakeTag(bool end, int n, int width)
-{
-    if (n < 0 || (width < 9 && n >= std::array<int, 9>{1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000}[width]))
-        return QStringLiteral("%1%2>").arg(end ? QLatin1String("</BLOC") : QLatin1String("<BLOC")).arg(n, width, 10, QLatin1Char('0'));
-    const int prefix = end ? 6 : 5;
-    QString tag(prefix + width + 1, Qt::Uninitialized);
-    QChar* out = tag.data();
-    const char* head = end ? "</BLOC" : "<BLOC";
-    for (int i = 0; i < prefix; ++i)
-        out[i] = QLatin1Char(head[i]);
-    for (int i = prefix + width - 1; i >= prefix; --i, n /= 10)
-        out[i] = QLatin1Char(char('0' + n % 10));
-    out[prefix + width] = QLatin1Char('>');
-    return tag;
-}
-
-}  // namespace
 
 QString RecordList::StartTag(int n) const
 {
@@ -104,23 +222,19 @@ QString RecordList::EndTag(int n) const
     return MakeTag(true, n, width_);
 }
 
-bool RecordList::Canonical(const QString& text, int& n, bool& end) const
+template <class C>
+bool RecordList::Canonical(const C* text, qsizetype size, int& n, bool& end) const
 {
-    int prefix;
-    if (text.startsWith(kStart)) {
-        prefix = 5;
-        end = false;
-    } else if (text.startsWith(kEnd)) {
-        prefix = 6;
-        end = true;
-    } else {
+    const int kind = TagPrefix(text, size);
+    if (kind == 0)
         return false;
-    }
-    if (text.size() != prefix + width_ + 1 || text.back() != QLatin1Char('>'))
+    end = kind == 2;
+    const int prefix = end ? 6 : 5;
+    if (size != prefix + width_ + 1 || text[size - 1] != C('>'))
         return false;
     n = 0;
     for (int i = prefix; i < prefix + width_; ++i) {
-        const char16_t c = text[i].unicode();
+        const auto c = static_cast<char16_t>(text[i]);
         if (c < u'0' || c > u'9')
             return false;
         n = n * 10 + (c - u'0');
@@ -131,14 +245,15 @@ bool RecordList::Canonical(const QString& text, int& n, bool& end) const
 bool RecordList::TagNumber(const QString& line, int& n) const
 {
     int prefix;
-    if (line.startsWith(kStart))
+    if (line.startsWith(QLatin1String(kStart)))
         prefix = 5;
-    else if (line.startsWith(kEnd))
+    else if (line.startsWith(QLatin1String(kEnd)))
         prefix = 6;
     else
         return false;
     const QString digits = line.mid(prefix, width_);
-    if (!digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; })) {
+    if (!digits.isEmpty()
+        && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit() && c.unicode() < 128; })) {
         n = digits.toInt();
         return true;
     }
@@ -176,71 +291,168 @@ int RecordList::CellFor(int n)
     return byNumber_[n];
 }
 
-QString RecordList::TextOf(const Line& line) const
+// ---- the lines' text ---------------------------------------------------------------------------
+
+QString RecordList::TextOf(const Chunk& chunk, int j) const
 {
-    if (line.cell < 0)
-        return line.text;
-    const int n = number_[Root(line.cell)];
-    return line.end ? EndTag(n) : StartTag(n);
+    const Line& line = chunk.lines[j];
+    if (line.code >= 0)
+        return MakeTag(line.code & 1, number_[Root(line.code >> 1)], width_);
+    const quint32 start = chunk.Start(j);
+    const char* text = chunk.text.data() + start;
+    const qsizetype size = line.end - start;
+    switch (line.code) {
+    case Latin1:
+        return QString::fromLatin1(text, size);
+    case Cp1252: {
+        QString s(size, Qt::Uninitialized);
+        char16_t* out = reinterpret_cast<char16_t*>(s.data());
+        for (qsizetype i = 0; i < size; ++i)
+            out[i] = textfile::Cp1252Chars[static_cast<unsigned char>(text[i])];
+        return s;
+    }
+    default: {
+        QString s(size / 2, Qt::Uninitialized);
+        std::memcpy(s.data(), text, size);
+        return s;
+    }
+    }
 }
 
-void RecordList::Register(Chunk* chunk, Line& line, const QString& text)
+int RecordList::TagText(char16_t* out, int code) const
+{
+    const int n = number_[Root(code >> 1)];
+    if (TagFits(n, width_))
+        return WriteTag(out, code & 1, n, width_);
+    const QString tag = MakeTag(code & 1, n, width_);
+    std::memcpy(out, tag.constData(), tag.size() * sizeof(char16_t));
+    return int(tag.size());
+}
+
+// The chunk's bytes are widened in one pass, which is the whole of the work for Latin-1 lines; the
+// other kinds are then read again over their own span, and the tags are written after the text.
+void RecordList::Decode(int c, int offset, int n, Views& views) const
+{
+    const Chunk& chunk = *chunks_[c];
+    const quint32 first = chunk.Start(offset);
+    const quint32 last = chunk.lines[offset + n - 1].end;
+    views.text.resize(qsizetype(last - first) + qsizetype(n) * TagRoom(width_));
+    views.lines.resize(n);
+    char16_t* out = views.text.data();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(chunk.text.data()) + first;
+    for (quint32 i = 0; i < last - first; ++i)
+        out[i] = bytes[i];
+    const bool mixed = chunk.cp1252 > 0 || chunk.utf16 > 0;
+    char16_t* tags = out + (last - first);
+    quint32 start = first;
+    for (int k = 0; k < n; ++k) {
+        const Line& line = chunk.lines[offset + k];
+        if (line.code >= 0) {
+            const int size = TagText(tags, line.code);
+            views.lines[k] = QStringView(tags, size);
+            tags += size;
+            continue;
+        }
+        char16_t* at = out + (start - first);
+        const quint32 size = line.end - start;
+        if (mixed && line.code == Cp1252) {
+            for (quint32 i = 0; i < size; ++i)
+                at[i] = textfile::Cp1252Chars[bytes[start - first + i]];
+        } else if (mixed && line.code == Utf16) {
+            std::memcpy(at, bytes + (start - first), size);
+            views.lines[k] = QStringView(at, size / 2);
+            start = line.end;
+            continue;
+        }
+        views.lines[k] = QStringView(at, size);
+        start = line.end;
+    }
+}
+
+// A line made ready for `chunk`: a tag in the list's form takes its cell, any other text its bytes.
+void RecordList::Encode(Chunk* chunk, QStringView text, Run& run)
 {
     int n;
     bool end;
-    if (Canonical(text, n, end)) {
-        line.text = QString();
-        line.cell = CellFor(n);
-        line.end = end;
-        Cell& cell = cells_[line.cell];
-        ++cell.refs[end];
-        cell.chunks[end].append(chunk);
+    if (Canonical(text.utf16(), text.size(), n, end)) {
+        const int cell = CellFor(n);
+        run.lines.push_back({quint32(run.text.size()), cell * 2 + end});
+        ++cells_[cell].refs[end];
+        cells_[cell].chunks[end].append(chunk);
         ++(end ? endLines_ : startLines_);
         return;
     }
-    line.text = text;
-    line.cell = -1;
-    line.end = false;
-    if (text.startsWith(kStart)) {
-        ++startLines_;
-        ++chunk->irregular;
-    } else if (text.startsWith(kEnd)) {
-        ++endLines_;
+    const std::size_t at = run.text.size();
+    run.text.resize(at + text.size());
+    char* out = run.text.data() + at;
+    qint32 kind = Latin1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out[i] = char(c);
+            continue;
+        }
+        const int b = textfile::Cp1252Byte(c);
+        if (b < 0) {
+            kind = Utf16;
+            break;
+        }
+        out[i] = char(b);
+        if (c > 0xFF)
+            kind = Cp1252;
+    }
+    if (kind == Utf16) {
+        run.text.resize(at + text.size() * sizeof(char16_t));
+        std::memcpy(run.text.data() + at, text.utf16(), text.size() * sizeof(char16_t));
+        ++chunk->utf16;
+    } else if (kind == Cp1252) {
+        ++chunk->cp1252;
+    }
+    run.lines.push_back({quint32(run.text.size()), kind});
+    if (const int prefix = TagPrefix(text.utf16(), text.size())) {
+        ++(prefix == 1 ? startLines_ : endLines_);
         ++chunk->irregular;
     }
 }
 
-void RecordList::Unregister(Chunk* chunk, const Line& line)
+void RecordList::EncodeBytes(Chunk* chunk, const char* text, qsizetype size, Run& run)
 {
-    if (line.cell >= 0) {
-        Cell& cell = cells_[Root(line.cell)];
-        --cell.refs[line.end];
-        RemoveOne(cell.chunks[line.end], chunk);
-        --(line.end ? endLines_ : startLines_);
+    int n;
+    bool end;
+    if (Canonical(text, size, n, end)) {
+        const int cell = CellFor(n);
+        run.lines.push_back({quint32(run.text.size()), cell * 2 + end});
+        ++cells_[cell].refs[end];
+        cells_[cell].chunks[end].append(chunk);
+        ++(end ? endLines_ : startLines_);
         return;
     }
-    if (line.text.startsWith(kStart)) {
-        --startLines_;
-        --chunk->irregular;
-    } else if (line.text.startsWith(kEnd)) {
-        --endLines_;
-        --chunk->irregular;
+    run.text.insert(run.text.end(), text, text + size);
+    const qint32 kind = ReadsAsLatin1(text, size) ? Latin1 : Cp1252;
+    chunk->cp1252 += kind == Cp1252;
+    run.lines.push_back({quint32(run.text.size()), kind});
+    if (const int prefix = TagPrefix(text, size)) {
+        ++(prefix == 1 ? startLines_ : endLines_);
+        ++chunk->irregular;
     }
 }
 
-void RecordList::MoveRefs(Chunk* from, Chunk* to, const Line& line)
+void RecordList::Unregister(Chunk* chunk, int j)
 {
-    if (line.cell >= 0) {
-        auto& refs = cells_[Root(line.cell)].chunks[line.end];
-        for (auto& c : refs) {
-            if (c == from) {
-                c = to;
-                break;
-            }
-        }
-    } else if (IsTagText(line.text)) {
-        --from->irregular;
-        ++to->irregular;
+    const Line& line = chunk->lines[j];
+    if (line.code >= 0) {
+        const bool end = line.code & 1;
+        Cell& cell = cells_[Root(line.code >> 1)];
+        --cell.refs[end];
+        RemoveOne(cell.chunks[end], chunk);
+        --(end ? endLines_ : startLines_);
+        return;
+    }
+    chunk->utf16 -= line.code == Utf16;
+    chunk->cp1252 -= line.code == Cp1252;
+    if (const int prefix = chunk->Prefix(j)) {
+        --(prefix == 1 ? startLines_ : endLines_);
+        --chunk->irregular;
     }
 }
 
@@ -275,18 +487,88 @@ void RecordList::Reorder(int from)
 
 void RecordList::Locate(int index, int& chunk, int& offset) const
 {
-    EnsureStarts();
-    const int n = int(chunks_.size());
     // Reading lines one after the other lands in the same chunk or the next one.
-    for (int c = lastChunk_; c < n && c <= lastChunk_ + 1; ++c) {
-        if (index >= starts_[c] && index < starts_[c] + sizes_[c]) {
-            chunk = lastChunk_ = c;
-            offset = index - starts_[c];
+    const int last = lastChunk_;
+    if (last < startsValidUpTo_) {
+        const int rel = index - starts_[last];
+        if (unsigned(rel) < unsigned(sizes_[last])) {
+            chunk = last;
+            offset = rel;
+            return;
+        }
+        if (last + 1 < startsValidUpTo_ && unsigned(rel - sizes_[last]) < unsigned(sizes_[last + 1])) {
+            chunk = lastChunk_ = last + 1;
+            offset = rel - sizes_[last];
             return;
         }
     }
+    EnsureStarts();
+    const int n = int(chunks_.size());
     chunk = lastChunk_ = int(std::upper_bound(starts_.begin(), starts_.begin() + n, index) - starts_.begin()) - 1;
     offset = index - starts_[chunk];
+}
+
+void RecordList::AppendChunk(std::unique_ptr<Chunk> chunk, int lines)
+{
+    sizes_.push_back(lines);
+    chunks_.push_back(std::move(chunk));
+    count_ += lines;
+}
+
+// The lines [at, at + remove) of a chunk give way to the run's, whose tags and counts are already
+// the chunk's; the removed lines must have been unregistered.
+void RecordList::Splice(int c, int at, int remove, Run& run)
+{
+    Chunk& chunk = *chunks_[c];
+    const quint32 from = chunk.Start(at);
+    const quint32 to = remove > 0 ? chunk.lines[at + remove - 1].end : from;
+    const qint64 delta = qint64(run.text.size()) - qint64(to - from);
+    if (run.text.size() > std::size_t(to - from)) {
+        chunk.text.insert(chunk.text.begin() + to, run.text.size() - (to - from), 0);
+    } else {
+        chunk.text.erase(chunk.text.begin() + from + run.text.size(), chunk.text.begin() + to);
+    }
+    std::copy(run.text.begin(), run.text.end(), chunk.text.begin() + from);
+    for (Line& line : run.lines)
+        line.end += from;
+    for (auto it = chunk.lines.begin() + at + remove; it != chunk.lines.end(); ++it)
+        it->end = quint32(it->end + delta);
+    const int added = int(run.lines.size()) - remove;
+    if (added >= 0) {
+        std::copy(run.lines.begin(), run.lines.begin() + remove, chunk.lines.begin() + at);
+        chunk.lines.insert(chunk.lines.begin() + at + remove, run.lines.begin() + remove, run.lines.end());
+    } else {
+        std::copy(run.lines.begin(), run.lines.end(), chunk.lines.begin() + at);
+        chunk.lines.erase(chunk.lines.begin() + at + run.lines.size(), chunk.lines.begin() + at + remove);
+    }
+    count_ += added;
+    sizes_[c] += added;
+    Touch(c);
+}
+
+void RecordList::MoveRefs(Chunk* from, Chunk* to, const Line& line, int prefix)
+{
+    if (line.code >= 0) {
+        auto& refs = cells_[Root(line.code >> 1)].chunks[line.code & 1];
+        for (auto& c : refs) {
+            if (c == from) {
+                c = to;
+                break;
+            }
+        }
+        return;
+    }
+    if (prefix) {
+        --from->irregular;
+        ++to->irregular;
+    }
+    if (line.code == Cp1252) {
+        --from->cp1252;
+        ++to->cp1252;
+    } else if (line.code == Utf16) {
+        --from->utf16;
+        ++to->utf16;
+    }
 }
 
 void RecordList::SplitIfFull(int chunk)
@@ -298,21 +580,26 @@ void RecordList::SplitIfFull(int chunk)
         return;
     const int piece = limit / 2;
     std::vector<std::unique_ptr<Chunk>> pieces;
+    std::vector<int> pieceSizes;
     for (int from = piece; from < size; from += piece) {
         auto next = std::make_unique<Chunk>();
         const int to = std::min(size, from + piece);
+        const quint32 base = full->Start(from);
+        next->text.assign(full->text.begin() + base, full->text.begin() + full->lines[to - 1].end);
         next->lines.reserve(to - from);
         for (int j = from; j < to; ++j) {
-            MoveRefs(full, next.get(), full->lines[j]);
-            next->lines.push_back(std::move(full->lines[j]));
+            const Line& line = full->lines[j];
+            MoveRefs(full, next.get(), line, line.code < 0 ? full->Prefix(j) : 0);
+            next->lines.push_back({line.end - base, line.code});
         }
+        pieceSizes.push_back(to - from);
         pieces.push_back(std::move(next));
     }
+    full->text.resize(full->lines[piece - 1].end);
+    full->text.shrink_to_fit();
     full->lines.resize(piece);
+    full->lines.shrink_to_fit();
     sizes_[chunk] = piece;
-    std::vector<int> pieceSizes;
-    for (const auto& p : pieces)
-        pieceSizes.push_back(int(p->lines.size()));
     sizes_.insert(sizes_.begin() + chunk + 1, pieceSizes.begin(), pieceSizes.end());
     chunks_.insert(chunks_.begin() + chunk + 1, std::make_move_iterator(pieces.begin()),
                    std::make_move_iterator(pieces.end()));
@@ -329,20 +616,92 @@ void RecordList::RemoveChunk(int chunk)
 
 // ---- the string-list operations ----------------------------------------------------------------
 
+namespace {
+
+int LoadFill()
+{
+    return std::max(1, std::max(2, RecordList::ChunkLimit) * 3 / 4);
+}
+
+}  // namespace
+
 void RecordList::Assign(const QStringList& lines)
 {
     Clear();
-    const int fill = std::max(1, std::max(2, ChunkLimit) * 3 / 4);
+    const int fill = LoadFill();
     for (int from = 0; from < lines.size(); from += fill) {
         auto chunk = std::make_unique<Chunk>();
         const int to = std::min(int(lines.size()), from + fill);
-        chunk->lines.resize(to - from);
+        // The buffer made to the size of the text lines at once: a list walked line after line
+        // reads its chunks' buffers best when they were not grown piece by piece.
+        std::size_t size = 0;
+        for (int j = from; j < to; ++j) {
+            int n;
+            bool end;
+            if (!Canonical(lines[j].utf16(), lines[j].size(), n, end))
+                size += lines[j].size();
+        }
+        Run run;
+        run.lines.reserve(to - from);
+        run.text.reserve(size);
         for (int j = from; j < to; ++j)
-            Register(chunk.get(), chunk->lines[j - from], lines[j]);
-        sizes_.push_back(to - from);
-        chunks_.push_back(std::move(chunk));
+            Encode(chunk.get(), lines[j], run);
+        chunk->lines = std::move(run.lines);
+        chunk->text = std::move(run.text);
+        if (chunk->text.capacity() != chunk->text.size())
+            chunk->text.shrink_to_fit();
+        AppendChunk(std::move(chunk), to - from);
     }
-    count_ = int(lines.size());
+    Reorder(0);
+}
+
+void RecordList::AssignFileBytes(QByteArrayView bytes)
+{
+    Clear();
+    const int fill = LoadFill();
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    const char* lf = p;  // the next LF at or after p, once looked for
+    std::vector<std::pair<const char*, const char*>> spans;
+    spans.reserve(fill);
+    while (p < end) {
+        // A chunk's lines are found first, so that its buffer is made to their size at once.
+        spans.clear();
+        std::size_t size = 0;
+        while (p < end && int(spans.size()) < fill) {
+            if (lf < p || (lf < end && *lf != '\n'))
+                lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
+            if (!lf)
+                lf = end;
+            const char* lineEnd = static_cast<const char*>(std::memchr(p, '\r', lf - p));
+            const char* next;
+            if (lineEnd) {
+                next = lineEnd + 1;
+                if (next < end && *next == '\n')
+                    ++next;
+            } else {
+                lineEnd = lf;
+                next = lf < end ? lf + 1 : end;
+            }
+            spans.emplace_back(p, lineEnd);
+            int n;
+            bool tagEnd;
+            if (!Canonical(p, lineEnd - p, n, tagEnd))
+                size += lineEnd - p;
+            p = next;
+        }
+        auto chunk = std::make_unique<Chunk>();
+        Run run;
+        run.lines.reserve(spans.size());
+        run.text.reserve(size);
+        for (const auto& [from, to] : spans)
+            EncodeBytes(chunk.get(), from, to - from, run);
+        chunk->lines = std::move(run.lines);
+        chunk->text = std::move(run.text);
+        if (chunk->text.capacity() != chunk->text.size())
+            chunk->text.shrink_to_fit();
+        AppendChunk(std::move(chunk), int(spans.size()));
+    }
     Reorder(0);
 }
 
@@ -351,9 +710,47 @@ QStringList RecordList::ToStringList() const
     QStringList out;
     out.reserve(count_);
     for (const auto& chunk : chunks_)
-        for (const Line& line : chunk->lines)
-            out.append(TextOf(line));
+        for (int j = 0; j < int(chunk->lines.size()); ++j)
+            out.append(TextOf(*chunk, j));
     return out;
+}
+
+QByteArray RecordList::ToFileBytes() const
+{
+    // Room for the text as it is kept (a UTF-16 line takes more than it writes), the tags and the
+    // line ends.
+    qsizetype room = 0;
+    for (const auto& chunk : chunks_)
+        room += qsizetype(chunk->text.size());
+    room += qsizetype(startLines_ + endLines_) * TagRoom(width_) + qsizetype(count_) * 2;
+    QByteArray bytes(room, Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const auto& chunk : chunks_) {
+        quint32 start = 0;
+        for (int j = 0; j < int(chunk->lines.size()); ++j) {
+            const Line& line = chunk->lines[j];
+            if (line.code >= 0) {
+                const int n = number_[Root(line.code >> 1)];
+                if (TagFits(n, width_)) {
+                    out += WriteTag(out, line.code & 1, n, width_);
+                } else {
+                    const QByteArray tag = textfile::EncodeCp1252(MakeTag(line.code & 1, n, width_));
+                    out = std::copy(tag.begin(), tag.end(), out);
+                }
+            } else if (line.code == Utf16) {
+                const QByteArray text = textfile::EncodeCp1252(TextOf(*chunk, j));
+                out = std::copy(text.begin(), text.end(), out);
+            } else {
+                std::memcpy(out, chunk->text.data() + start, line.end - start);
+                out += line.end - start;
+            }
+            start = line.end;
+            *out++ = '\r';
+            *out++ = '\n';
+        }
+    }
+    bytes.truncate(out - bytes.constData());
+    return bytes;
 }
 
 QString RecordList::Strings(int index) const
@@ -362,7 +759,7 @@ QString RecordList::Strings(int index) const
         OutOfBounds(index);
     int c, off;
     Locate(index, c, off);
-    return TextOf(chunks_[c]->lines[off]);
+    return TextOf(*chunks_[c], off);
 }
 
 void RecordList::Put(int index, const QString& line)
@@ -372,22 +769,34 @@ void RecordList::Put(int index, const QString& line)
     int c, off;
     Locate(index, c, off);
     Chunk* chunk = chunks_[c].get();
-    Unregister(chunk, chunk->lines[off]);
-    Register(chunk, chunk->lines[off], line);
+    Unregister(chunk, off);
+    Run run;
+    Encode(chunk, line, run);
+    Splice(c, off, 1, run);
 }
 
 int RecordList::IndexOf(const QString& line) const
 {
     int n;
     bool end;
-    if (Canonical(line, n, end))
+    if (Canonical(line.utf16(), line.size(), n, end))
         return FirstTag(n, end);
-    // Tags in the list's own form are never stored as text, so only text lines can match.
+    // Tags in the list's own form are never stored as text, so only text lines can match; a text
+    // is kept one way only, so only lines kept as it would be can match.
+    QByteArray probe = textfile::EncodeCp1252(line);
+    bool wide = false;
+    for (qsizetype i = 0; i < line.size() && !wide; ++i)
+        wide = textfile::Cp1252Byte(line[i].unicode()) < 0;
+    if (wide)
+        probe = QByteArray(reinterpret_cast<const char*>(line.utf16()), line.size() * sizeof(char16_t));
     int pos = 0;
     for (const auto& chunk : chunks_) {
+        quint32 start = 0;
         for (const Line& l : chunk->lines) {
-            if (l.cell < 0 && l.text == line)
+            if (l.code < 0 && (l.code == Utf16) == wide && l.end - start == quint32(probe.size())
+                && std::memcmp(chunk->text.data() + start, probe.constData(), probe.size()) == 0)
                 return pos;
+            start = l.end;
             ++pos;
         }
     }
@@ -407,7 +816,7 @@ int RecordList::FirstTag(int n, bool end) const
     EnsureStarts();
     for (int j = 0; j < int(best->lines.size()); ++j) {
         const Line& l = best->lines[j];
-        if (l.cell >= 0 && l.end == end && Root(l.cell) == root)
+        if (l.code >= 0 && (l.code & 1) == end && Root(l.code >> 1) == root)
             return starts_[best->order] + j;
     }
     return -1;
@@ -436,8 +845,7 @@ void RecordList::Insert(int index, const QStringList& lines)
         return;
     int c, off;
     if (chunks_.empty()) {
-        chunks_.push_back(std::make_unique<Chunk>());
-        sizes_.push_back(0);
+        AppendChunk(std::make_unique<Chunk>(), 0);
         Reorder(0);
         c = off = 0;
     } else if (index == count_) {
@@ -447,14 +855,11 @@ void RecordList::Insert(int index, const QStringList& lines)
         Locate(index, c, off);
     }
     Chunk* chunk = chunks_[c].get();
-    std::vector<Line> fresh(lines.size());
-    for (int j = 0; j < lines.size(); ++j)
-        Register(chunk, fresh[j], lines[j]);
-    chunk->lines.insert(chunk->lines.begin() + off, std::make_move_iterator(fresh.begin()),
-                        std::make_move_iterator(fresh.end()));
-    count_ += int(lines.size());
-    sizes_[c] += int(lines.size());
-    Touch(c);
+    Run run;
+    run.lines.reserve(lines.size());
+    for (const QString& line : lines)
+        Encode(chunk, line, run);
+    Splice(c, off, 0, run);
     SplitIfFull(c);
 }
 
@@ -473,21 +878,18 @@ void RecordList::Delete(int index, int n)
         OutOfBounds(index + n - 1);
     int c, off;
     Locate(index, c, off);
+    Run none;
     while (n > 0) {
         Chunk* chunk = chunks_[c].get();
         const int take = std::min(n, int(chunk->lines.size()) - off);
         for (int j = off; j < off + take; ++j)
-            Unregister(chunk, chunk->lines[j]);
-        chunk->lines.erase(chunk->lines.begin() + off, chunk->lines.begin() + off + take);
+            Unregister(chunk, j);
+        Splice(c, off, take, none);
         n -= take;
-        count_ -= take;
-        sizes_[c] -= take;
-        if (chunk->lines.empty()) {
+        if (chunk->lines.empty())
             RemoveChunk(c);
-        } else {
-            Touch(c);
+        else
             ++c;
-        }
         off = 0;
     }
 }
@@ -520,13 +922,19 @@ int RecordList::BlockLength(int pos, int n) const
     Locate(pos, c, off);
     int length = 0;
     for (; c < int(chunks_.size()); ++c, off = 0) {
-        const auto& lines = chunks_[c]->lines;
-        for (; off < int(lines.size()); ++off) {
-            const Line& line = lines[off];
-            if (length > 0 && (line.cell >= 0 ? !line.end : line.text.startsWith(kStart)))
-                return length;   // no end tag: the block ends where the next one starts
+        const Chunk& chunk = *chunks_[c];
+        for (; off < int(chunk.lines.size()); ++off) {
+            const Line& line = chunk.lines[off];
+            bool start;
+            if (line.code >= 0) {
+                start = !(line.code & 1);
+            } else {
+                start = chunk.irregular > 0 && chunk.Prefix(off) == 1;
+            }
+            if (length > 0 && start)
+                return length;  // no end tag: the block ends where the next one starts
             ++length;
-            if (line.cell >= 0 && line.end && number_[Root(line.cell)] == n)
+            if (line.code >= 0 && (line.code & 1) && number_[Root(line.code >> 1)] == n)
                 return length;
         }
     }
@@ -563,16 +971,22 @@ void RecordList::Renumber(int i)
                 number_[byNumber_[n]] = n;
     }
     // Tags written otherwise: read one by one, and rewritten in the list's form when they move.
-    for (const auto& chunk : chunks_) {
+    for (int c = 0; c < int(chunks_.size()); ++c) {
+        Chunk* chunk = chunks_[c].get();
         if (chunk->irregular == 0)
             continue;
-        for (Line& line : chunk->lines) {
-            int n;
-            if (line.cell >= 0 || !TagNumber(line.text, n) || n <= i)
+        for (int j = 0; j < int(chunk->lines.size()); ++j) {
+            if (chunk->lines[j].code >= 0 || chunk->Prefix(j) == 0)
                 continue;
-            const QString tag = line.text.startsWith(kStart) ? StartTag(n - 1) : EndTag(n - 1);
-            Unregister(chunk.get(), line);
-            Register(chunk.get(), line, tag);
+            const QString text = TextOf(*chunk, j);
+            int n;
+            if (!TagNumber(text, n) || n <= i)
+                continue;
+            const QString tag = text.startsWith(QLatin1String(kStart)) ? StartTag(n - 1) : EndTag(n - 1);
+            Unregister(chunk, j);
+            Run run;
+            Encode(chunk, tag, run);
+            Splice(c, j, 1, run);
         }
     }
 }
@@ -587,11 +1001,12 @@ bool RecordList::CountStartTags(int limit, std::vector<int>& counts) const
     for (const auto& chunk : chunks_) {
         if (chunk->irregular == 0)
             continue;
-        for (const Line& line : chunk->lines) {
-            if (line.cell >= 0 || !line.text.startsWith(kStart))
+        for (int j = 0; j < int(chunk->lines.size()); ++j) {
+            if (chunk->lines[j].code >= 0 || chunk->Prefix(j) != 1)
                 continue;
+            const QString text = TextOf(*chunk, j);
             int n;
-            if (!TagNumber(line.text, n))
+            if (!TagNumber(text, n))
                 return false;
             if (n >= 0 && n < limit)
                 ++counts[n];

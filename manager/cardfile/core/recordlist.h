@@ -7,14 +7,20 @@
 //     </BLOC0007>         end tag
 //
 // For every operation the card file does on a list (Count, reading and replacing a line, IndexOf,
-// Add, Insert, Delete, Clear, loading from and saving to a QStringList) it behaves exactly as a
-// plain list of strings, whatever the content: stray lines, blocks without end tag, duplicate or
-// unreadable tags. Only the costs differ, so that a list of 98,999 cash tickets (about two
-// million lines) stays quick:
+// Add, Insert, Delete, Clear, loading from and saving to a QStringList or the file's bytes) it
+// behaves exactly as a plain list of strings, whatever the content: stray lines, blocks without end
+// tag, duplicate or unreadable tags. Only the costs differ, so that a list of 98,999 cash tickets
+// (about two million lines) stays quick and small:
 //
 // - Lines live in chunks of a few hundred, so inserting or deleting a run of lines moves only
 //   the chunk it touches; the position of each chunk's first line is recomputed lazily after an
 //   edit. Reading the lines one after the other finds each line in constant time.
+// - A chunk keeps the text of its lines in one buffer, one byte per character in Windows-1252 (the
+//   code page of the files, so every line read from a file), with the offset where each line
+//   ends. A line holding a character the code page has no place for is kept in UTF-16 in the same
+//   buffer, so that nothing typed is lost before the save writes it as the file can hold it.
+//   Reading a line by position makes its string; ForEachLine hands out views over a decoded chunk
+//   instead, with no string per line, for the walks over a whole list.
 // - A tag written exactly in the list's form ("<BLOC" or "</BLOC", `width` digits, ">") is not
 //   kept as text: the line refers to a number cell, one cell per block number, and its text is
 //   made when it is read. Each cell knows which chunks hold its start and end tags, so looking a
@@ -27,17 +33,24 @@
 //   chunks that hold any.
 //
 // Not thread-safe: the card file uses its lists on the GUI thread only.
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QVarLengthArray>
+#include <algorithm>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 class RecordList {
 public:
     explicit RecordList(int width = 4);
     RecordList(const RecordList& other);
+    RecordList(RecordList&& other) noexcept;
     RecordList& operator=(const RecordList& other);
+    RecordList& operator=(RecordList&& other) noexcept;
     ~RecordList();
 
     // Loading and saving: the whole list from or to plain lines.
@@ -45,6 +58,12 @@ public:
     void Assign(const QStringList& lines);
     QStringList ToStringList() const;
     operator QStringList() const { return ToStringList(); }
+    // The same from and to a file's bytes (Windows-1252), with no string per line: loading splits
+    // them as textfile::SplitLines splits the decoded text (CR LF, CR alone or LF alone; a final
+    // line end adds no empty line), saving gives what textfile::JoinLines gives for the lines
+    // (each followed by CR LF, a character with no place in the code page written as '?').
+    void AssignFileBytes(QByteArrayView bytes);
+    QByteArray ToFileBytes() const;
 
     int Width() const { return width_; }
     int Count() const { return count_; }
@@ -52,6 +71,17 @@ public:
 
     QString Strings(int index) const;
     QString operator[](int index) const { return Strings(index); }
+    // Visits the lines from `from` up to `to` (excluded) in order as visit(int index, QStringView
+    // line); a visit that answers a bool stops the walk by answering false. The view lasts until
+    // the visit returns, and the list must not change during the walk. No string is made per line:
+    // the cheap way to read many lines.
+    template <class Visit>
+    void ForEachLine(int from, int to, Visit&& visit) const;
+    template <class Visit>
+    void ForEachLine(Visit&& visit) const
+    {
+        ForEachLine(0, count_, visit);
+    }
     void Put(int index, const QString& line);
     // The position of the first line equal to `line`, or -1.
     int IndexOf(const QString& line) const;
@@ -61,7 +91,7 @@ public:
     void Insert(int index, const QString& line);
     void Insert(int index, const QStringList& lines);
     void Delete(int index);
-    void Delete(int index, int n);   // n lines from index
+    void Delete(int index, int n);  // n lines from index
     void Clear();
 
     // ---- blocks ----------------------------------------------------------------------------
@@ -93,43 +123,85 @@ public:
 
 private:
     struct Chunk;
+    struct Run;
     struct Line {
-        QString text;      // null for a tag kept as a number cell
-        int cell = -1;     // the number cell of a tag, else -1
-        bool end = false;  // the cell's end tag rather than its start tag
+        quint32 end;  // where the line's text ends in its chunk's buffer; it starts where the previous one's ends
+        qint32 code;  // a tag kept as a number cell: cell * 2, + 1 for an end tag; else one of the kinds below
     };
+    // How a text line's bytes read: Latin-1 (the code page's bytes but 0x80-0x9F), the code page
+    // with some of 0x80-0x9F, or UTF-16 code units for a line the code page cannot hold.
+    enum : qint32 { Latin1 = -1, Cp1252 = -2, Utf16 = -3 };
     struct Cell {
-        int refs[2] = {0, 0};                         // start tags, end tags
-        QVarLengthArray<Chunk*, 1> chunks[2];         // one entry per tag line, by the chunk holding it
+        int refs[2] = {0, 0};                  // start tags, end tags
+        QVarLengthArray<Chunk*, 1> chunks[2];  // one entry per tag line, by the chunk holding it
+    };
+    // A decoded run of lines, as a walk hands them out.
+    struct Views {
+        QVarLengthArray<char16_t, 4096> text;
+        QVarLengthArray<QStringView, 256> lines;
     };
 
-    QString TextOf(const Line& line) const;
-    bool Canonical(const QString& text, int& n, bool& end) const;
+    [[noreturn]] static void OutOfBounds(int index);
+    QString TextOf(const Chunk& chunk, int j) const;
+    void Decode(int chunk, int offset, int n, Views& views) const;
+    int TagText(char16_t* out, int code) const;
+    template <class C>
+    bool Canonical(const C* text, qsizetype size, int& n, bool& end) const;
     int Root(int cell) const;
     int CellFor(int n);
-    void Register(Chunk* chunk, Line& line, const QString& text);
-    void Unregister(Chunk* chunk, const Line& line);
-    void MoveRefs(Chunk* from, Chunk* to, const Line& line);
+    void Encode(Chunk* chunk, QStringView text, Run& run);
+    void EncodeBytes(Chunk* chunk, const char* text, qsizetype size, Run& run);
+    void Unregister(Chunk* chunk, int j);
+    void MoveRefs(Chunk* from, Chunk* to, const Line& line, int prefix);
+    void Splice(int chunk, int at, int remove, Run& run);
     void Locate(int index, int& chunk, int& offset) const;
     void EnsureStarts() const;
     void Touch(int chunk);
     void Reorder(int from);
     void SplitIfFull(int chunk);
     void RemoveChunk(int chunk);
+    void AppendChunk(std::unique_ptr<Chunk> chunk, int lines);
     int FirstTag(int n, bool end) const;
     void CopyFrom(const RecordList& other);
+    void Take(RecordList& other) noexcept;
 
     int width_;
     int count_ = 0;
     int startLines_ = 0;
     int endLines_ = 0;
     std::vector<std::unique_ptr<Chunk>> chunks_;
-    std::vector<int> sizes_;             // lines per chunk
-    mutable std::vector<int> starts_;    // the list position of each chunk's first line
-    mutable int startsValidUpTo_ = 0;   // chunks before this one have a correct start
-    mutable int lastChunk_ = 0;          // where the last lookup landed
+    std::vector<int> sizes_;           // lines per chunk
+    mutable std::vector<int> starts_;  // the list position of each chunk's first line
+    mutable int startsValidUpTo_ = 0;  // chunks before this one have a correct start
+    mutable int lastChunk_ = 0;        // where the last lookup landed
     mutable std::vector<Cell> cells_;
-    std::vector<int> number_;            // per cell: its block number
-    mutable std::vector<int> parent_;    // per cell: the cell it was merged into, or -1
-    std::vector<int> byNumber_;          // block number -> its cell (a root), or -1
+    std::vector<int> number_;          // per cell: its block number
+    mutable std::vector<int> parent_;  // per cell: the cell it was merged into, or -1
+    std::vector<int> byNumber_;        // block number -> its cell (a root), or -1
 };
+
+template <class Visit>
+void RecordList::ForEachLine(int from, int to, Visit&& visit) const
+{
+    if (from < 0 || from > count_)
+        OutOfBounds(from);
+    if (to < from || to > count_)
+        OutOfBounds(to);
+    if (from == to)
+        return;
+    Views views;
+    int c, off;
+    Locate(from, c, off);
+    for (int index = from; index < to; ++c, off = 0) {
+        const int n = std::min(sizes_[c] - off, to - index);
+        Decode(c, off, n, views);
+        for (int k = 0; k < n; ++k, ++index) {
+            if constexpr (std::is_same_v<std::invoke_result_t<Visit&, int, QStringView>, bool>) {
+                if (!visit(index, views.lines[k]))
+                    return;
+            } else {
+                visit(index, views.lines[k]);
+            }
+        }
+    }
+}

@@ -17,4 +17,9 @@ bool HoldsABlock(const QStringList& lines)
     return false;
 }
 
+bool ListHoldsABlock(const RecordList& lines)
+{
+    return lines.StartLineCount() > 0;
+}
+
 }  // namespace savedset

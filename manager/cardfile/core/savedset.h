@@ -3,6 +3,7 @@
 #include <QLatin1String>
 #include <QString>
 #include <QStringList>
+#include "manager/cardfile/core/recordlist.h"
 
 namespace savedset {
 
@@ -14,5 +15,7 @@ QString SiblingPath(const QString& main, QLatin1String extension);
 // Whether the lines hold a block (a line beginning with "<BLOC"): a customer file with lines but
 // no block is another program's file, not a set.
 bool HoldsABlock(const QStringList& lines);
+// The same for lines loaded into a record list.
+bool ListHoldsABlock(const RecordList& lines);
 
 }  // namespace savedset
