@@ -30,6 +30,25 @@ char EncodeChar(char16_t c)
     return b < 0 ? '?' : char(b);
 }
 
+// Writes the encoding of text at out, one byte a character (a character outside the basic plane
+// is one character, and one '?'), and answers the end of what it wrote.
+char* EncodeInto(QStringView text, char* out)
+{
+    const char16_t* c = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = c[i];
+        if (u < 0x80) {
+            *out++ = char(u);
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(c[i + 1]))
+            ++i;
+        *out++ = EncodeChar(u);
+    }
+    return out;
+}
+
 QString SystemError(int err)
 {
     return QString::fromLocal8Bit(std::strerror(err));
@@ -67,16 +86,26 @@ int Cp1252Byte(char16_t c)
 
 QByteArray EncodeCp1252(const QString& text)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        // A character outside the basic plane is one character, and one '?'.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        out += EncodeChar(c.unicode());
-    }
+    QByteArray out(text.size(), Qt::Uninitialized);
+    out.truncate(EncodeInto(text, out.data()) - out.constData());
     return out;
+}
+
+void AppendLine(QByteArray& bytes, std::span<const QStringView> pieces)
+{
+    // Never more bytes than characters: the room is taken once, and what a surrogate pair saves
+    // is given back at the end.
+    qsizetype room = 2;
+    for (const QStringView piece : pieces)
+        room += piece.size();
+    const qsizetype at = bytes.size();
+    bytes.resize(at + room);
+    char* end = bytes.data() + at;
+    for (const QStringView piece : pieces)
+        end = EncodeInto(piece, end);
+    *end++ = '\r';
+    *end++ = '\n';
+    bytes.truncate(end - bytes.constData());
 }
 
 QString DecodeCp1252(const QByteArray& bytes)
@@ -111,10 +140,14 @@ QStringList SplitLines(const QString& text)
 
 QByteArray JoinLines(const QStringList& lines)
 {
+    qsizetype room = 0;
+    for (const QString& line : lines)
+        room += line.size() + 2;
     QByteArray out;
+    out.reserve(room);
     for (const QString& line : lines) {
-        out += EncodeCp1252(line);
-        out += "\r\n";
+        const QStringView whole(line);
+        AppendLine(out, {&whole, 1});
     }
     return out;
 }

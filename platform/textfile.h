@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <span>
 
 namespace textfile {
 
@@ -20,6 +22,9 @@ int Cp1252Byte(char16_t c);
 QStringList SplitLines(const QString& text);
 // Each line followed by CR LF.
 QByteArray JoinLines(const QStringList& lines);
+// Appends one line made of the pieces one after the other, then its CR LF: JoinLines is this for
+// each line, taken whole. A file too large to be held as lines first is made this way.
+void AppendLine(QByteArray& bytes, std::span<const QStringView> pieces);
 
 // Reads a whole file. False (and lines emptied) when it cannot be read.
 bool LoadFromFile(const QString& path, QStringList& lines);

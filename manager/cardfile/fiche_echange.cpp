@@ -18,13 +18,13 @@ const QChar Tab = QLatin1Char('\t');
 const QChar Semicolon = QLatin1Char(';');
 
 // The field lines each kind exports, in the order of the exported line; invoices export nothing.
-const int CustomerFields[] = {4, 5, 6, 7, 8, 9, 10};       // name, address 1 and 2, postal code, town,
-                                                           // country, telephone
-const int ArticleFields[] = {2, 3, 4, 5, 6, 7};            // family, designation, price, VAT code,
-                                                           // account, supplier
-const int MachineFields[] = {2, 3, 4, 5, 6, 7};            // name, type, disk, RAM, system, IP address
-const int TicketFields[] = {2, 3, 4, 5, 6, 7, 8, 9, 10};   // customer code and name, machine number
-                                                           // and name, start and end, minutes
+const int CustomerFields[] = {4, 5, 6, 7, 8, 9, 10};      // name, address 1 and 2, postal code, town,
+                                                          // country, telephone
+const int ArticleFields[] = {2, 3, 4, 5, 6, 7};           // family, designation, price, VAT code,
+                                                          // account, supplier
+const int MachineFields[] = {2, 3, 4, 5, 6, 7};           // name, type, disk, RAM, system, IP address
+const int TicketFields[] = {2, 3, 4, 5, 6, 7, 8, 9, 10};  // customer code and name, machine number
+                                                          // and name, start and end, minutes
 const std::span<const int> ExportedFields[TFiche::KindCount] = {
     CustomerFields, {}, ArticleFields, MachineFields, TicketFields,
 };
@@ -67,11 +67,13 @@ void Importe(TFiche& f, const QString& path, QChar separator)
 void Exporte(TFiche& f, const QString& path, QChar separator)
 {
     TFiche::Kind k;
-    QStringList lines;
+    QByteArray bytes;
     if (f.CurrentKind(k) && !ExportedFields[k].empty())
-        lines = exchange::ExportLines(f.ListOf(k), ExportedFields[k], separator);
+        bytes = exchange::ExportFile(f.ListOf(k), ExportedFields[k], separator);
+    textfile::FileSet file;
+    file.add(path, bytes);
     QString why;
-    if (!textfile::SaveToFile(path, lines, &why))
+    if (!file.commit(&why))
         platform::MessageDlg(QStringLiteral("Impossible d'enregistrer %1.\n%2").arg(QFileInfo(path).fileName(), why),
                              platform::mtError, platform::mbOK);
 }
@@ -98,8 +100,14 @@ void TFiche::Importer()
     DoitSauver = true;
 }
 
-void TFiche::ImportTxt(const QString& FileName) { Importe(*this, FileName, Tab); }
-void TFiche::ImportCsv(const QString& FileName) { Importe(*this, FileName, Semicolon); }
+void TFiche::ImportTxt(const QString& FileName)
+{
+    Importe(*this, FileName, Tab);
+}
+void TFiche::ImportCsv(const QString& FileName)
+{
+    Importe(*this, FileName, Semicolon);
+}
 
 void TFiche::Exporter()
 {
@@ -117,5 +125,11 @@ void TFiche::Exporter()
     csv ? ExportCsv(path) : ExportTxt(path);
 }
 
-void TFiche::ExportTxt(const QString& FileName) { Exporte(*this, FileName, Tab); }
-void TFiche::ExportCsv(const QString& FileName) { Exporte(*this, FileName, Semicolon); }
+void TFiche::ExportTxt(const QString& FileName)
+{
+    Exporte(*this, FileName, Tab);
+}
+void TFiche::ExportCsv(const QString& FileName)
+{
+    Exporte(*this, FileName, Semicolon);
+}

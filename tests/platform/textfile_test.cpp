@@ -113,6 +113,29 @@ TEST(JoinLines, EveryLineEndsWithCrLf)
     EXPECT_EQ(JoinLines({"a", "", "€"}), QByteArray("a\r\n\r\n\x80\r\n"));
 }
 
+TEST(JoinLines, IsEachLineAppendedWholeThenItsLineEnd)
+{
+    // An emoji's two halves give one byte, and the bytes after it stand where they belong.
+    const QStringList lines = {"Crème 5 €", QString::fromUtf8("x\xF0\x9F\x98\x80y\u4E2Dz"), "", "Œ;œ"};
+    QByteArray bytes = "avant";
+    for (const QString& line : lines) {
+        const QStringView whole(line);
+        AppendLine(bytes, {&whole, 1});
+    }
+    EXPECT_EQ(bytes, "avant" + JoinLines(lines));
+    EXPECT_EQ(bytes, QByteArray("avantCr\xE8me 5 \x80\r\nx?y?z\r\n\r\n\x8C;\x9C\r\n"));
+}
+
+TEST(AppendLine, ThePiecesOneAfterTheOther)
+{
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+    const QStringView pieces[] = {u"Crème", u";", emoji, u"", u";", u"5 €"};
+    QByteArray bytes;
+    AppendLine(bytes, pieces);
+    AppendLine(bytes, {});
+    EXPECT_EQ(bytes, QByteArray("Cr\xE8me;?;5 \x80\r\n\r\n"));
+}
+
 TEST(Files, SaveThenLoadGivesTheSameLines)
 {
     QTemporaryDir dir;

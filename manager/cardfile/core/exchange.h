@@ -2,6 +2,7 @@
 // Records in and out of plain text files, one record a line, the fields joined by a separator
 // (TAB for ".txt", ';' for ".csv"): no quoting and no escaping, so a field that holds the
 // separator splits in two on reading and gives one more field on writing.
+#include <QByteArray>
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -41,5 +42,8 @@ Imported ImportCustomers(RecordList& list, const QStringList& lines, QChar separ
 // order given) joined by the separator. A block cut short gives empty fields for the lines it
 // lacks.
 QStringList ExportLines(const RecordList& list, std::span<const int> fields, QChar separator);
+// Those lines as the text file holds them (textfile::JoinLines of them), made without holding
+// each line as a string first.
+QByteArray ExportFile(const RecordList& list, std::span<const int> fields, QChar separator);
 
 }  // namespace exchange

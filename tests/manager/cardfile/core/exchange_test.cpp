@@ -1,6 +1,7 @@
 // Import lines into customer blocks and blocks into export lines, without the card.
 #include <gtest/gtest.h>
 #include "manager/cardfile/core/exchange.h"
+#include "platform/textfile.h"
 
 namespace {
 
@@ -61,18 +62,43 @@ TEST(ImportCustomers, EachLineBecomesAWholeBlockWithAFreshCode)
     RecordList list(4);
     list = ImportedBlock(0, 10001, {"EXISTANT"});
     int count = 1, next = 10002;
-    const exchange::Imported done = exchange::ImportCustomers(
-        list, {"DUPONT;1 rue Haute;;69001;LYON", "", "<BLOC0000>;x"}, ';', count, next);
+    const exchange::Imported done =
+        exchange::ImportCustomers(list, {"DUPONT;1 rue Haute;;69001;LYON", "", "<BLOC0000>;x"}, ';', count, next);
     EXPECT_EQ(done.blocks, 3);
     EXPECT_FALSE(done.truncated);
     EXPECT_EQ(count, 4);
     EXPECT_EQ(next, 10005);
     QStringList expected = ImportedBlock(0, 10001, {"EXISTANT"});
-    expected << ImportedBlock(1, 10002, {"DUPONT", "1 rue Haute", "", "69001", "LYON"})
-             << ImportedBlock(2, 10003, {""}) << ImportedBlock(3, 10004, {" <BLOC0000>", "x"});
+    expected << ImportedBlock(1, 10002, {"DUPONT", "1 rue Haute", "", "69001", "LYON"}) << ImportedBlock(2, 10003, {""})
+             << ImportedBlock(3, 10004, {" <BLOC0000>", "x"});
     EXPECT_EQ(list.ToStringList(), expected);
     // The tag-like name is no block of its own.
     EXPECT_EQ(list.StartLineCount(), 4);
+}
+
+TEST(ImportCustomers, ManyLinesGiveTheSameBlocksIntoAnEmptyListOrAfterOthers)
+{
+    // Enough lines for the blocks to join the list in several goes.
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines << QStringLiteral("NOM %1;%1 rue;;7500%2").arg(i).arg(i % 10);
+    for (const int before : {0, 1}) {
+        RecordList list(4);
+        QStringList expected;
+        for (int b = 0; b < before; ++b)
+            expected << ImportedBlock(b, 10001 + b, {"EXISTANT"});
+        list = expected;
+        int count = before, next = 10001 + before;
+        EXPECT_EQ(exchange::ImportCustomers(list, lines, ';', count, next).blocks, 40);
+        for (int i = 0; i < 40; ++i)
+            expected << ImportedBlock(before + i, 10001 + before + i,
+                                      {QStringLiteral("NOM %1").arg(i), QStringLiteral("%1 rue").arg(i), "",
+                                       QStringLiteral("7500%1").arg(i % 10)});
+        EXPECT_EQ(list.ToStringList(), expected) << before;
+        EXPECT_EQ(list.FindBlock(before + 39), list.Count() - 34) << before;
+        EXPECT_EQ(count, before + 40);
+        EXPECT_EQ(next, 10041 + before);
+    }
 }
 
 TEST(ImportCustomers, StopsAt9998CustomersWhateverTheCountItStartsFrom)
@@ -103,8 +129,8 @@ TEST(ImportCustomers, ReachingTheLimitWithTheLastLineIsNoTruncation)
 TEST(ExportLines, TheChosenFieldsOfEachBlockJoinedBySeparator)
 {
     RecordList list(4);
-    list = QStringList{"<BLOC0000>", "10001", "N", "N", "DUPONT", "1 rue", "</BLOC0000>",
-                       "stray",      "<BLOC0001>", "10002", "N", "N", "MARTIN;Paul", "2 rue", "MEMOx", "</BLOC0001>"};
+    list = QStringList{"<BLOC0000>", "10001", "N", "N", "DUPONT",      "1 rue", "</BLOC0000>", "stray",
+                       "<BLOC0001>", "10002", "N", "N", "MARTIN;Paul", "2 rue", "MEMOx",       "</BLOC0001>"};
     const int fields[] = {4, 5, 1};
     EXPECT_EQ(exchange::ExportLines(list, fields, ';'), QStringList({"DUPONT;1 rue;10001", "MARTIN;Paul;2 rue;10002"}));
     EXPECT_EQ(exchange::ExportLines(list, fields, '\t'),
@@ -118,6 +144,29 @@ TEST(ExportLines, ABlockCutShortGivesEmptyFieldsNeverItsNeighboursLines)
     list = QStringList{"<BLOC0000>", "10001", "N", "<BLOC0001>", "10002", "N", "N", "MARTIN"};
     const int fields[] = {1, 4, 5};
     EXPECT_EQ(exchange::ExportLines(list, fields, ';'), QStringList({"10001;;", "10002;MARTIN;"}));
+}
+
+TEST(ExportFile, TheExportedLinesAsTheTextFileHoldsThem)
+{
+    RecordList list(4);
+    const int fields[] = {4, 5, 1};
+    const QStringList cases[] = {
+        {},
+        {"stray"},
+        {"<BLOC0000>", "10001", "N", "N", "DUPONT", "1 rue", "</BLOC0000>", "stray", "<BLOC0001>", "10002", "N", "N",
+         "MARTIN;Paul", "2 rue", "MEMOx", "</BLOC0001>"},
+        // Cut short, a tag written by hand, characters outside the code page.
+        {"<BLOC0000>", "10001", "N", "<BLOC0001>", "10002", "N", "N", "LEFÈVRE 5 €", "<BLOCxx>", "1", "2", "3",
+         QString::fromUtf8("\xF0\x9F\x98\x80\u4E2D"), "</BLOC0001>"},
+    };
+    for (const QStringList& lines : cases) {
+        list = lines;
+        for (const QChar separator : {QLatin1Char(';'), QLatin1Char('\t')})
+            EXPECT_EQ(exchange::ExportFile(list, fields, separator),
+                      textfile::JoinLines(exchange::ExportLines(list, fields, separator)))
+                << lines.join('|').toStdString();
+    }
+    EXPECT_EQ(exchange::ExportFile(list, fields, ';'), QByteArray(";;10001\r\nLEF\xC8VRE 5 \x80;;10002\r\n??;;1\r\n"));
 }
 
 }  // namespace
