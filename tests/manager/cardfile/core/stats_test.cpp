@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 #include "manager/cardfile/core/stats.h"
 #include "manager/cardfile/core/ticket.h"
-#include "support/print.h"
+#include "support/blocks.h"
 
 namespace {
-
-const QString NoDate = QStringLiteral("  /  /    ");
-const QString NoTime = QStringLiteral("  :  ");
 
 struct Ticket {
     Ticket(QString customer, QString name, QString machine, QString machineName, QString endDate, QString minutes,
@@ -23,30 +20,23 @@ struct Ticket {
     QStringList details;  // "DATA" lines without their prefix
 };
 
+// A ticket block in the card file's form; the lines the statistics do not read as a blank card
+// writes them.
 QStringList Block(int n, const Ticket& t)
 {
-    const QString tag = QString::number(n).rightJustified(5, QLatin1Char('0'));
-    QStringList lines = {"<BLOC" + tag + ">",
-                         QStringLiteral("NUMT2024030%1").arg(n, 2, 10, QLatin1Char('0')),
-                         t.customer,
-                         t.name,
-                         t.machine,
-                         t.machineName,
-                         NoDate,
-                         NoTime,
-                         t.endDate,
-                         NoTime,
-                         t.minutes,
-                         t.price,
-                         "",
-                         "",
-                         "N",
-                         "N",
-                         t.booked ? "Y" : "N"};
+    QStringList details;
     for (const QString& d : t.details)
-        lines << "DATA" + d;
-    lines << "</BLOC" + tag + ">";
-    return lines;
+        details << "DATA" + d;
+    return cards::Block(n, cards::TicketRecord{.number = QStringLiteral("2024030%1").arg(n, 2, 10, QLatin1Char('0')),
+                                               .customer = t.customer,
+                                               .customerName = t.name,
+                                               .machine = t.machine,
+                                               .machineName = t.machineName,
+                                               .endDate = t.endDate,
+                                               .minutes = t.minutes,
+                                               .price = t.price,
+                                               .booked = t.booked ? "Y" : "N",
+                                               .more = details});
 }
 
 RecordList Tickets(const std::vector<Ticket>& tickets)
@@ -86,7 +76,7 @@ std::vector<Ticket> HandSet()
         {"10001", "DUPONT", "P1", "poste-1", "28/02/2024", "45", ""},
         {"10002", "MARTIN", "P2", "poste-2", "29/02/2024", "60", "", false, {"Impr.\t2\t0,50"}},
         {"10001", "DUPONT Jean", "P1", "poste-1", "01/03/2024", "20", ""},
-        {"10003", "LEROY", "P2", "poste-2", NoDate, "75", "      3,50", true},
+        {"10003", "LEROY", "P2", "poste-2", cards::NoDate, "75", "      3,50", true},
         {"1000", "PETIT", "P1", "poste-1", "05/03/2024", "10", ""},
         {"", "ANONYME", "P2", "poste-2", "05/03/2024", "", "2,00"},
     };
