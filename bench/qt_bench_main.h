@@ -1,10 +1,11 @@
 #pragma once
 // The body of a benchmark program that needs widgets: one application on Qt's offscreen platform
-// (unless the environment names another), then every benchmark the command line selects.
-#include <benchmark/benchmark.h>
+// (unless the environment names another), then every benchmark the command line selects, shown
+// by the reporter given (the console's when none is).
 #include <QApplication>
+#include <benchmark/benchmark.h>
 
-inline int RunQtBenchmarks(int argc, char** argv)
+inline int RunQtBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -12,7 +13,7 @@ inline int RunQtBenchmarks(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    benchmark::RunSpecifiedBenchmarks();
+    benchmark::RunSpecifiedBenchmarks(reporter);
     benchmark::Shutdown();
     return 0;
 }

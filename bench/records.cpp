@@ -3,13 +3,13 @@
 // ticket with the renumbering of every later one, walking the whole list and reading lines by
 // position, each beside the same operation done on a plain QStringList; the ratios of the walks
 // and reads to the plain list's (medians) are printed at the end.
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
+#include "bench/qt_bench_main.h"
 #include "manager/cardfile/fiche.h"
 
 namespace {
@@ -352,15 +352,9 @@ void Ratio(const char* what, const std::string& measured, const std::string& pla
 
 int main(int argc, char** argv)
 {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     Recorder reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    if (const int failed = RunQtBenchmarks(argc, argv, &reporter))
+        return failed;
     Ratio("Walk", "BM_WalkAllLines", "BM_WalkAllLines_PlainList", "goal: at most 1.5");
     Ratio("Walk by position", "BM_WalkByPosition", "BM_WalkAllLines_PlainList", "as close as can be");
     Ratio("Read by position", "BM_ReadByPosition", "BM_ReadByPosition_PlainList", "as close as can be");
