@@ -753,7 +753,8 @@ QByteArray RecordList::ToFileBytes() const
             } else if (line.code == Utf16) {
                 const QByteArray text = textfile::EncodeCp1252(TextOf(*chunk, j));
                 out = std::copy(text.begin(), text.end(), out);
-            } else {
+            } else if (line.end > start) {
+                // An empty line may stand in a chunk whose buffer holds nothing yet.
                 std::memcpy(out, chunk->text.data() + start, line.end - start);
                 out += line.end - start;
             }
@@ -807,7 +808,7 @@ int RecordList::IndexOf(const QString& line) const
         quint32 start = 0;
         for (const Line& l : chunk->lines) {
             if (l.code < 0 && (l.code == Utf16) == wide && l.end - start == quint32(probe.size())
-                && std::memcmp(chunk->text.data() + start, probe.constData(), probe.size()) == 0)
+                && (probe.isEmpty() || std::memcmp(chunk->text.data() + start, probe.constData(), probe.size()) == 0))
                 return pos;
             start = l.end;
             ++pos;
