@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <cstring>
 #include <span>
 
 namespace textfile {
@@ -20,6 +21,30 @@ int Cp1252Byte(char16_t c);
 
 // Splits at CR LF, CR alone or LF alone; a final line end does not add an empty line.
 QStringList SplitLines(const QString& text);
+// The same on bytes: where the line beginning at p ends (its first CR or LF, or end), and where the
+// next line begins after that end.
+inline const char* LineEnd(const char* p, const char* end)
+{
+    // Eight bytes at a time while none of them is below 0x0E, as no CR or LF can then be there.
+    constexpr quint64 Ones = 0x0101010101010101ull;
+    constexpr quint64 Tops = 0x8080808080808080ull;
+    for (quint64 w; end - p >= 8; p += 8) {
+        std::memcpy(&w, p, 8);
+        if ((w - Ones * 0x0E) & ~w & Tops)
+            break;
+    }
+    while (p < end && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
+}
+
+inline const char* NextLine(const char* lineEnd, const char* end)
+{
+    const char* p = lineEnd;
+    if (p < end && *p++ == '\r' && p < end && *p == '\n')
+        ++p;
+    return p;
+}
 // Each line followed by CR LF.
 QByteArray JoinLines(const QStringList& lines);
 // Appends one line made of the pieces one after the other, then its CR LF: JoinLines is this for

@@ -1,7 +1,9 @@
 #include "manager/cardfile/core/recordlist.h"
 
+#include <QScopeGuard>
 #include <array>
 #include <cstring>
+#include <deque>
 #include "platform/exception.h"
 #include "platform/rtl.h"
 #include "platform/textfile.h"
@@ -87,9 +89,18 @@ QString MakeTag(bool end, int n, int width)
 // The bytes 0x80-0x9F but the five that stand for themselves read otherwise than Latin-1.
 bool ReadsAsLatin1(const char* s, qsizetype n)
 {
+    // Eight bytes at a time: those of 0x80-0x9F are the ones whose top three bits are 100.
+    constexpr quint64 Ones = 0x0101010101010101ull;
+    constexpr quint64 Tops = 0x8080808080808080ull;
     bool high = false;
-    for (qsizetype i = 0; i < n; ++i)
-        high |= static_cast<unsigned char>(s[i] - 0x80) < 0x20;
+    qsizetype i = 0;
+    for (quint64 w; i + 8 <= n && !high; i += 8) {
+        std::memcpy(&w, s + i, 8);
+        const quint64 x = (w & (Ones * 0xE0)) ^ Tops;
+        high = ((x - Ones) & ~x & Tops) != 0;
+    }
+    for (; i < n && !high; ++i)
+        high = static_cast<unsigned char>(s[i] - 0x80) < 0x20;
     if (!high)
         return true;
     for (qsizetype i = 0; i < n; ++i) {
@@ -191,11 +202,7 @@ void RecordList::CopyFrom(const RecordList& other)
         for (Line& line : chunk->lines) {
             if (line.code < 0)
                 continue;
-            const bool end = line.code & 1;
-            const int cell = CellFor(other.number_[other.Root(line.code >> 1)]);
-            line.code = cell * 2 + end;
-            ++cells_[cell].refs[end];
-            cells_[cell].chunks[end].append(chunk.get());
+            line.code = RegisterTag(chunk.get(), other.number_[other.Root(line.code >> 1)], line.code & 1);
         }
         const int lines = int(chunk->lines.size());
         AppendChunk(std::move(chunk), lines);
@@ -292,6 +299,16 @@ int RecordList::CellFor(int n)
     return byNumber_[n];
 }
 
+// A tag line of number n in `chunk`: its cell, made if need be, knows it.
+qint32 RecordList::RegisterTag(Chunk* chunk, int n, bool end)
+{
+    const int cell = CellFor(n);
+    ++cells_[cell].refs[end];
+    cells_[cell].chunks[end].append(chunk);
+    ++(end ? endLines_ : startLines_);
+    return cell * 2 + end;
+}
+
 // ---- the lines' text ---------------------------------------------------------------------------
 
 RecordList::Span RecordList::SpanOf(const Chunk& chunk)
@@ -375,17 +392,61 @@ void RecordList::Decode(int c, int offset, int n, Views& views) const
     }
 }
 
+// The text lines of the code page are handed out where they are; the tags are written into the
+// run's own buffer, made to its size first so that it never moves.
+void RecordList::EncodeRun(int c, int offset, int n, ByteViews& views) const
+{
+    const Chunk& chunk = *chunks_[c];
+    views.tags.resize(qsizetype(n) * TagRoom(width_));
+    views.lines.resize(n);
+    char* out = views.tags.data();
+    QVarLengthArray<char16_t, 64> tag(TagRoom(width_));
+    for (int k = 0; k < n; ++k) {
+        const int j = offset + k;
+        const Line& line = chunk.lines[j];
+        if (line.code >= 0) {
+            const int number = number_[Root(line.code >> 1)];
+            int size;
+            if (TagFits(number, width_)) {
+                size = WriteTag(out, line.code & 1, number, width_);
+            } else {
+                size = TagText(tag.data(), line.code);
+                for (int i = 0; i < size; ++i)
+                    out[i] = char(tag[i]);
+            }
+            views.lines[k] = QByteArrayView(out, size);
+            out += size;
+        } else if (line.code == Utf16) {
+            views.lines[k] = views.wide.emplace_back(textfile::EncodeCp1252(TextOf(chunk, j)));
+        } else {
+            const quint32 start = chunk.Start(j);
+            views.lines[k] = QByteArrayView(chunk.text.data() + start, line.end - start);
+        }
+    }
+}
+
+void RecordList::Marks(int c, int offset, int n, Mark* marks) const
+{
+    const Chunk& chunk = *chunks_[c];
+    for (int k = 0; k < n; ++k) {
+        const int j = offset + k;
+        const qint32 code = chunk.lines[j].code;
+        if (code >= 0)
+            marks[k] = code & 1 ? Mark::End : Mark::Start;
+        else if (chunk.irregular == 0)
+            marks[k] = Mark::Field;
+        else
+            marks[k] = std::array{Mark::Field, Mark::Start, Mark::End}[chunk.Prefix(j)];
+    }
+}
+
 // A line made ready for `chunk`: a tag in the list's form takes its cell, any other text its bytes.
 void RecordList::Encode(Chunk* chunk, QStringView text, Run& run)
 {
     int n;
     bool end;
     if (Canonical(text.utf16(), text.size(), n, end)) {
-        const int cell = CellFor(n);
-        run.lines.push_back({quint32(run.text.size()), cell * 2 + end});
-        ++cells_[cell].refs[end];
-        cells_[cell].chunks[end].append(chunk);
-        ++(end ? endLines_ : startLines_);
+        run.lines.push_back({quint32(run.text.size()), RegisterTag(chunk, n, end)});
         return;
     }
     const std::size_t at = run.text.size();
@@ -416,28 +477,6 @@ void RecordList::Encode(Chunk* chunk, QStringView text, Run& run)
     }
     run.lines.push_back({quint32(run.text.size()), kind});
     if (const int prefix = TagPrefix(text.utf16(), text.size())) {
-        ++(prefix == 1 ? startLines_ : endLines_);
-        ++chunk->irregular;
-    }
-}
-
-void RecordList::EncodeBytes(Chunk* chunk, const char* text, qsizetype size, Run& run)
-{
-    int n;
-    bool end;
-    if (Canonical(text, size, n, end)) {
-        const int cell = CellFor(n);
-        run.lines.push_back({quint32(run.text.size()), cell * 2 + end});
-        ++cells_[cell].refs[end];
-        cells_[cell].chunks[end].append(chunk);
-        ++(end ? endLines_ : startLines_);
-        return;
-    }
-    run.text.insert(run.text.end(), text, text + size);
-    const qint32 kind = ReadsAsLatin1(text, size) ? Latin1 : Cp1252;
-    chunk->cp1252 += kind == Cp1252;
-    run.lines.push_back({quint32(run.text.size()), kind});
-    if (const int prefix = TagPrefix(text, size)) {
         ++(prefix == 1 ? startLines_ : endLines_);
         ++chunk->irregular;
     }
@@ -671,50 +710,248 @@ void RecordList::Assign(const QStringList& lines)
 void RecordList::AssignFileBytes(QByteArrayView bytes)
 {
     Clear();
+    AppendFileBytes(bytes);
+}
+
+// Most lines of a card file are short and many are empty: each chunk's lines are found first, with
+// their tags' numbers, then its buffer is made to size at once and filled.
+void RecordList::AppendFileBytes(QByteArrayView bytes)
+{
+    constexpr qint32 StartFound = -10;
+    constexpr qint32 EndFound = -11;
+    struct Found {
+        const char* text;
+        quint32 size;
+        qint32 code;  // Latin1 for text, or StartFound / EndFound for a tag in the list's form
+        int number;   // a tag's
+    };
     const int fill = LoadFill();
     const char* p = bytes.data();
     const char* const end = p + bytes.size();
-    const char* lf = p;  // the next LF at or after p, once looked for
-    std::vector<std::pair<const char*, const char*>> spans;
-    spans.reserve(fill);
+    std::vector<Found> found;
+    found.reserve(fill);
+    const int first = int(chunks_.size());
     while (p < end) {
-        // A chunk's lines are found first, so that its buffer is made to their size at once.
-        spans.clear();
+        found.clear();
         std::size_t size = 0;
-        while (p < end && int(spans.size()) < fill) {
-            if (lf < p || (lf < end && *lf != '\n'))
-                lf = static_cast<const char*>(std::memchr(p, '\n', end - p));
-            if (!lf)
-                lf = end;
-            const char* lineEnd = static_cast<const char*>(std::memchr(p, '\r', lf - p));
-            const char* next;
-            if (lineEnd) {
-                next = lineEnd + 1;
-                if (next < end && *next == '\n')
-                    ++next;
+        const char* const begin = p;
+        while (p < end && int(found.size()) < fill) {
+            const char* q = textfile::LineEnd(p, end);
+            const auto n = quint32(q - p);
+            int number = 0;
+            bool tagEnd = false;
+            if (n > 0 && *p == '<' && Canonical(p, n, number, tagEnd)) {
+                found.push_back({p, 0, tagEnd ? EndFound : StartFound, number});
             } else {
-                lineEnd = lf;
-                next = lf < end ? lf + 1 : end;
+                found.push_back({p, n, Latin1, 0});
+                size += n;
             }
-            spans.emplace_back(p, lineEnd);
-            int n;
-            bool tagEnd;
-            if (!Canonical(p, lineEnd - p, n, tagEnd))
-                size += lineEnd - p;
-            p = next;
+            p = textfile::NextLine(q, end);
         }
+        // Most chunks hold no byte of 0x80-0x9F at all: one look at their bytes spares a look at
+        // each line's.
+        const bool latin1 = ReadsAsLatin1(begin, p - begin);
         auto chunk = std::make_unique<Chunk>();
-        Run run;
-        run.lines.reserve(spans.size());
-        run.text.reserve(size);
-        for (const auto& [from, to] : spans)
-            EncodeBytes(chunk.get(), from, to - from, run);
-        chunk->lines = std::move(run.lines);
-        chunk->text = std::move(run.text);
-        if (chunk->text.capacity() != chunk->text.size())
-            chunk->text.shrink_to_fit();
-        AppendChunk(std::move(chunk), int(spans.size()));
+        chunk->lines.reserve(found.size());
+        chunk->text.resize(size);
+        char* out = chunk->text.data();
+        quint32 at = 0;
+        for (std::size_t k = 0; k < found.size(); ++k) {
+            const Found& f = found[k];
+            if (f.code <= StartFound) {
+                chunk->lines.push_back({at, RegisterTag(chunk.get(), f.number, f.code == EndFound)});
+                continue;
+            }
+            if (f.size > 0) {
+                std::memcpy(out + at, f.text, f.size);
+                at += f.size;
+                if (const int prefix = *f.text == '<' ? TagPrefix(f.text, f.size) : 0) {
+                    ++(prefix == 1 ? startLines_ : endLines_);
+                    ++chunk->irregular;
+                }
+            }
+            const qint32 kind = latin1 || ReadsAsLatin1(f.text, f.size) ? Latin1 : Cp1252;
+            chunk->lines.push_back({at, kind});
+            chunk->cp1252 += kind == Cp1252;
+        }
+        AppendChunk(std::move(chunk), int(found.size()));
     }
+    Reorder(first);
+}
+
+// A chunk's lines are most often all Latin-1 and hold no tag-like text: one look at their bytes
+// tells, and they are then filed with no look at each line's text but its first byte.
+void RecordList::AppendPacked(QByteArrayView text, std::span<const qsizetype> ends)
+{
+    for (std::size_t k = 0; k < ends.size(); ++k)
+        if (ends[k] < (k > 0 ? ends[k - 1] : 0) || ends[k] > text.size())
+            OutOfBounds(int(k));
+    const int fill = LoadFill();
+    const int first = int(chunks_.size());
+    const char* const base = text.data();
+    for (std::size_t from = 0; from < ends.size();) {
+        const std::size_t to = std::min(ends.size(), from + fill);
+        const qsizetype begin = from > 0 ? ends[from - 1] : 0;
+        const bool latin1 = ReadsAsLatin1(base + begin, ends[to - 1] - begin);
+        auto chunk = std::make_unique<Chunk>();
+        chunk->lines.reserve(to - from);
+        chunk->text.reserve(std::size_t(ends[to - 1] - begin));
+        qsizetype start = begin;
+        qsizetype copied = begin;  // text up to here is in the chunk, or was a tag's
+        for (std::size_t k = from; k < to; ++k) {
+            const char* line = base + start;
+            const qsizetype size = ends[k] - start;
+            start = ends[k];
+            if (size == 0 || *line != '<') {
+                const quint32 at = quint32(chunk->text.size() + (start - copied));
+                const qint32 kind = latin1 || ReadsAsLatin1(line, size) ? Latin1 : Cp1252;
+                chunk->lines.push_back({at, kind});
+                chunk->cp1252 += kind == Cp1252;
+                continue;
+            }
+            int number;
+            bool tagEnd;
+            if (Canonical(line, size, number, tagEnd)) {
+                chunk->text.insert(chunk->text.end(), base + copied, line);
+                copied = start;
+                chunk->lines.push_back({quint32(chunk->text.size()), RegisterTag(chunk.get(), number, tagEnd)});
+                continue;
+            }
+            const qint32 kind = latin1 || ReadsAsLatin1(line, size) ? Latin1 : Cp1252;
+            chunk->lines.push_back({quint32(chunk->text.size() + (start - copied)), kind});
+            chunk->cp1252 += kind == Cp1252;
+            if (const int prefix = TagPrefix(line, size)) {
+                ++(prefix == 1 ? startLines_ : endLines_);
+                ++chunk->irregular;
+            }
+        }
+        chunk->text.insert(chunk->text.end(), base + copied, base + start);
+        AppendChunk(std::move(chunk), int(to - from));
+        from = to;
+    }
+    Reorder(first);
+}
+
+// ---- building anew ----------------------------------------------------------------------------
+
+// The new chunks are filled one after the other: first their lines, with the pieces of text they
+// take noted, then their buffer at its final size in one go. Tags are registered afresh in this
+// list's cells; a tag too long for the list's form is text, kept beside the pieces until its chunk
+// is done.
+void RecordList::ArrangeBlocks(std::span<const Range> blocks)
+{
+    for (const Range& r : blocks) {
+        if (r.from < 0 || r.from > count_)
+            OutOfBounds(r.from);
+        if (r.to < r.from || r.to > count_)
+            OutOfBounds(r.to);
+    }
+    const RecordList old(std::move(*this));
+    const int fill = LoadFill();
+    std::unique_ptr<Chunk> chunk;
+    std::vector<std::pair<const char*, quint32>> pieces;
+    std::deque<QByteArray> longTags;
+    quint32 size = 0;
+    const auto finish = [&] {
+        if (!chunk)
+            return;
+        chunk->text.reserve(size);
+        for (const auto& [text, n] : pieces)
+            chunk->text.insert(chunk->text.end(), text, text + n);
+        const int lines = int(chunk->lines.size());
+        AppendChunk(std::move(chunk), lines);
+        pieces.clear();
+        longTags.clear();
+        size = 0;
+    };
+    const auto room = [&]() -> Chunk& {
+        if (!chunk || int(chunk->lines.size()) >= fill) {
+            finish();
+            chunk = std::make_unique<Chunk>();
+            chunk->lines.reserve(fill);
+        }
+        return *chunk;
+    };
+    const auto addTag = [&](bool end, int n) {
+        Chunk& to = room();
+        if (TagFits(n, width_)) {
+            to.lines.push_back({size, RegisterTag(&to, n, end)});
+            return;
+        }
+        const QByteArray& tag = longTags.emplace_back(textfile::EncodeCp1252(MakeTag(end, n, width_)));
+        pieces.emplace_back(tag.constData(), quint32(tag.size()));
+        size += quint32(tag.size());
+        to.lines.push_back({size, Latin1});
+        ++to.irregular;
+        ++(end ? endLines_ : startLines_);
+    };
+    const auto addLines = [&](int from, int to) {
+        int c, off;
+        if (from < to)
+            old.Locate(from, c, off);
+        while (from < to) {
+            const Chunk& source = *old.chunks_[c];
+            Chunk& into = room();
+            const int n = std::min({old.sizes_[c] - off, to - from, fill - int(into.lines.size())});
+            const quint32 base = source.Start(off);
+            const quint32 at = size;
+            for (int j = off; j < off + n; ++j) {
+                const Line& line = source.lines[j];
+                if (line.code >= 0) {
+                    const int n = old.number_[old.Root(line.code >> 1)];
+                    into.lines.push_back({line.end - base + at, RegisterTag(&into, n, line.code & 1)});
+                    continue;
+                }
+                into.lines.push_back({line.end - base + at, line.code});
+                into.cp1252 += line.code == Cp1252;
+                into.utf16 += line.code == Utf16;
+                if (source.irregular > 0) {
+                    if (const int prefix = source.Prefix(j)) {
+                        ++(prefix == 1 ? startLines_ : endLines_);
+                        ++into.irregular;
+                    }
+                }
+            }
+            const quint32 last = source.lines[off + n - 1].end;
+            if (last > base) {
+                pieces.emplace_back(source.text.data() + base, last - base);
+                size += last - base;
+            }
+            from += n;
+            off += n;
+            if (off == old.sizes_[c]) {
+                ++c;
+                off = 0;
+            }
+        }
+    };
+    // The blocks come from all over the old list, each from memory the last one did not touch: the
+    // lines of the block after next and the text of the next are asked for ahead, so that the
+    // memory fetches them while this block is copied.
+    const auto ahead = [&](const Range& r, bool text) {
+        if (r.from >= r.to)
+            return;
+        int c, off;
+        old.Locate(r.from, c, off);
+        const Chunk& source = *old.chunks_[c];
+        const int last = std::min(old.sizes_[c], off + r.size()) - 1;
+        const char* from =
+            text ? source.text.data() + source.Start(off) : reinterpret_cast<const char*>(&source.lines[off]);
+        const char* to =
+            text ? source.text.data() + source.lines[last].end : reinterpret_cast<const char*>(&source.lines[last] + 1);
+        for (; from < to; from += 64)
+            __builtin_prefetch(from);
+    };
+    for (int j = 0; j < int(blocks.size()); ++j) {
+        if (j + 2 < int(blocks.size()))
+            ahead(blocks[j + 2], false);
+        if (j + 1 < int(blocks.size()))
+            ahead(blocks[j + 1], true);
+        addTag(false, j);
+        addLines(blocks[j].from, blocks[j].to);
+        addTag(true, j);
+    }
+    finish();
     Reorder(0);
 }
 

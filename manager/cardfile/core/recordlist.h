@@ -40,7 +40,9 @@
 #include <QStringView>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <deque>
 #include <memory>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -63,6 +65,13 @@ public:
     // line end adds no empty line), saving gives what textfile::JoinLines gives for the lines
     // (each followed by CR LF, a character with no place in the code page written as '?').
     void AssignFileBytes(QByteArrayView bytes);
+    // The lines of such bytes added at the end of the list.
+    void AppendFileBytes(QByteArrayView bytes);
+    // Lines in the code page laid end to end, the k-th ending at ends[k] (and beginning where the
+    // one before ends, the first at 0), added at the end: the quick way to add many lines made in
+    // memory. They are the lines AppendFileBytes would add for the same lines each followed by
+    // CR LF, which they must not hold.
+    void AppendPacked(QByteArrayView text, std::span<const qsizetype> ends);
     QByteArray ToFileBytes() const;
 
     int Width() const { return width_; }
@@ -82,6 +91,30 @@ public:
     {
         ForEachLine(0, count_, visit);
     }
+    // The same with each line as the file would hold it (ToFileBytes without the line ends): the
+    // bytes in the code page, most of them read where the list keeps them. A tag's view lasts until
+    // the visit returns, any other line's until the walk ends. The quick way to write many lines
+    // out.
+    template <class Visit>
+    void ForEachLineBytes(int from, int to, Visit&& visit) const;
+    template <class Visit>
+    void ForEachLineBytes(Visit&& visit) const
+    {
+        ForEachLineBytes(0, count_, visit);
+    }
+    // What a line is to the blocks: the place of a start tag (it begins with "<BLOC"), of an end
+    // tag (with "</BLOC"), or a field.
+    enum class Mark { Field, Start, End };
+    // Visits the lines from `from` up to `to` (excluded) in order as visit(int index, Mark mark),
+    // reading none of their text: the quick way to find the blocks of a long list. A visit that
+    // answers a bool stops the walk by answering false, here as in the walk below.
+    template <class Visit>
+    void ForEachMark(int from, int to, Visit&& visit) const;
+    template <class Visit>
+    void ForEachMark(Visit&& visit) const
+    {
+        ForEachMark(0, count_, visit);
+    }
     void Put(int index, const QString& line);
     // The position of the first line equal to `line`, or -1.
     int IndexOf(const QString& line) const;
@@ -93,6 +126,18 @@ public:
     void Delete(int index);
     void Delete(int index, int n);  // n lines from index
     void Clear();
+
+    // ---- building anew ------------------------------------------------------------------------
+    // Lines from .. to (excluded) of the list.
+    struct Range {
+        int from = 0;
+        int to = 0;
+        int size() const { return to - from; }
+    };
+    // The list made again of blocks of its own lines: the j-th holds the lines `blocks[j]` between
+    // the start and end tags of number j. Lines are moved as they are kept, their text neither read
+    // nor made again; lines in no range are dropped, lines in two ranges are there twice.
+    void ArrangeBlocks(std::span<const Range> blocks);
 
     // ---- blocks ----------------------------------------------------------------------------
     QString StartTag(int n) const;
@@ -141,6 +186,14 @@ private:
         QVarLengthArray<QStringView, 256> lines;
     };
 
+    // A run of lines as bytes: views of the chunk's own text, of `tags` for the run's tags, or of
+    // `wide` for the lines the code page cannot hold, which stay for the whole walk.
+    struct ByteViews {
+        QVarLengthArray<char, 1024> tags;
+        QVarLengthArray<QByteArrayView, 256> lines;
+        std::deque<QByteArray> wide;
+    };
+
     // Where a chunk's lines and text are: a read by position goes to them without the chunk.
     struct Span {
         const Line* lines;
@@ -152,13 +205,17 @@ private:
     QString TextOf(Span span, int j) const;
     QString TextOf(const Chunk& chunk, int j) const { return TextOf(SpanOf(chunk), j); }
     void Decode(int chunk, int offset, int n, Views& views) const;
+    void Marks(int chunk, int offset, int n, Mark* marks) const;
+    void EncodeRun(int chunk, int offset, int n, ByteViews& views) const;
+    template <class MakeRun, class Visit>
+    void WalkRuns(int from, int to, MakeRun&& run, Visit&& visit) const;
+    qint32 RegisterTag(Chunk* chunk, int n, bool end);
     int TagText(char16_t* out, int code) const;
     template <class C>
     bool Canonical(const C* text, qsizetype size, int& n, bool& end) const;
     int Root(int cell) const;
     int CellFor(int n);
     void Encode(Chunk* chunk, QStringView text, Run& run);
-    void EncodeBytes(Chunk* chunk, const char* text, qsizetype size, Run& run);
     void Unregister(Chunk* chunk, int j);
     void MoveRefs(Chunk* from, Chunk* to, const Line& line, int prefix);
     void Splice(int chunk, int at, int remove, Run& run);
@@ -189,8 +246,11 @@ private:
     std::vector<int> byNumber_;        // block number -> its cell (a root), or -1
 };
 
-template <class Visit>
-void RecordList::ForEachLine(int from, int to, Visit&& visit) const
+// The walks go a chunk's run of lines at a time: run(chunk, offset, n) makes the run's items and
+// answers where they are, and each is handed to visit; a visit that answers a bool stops the walk
+// by answering false.
+template <class MakeRun, class Visit>
+void RecordList::WalkRuns(int from, int to, MakeRun&& run, Visit&& visit) const
 {
     if (from < 0 || from > count_)
         OutOfBounds(from);
@@ -198,19 +258,58 @@ void RecordList::ForEachLine(int from, int to, Visit&& visit) const
         OutOfBounds(to);
     if (from == to)
         return;
-    Views views;
     int c, off;
     Locate(from, c, off);
     for (int index = from; index < to; ++c, off = 0) {
         const int n = std::min(sizes_[c] - off, to - index);
-        Decode(c, off, n, views);
+        const auto* items = run(c, off, n);
         for (int k = 0; k < n; ++k, ++index) {
-            if constexpr (std::is_same_v<std::invoke_result_t<Visit&, int, QStringView>, bool>) {
-                if (!visit(index, views.lines[k]))
+            if constexpr (std::is_same_v<std::invoke_result_t<Visit&, int, decltype(items[k])>, bool>) {
+                if (!visit(index, items[k]))
                     return;
             } else {
-                visit(index, views.lines[k]);
+                visit(index, items[k]);
             }
         }
     }
+}
+
+template <class Visit>
+void RecordList::ForEachLine(int from, int to, Visit&& visit) const
+{
+    Views views;
+    WalkRuns(
+        from, to,
+        [&](int c, int off, int n) {
+            Decode(c, off, n, views);
+            return views.lines.data();
+        },
+        visit);
+}
+
+template <class Visit>
+void RecordList::ForEachMark(int from, int to, Visit&& visit) const
+{
+    QVarLengthArray<Mark, 256> marks;
+    WalkRuns(
+        from, to,
+        [&](int c, int off, int n) {
+            marks.resize(n);
+            Marks(c, off, n, marks.data());
+            return marks.data();
+        },
+        visit);
+}
+
+template <class Visit>
+void RecordList::ForEachLineBytes(int from, int to, Visit&& visit) const
+{
+    ByteViews views;
+    WalkRuns(
+        from, to,
+        [&](int c, int off, int n) {
+            EncodeRun(c, off, n, views);
+            return views.lines.data();
+        },
+        visit);
 }

@@ -6,6 +6,7 @@
 #include "manager/cardfile/core/recordlist.h"
 #include "platform/exception.h"
 #include "platform/rtl.h"
+#include "platform/textfile.h"
 
 namespace {
 
@@ -44,8 +45,8 @@ void ModelRenumber(QStringList& lines, int width, int i)
         int n;
         if (!ModelNumber(line, width, n) || n <= i)
             continue;
-        line = (line.startsWith(QLatin1String("<BLOC")) ? QStringLiteral("<BLOC") : QStringLiteral("</BLOC")) +
-               Pad(n - 1, width) + QLatin1Char('>');
+        line = (line.startsWith(QLatin1String("<BLOC")) ? QStringLiteral("<BLOC") : QStringLiteral("</BLOC"))
+               + Pad(n - 1, width) + QLatin1Char('>');
     }
 }
 
@@ -80,6 +81,18 @@ bool ModelCountStarts(const QStringList& lines, int width, int limit, std::vecto
     return true;
 }
 
+// A tag written exactly in the list's form: "<BLOC" or "</BLOC", `width` digits, ">".
+bool IsListTag(const QString& line, int width)
+{
+    const int prefix = line.startsWith(QLatin1String("<BLOC")) ? 5 : line.startsWith(QLatin1String("</BLOC")) ? 6 : 0;
+    if (prefix == 0 || line.size() != prefix + width + 1 || !line.endsWith(QLatin1Char('>')))
+        return false;
+    for (int i = prefix; i < prefix + width; ++i)
+        if (line[i] < QLatin1Char('0') || line[i] > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
 // Lines a card file can hold: its own tags, tags of other forms, field lines.
 QStringList Alphabet(int width)
 {
@@ -88,13 +101,14 @@ QStringList Alphabet(int width)
         a << QStringLiteral("<BLOC") + Pad(n, width) + QLatin1Char('>');
         a << QStringLiteral("</BLOC") + Pad(n, width) + QLatin1Char('>');
     }
-    a << QStringLiteral("<BLOC") + Pad(3, width + 1) + QLatin1Char('>')   // one digit too many
-      << QStringLiteral("<BLOC") + Pad(2, width) + QStringLiteral(">x")   // trailing text
-      << QStringLiteral("</BLOC") + Pad(4, width) + QStringLiteral(">>")
-      << QStringLiteral("<BLOCab12>") << QStringLiteral("</BLOC 003>") << QStringLiteral("<BLOC12>")
-      << QStringLiteral("<BLOC") << QStringLiteral("<BLOC 5") << QStringLiteral("<BLOC-001>")
-      << QStringLiteral("NUMT202401001") << QStringLiteral("MEMO") << QString() << QStringLiteral("10001")
-      << QStringLiteral("Y") << QStringLiteral("DATA01/01/2024\tx\t 1,00");
+    a << QStringLiteral("<BLOC") + Pad(3, width + 1) + QLatin1Char('>')  // one digit too many
+      << QStringLiteral("<BLOC") + Pad(2, width) + QStringLiteral(">x")  // trailing text
+      << QStringLiteral("</BLOC") + Pad(4, width) + QStringLiteral(">>") << QStringLiteral("<BLOCab12>")
+      << QStringLiteral("</BLOC 003>") << QStringLiteral("<BLOC12>") << QStringLiteral("<BLOC")
+      << QStringLiteral("<BLOC 5") << QStringLiteral("<BLOC-001>") << QStringLiteral("NUMT202401001")
+      << QStringLiteral("MEMO") << QString() << QStringLiteral("10001") << QStringLiteral("Y")
+      << QStringLiteral("DATA01/01/2024\tx\t 1,00") << QStringLiteral("Café — 5 €")  // the code page's 0x80-0x9F
+      << QStringLiteral("Ω ✓ Ł");                                                    // characters it has no place for
     return a;
 }
 
@@ -120,6 +134,32 @@ public:
             ASSERT_EQ(list_.FindBlock(n), model_.indexOf(list_.StartTag(n))) << n;
         for (int j = 0; j < model_.size(); ++j)
             ASSERT_EQ(list_[j], model_[j]) << j;
+        ASSERT_EQ(list_.ToFileBytes(), textfile::JoinLines(model_));
+        // The walks, over the whole list and over a part of it.
+        const int from = Pick(model_.size() + 1);
+        const int to = from + Pick(model_.size() - from + 1);
+        QStringList text, bytes;
+        list_.ForEachLine(from, to, [&](int, QStringView line) { text << line.toString(); });
+        QList<QByteArrayView> views;
+        std::vector<int> lineOf;
+        list_.ForEachLineBytes(from, to, [&](int j, QByteArrayView line) {
+            ASSERT_EQ(line, textfile::EncodeCp1252(model_[j])) << j;
+            // A line other than a tag is still there at the walk's last line.
+            if (!IsListTag(model_[j], width_)) {
+                views << line;
+                lineOf.push_back(j);
+            }
+            if (j == to - 1)
+                for (qsizetype k = 0; k < views.size(); ++k)
+                    ASSERT_EQ(views[k], textfile::EncodeCp1252(model_[lineOf[k]])) << lineOf[k];
+        });
+        ASSERT_EQ(text, model_.mid(from, to - from));
+        list_.ForEachMark(from, to, [&](int j, RecordList::Mark mark) {
+            const RecordList::Mark want = model_[j].startsWith(QLatin1String("<BLOC"))    ? RecordList::Mark::Start
+                                          : model_[j].startsWith(QLatin1String("</BLOC")) ? RecordList::Mark::End
+                                                                                          : RecordList::Mark::Field;
+            ASSERT_EQ(mark, want) << j;
+        });
     }
 
     QString Line() { return alphabet_[Pick(alphabet_.size())]; }
@@ -128,7 +168,7 @@ public:
     void Step()
     {
         const int size = int(model_.size());
-        switch (Pick(12)) {
+        switch (Pick(15)) {
         case 0: {
             const QString l = Line();
             list_.Add(l);
@@ -214,6 +254,51 @@ public:
                 model_ = fresh;
             }
             break;
+        case 12: {
+            // A file's bytes, with every kind of line end, appended or loaded whole.
+            QByteArray bytes;
+            const char* const ends[] = {"\r\n", "\r", "\n"};
+            for (int k = Pick(12); k > 0; --k)
+                bytes += textfile::EncodeCp1252(Line()) + ends[Pick(3)];
+            if (Pick(2))
+                bytes += textfile::EncodeCp1252(Line());
+            const QStringList lines = textfile::SplitLines(textfile::DecodeCp1252(bytes));
+            if (Pick(6) == 0) {
+                list_.AssignFileBytes(bytes);
+                model_ = lines;
+            } else {
+                list_.AppendFileBytes(bytes);
+                model_ << lines;
+            }
+            break;
+        }
+        case 13: {
+            QByteArray text;
+            std::vector<qsizetype> ends;
+            for (int k = Pick(12); k > 0; --k) {
+                const QByteArray line = textfile::EncodeCp1252(Line());
+                text += line;
+                ends.push_back(text.size());
+                model_ << textfile::DecodeCp1252(line);
+            }
+            list_.AppendPacked(text, ends);
+            break;
+        }
+        case 14: {
+            // The list made again of runs of its lines, some empty, some overlapping.
+            std::vector<RecordList::Range> blocks;
+            QStringList arranged;
+            for (int k = Pick(8); k > 0; --k) {
+                const int from = Pick(size + 1);
+                const int to = from + Pick(std::min(size - from, 12) + 1);
+                const int j = int(blocks.size());
+                blocks.push_back({from, to});
+                arranged << list_.StartTag(j) << model_.mid(from, to - from) << list_.EndTag(j);
+            }
+            list_.ArrangeBlocks(blocks);
+            model_ = arranged;
+            break;
+        }
         }
     }
 
@@ -261,10 +346,11 @@ INSTANTIATE_TEST_SUITE_P(Seeds, RecordListRandomEdits,
 TEST(RecordList, LoadsAndSavesLinesUnchanged)
 {
     ChunkLimitGuard chunks(4);
-    const QStringList file{QStringLiteral("titre"),     QStringLiteral(""),          QStringLiteral("<BLOC0000>"),
-                           QStringLiteral("10001"),     QStringLiteral("</BLOC0000>"), QStringLiteral("<BLOC0000>"),
-                           QStringLiteral("<BLOC00001>"), QStringLiteral("</BLOC0001>"), QStringLiteral("<BLOC12>"),
-                           QStringLiteral("x")};
+    const QStringList file{QStringLiteral("titre"),       QStringLiteral(""),
+                           QStringLiteral("<BLOC0000>"),  QStringLiteral("10001"),
+                           QStringLiteral("</BLOC0000>"), QStringLiteral("<BLOC0000>"),
+                           QStringLiteral("<BLOC00001>"), QStringLiteral("</BLOC0001>"),
+                           QStringLiteral("<BLOC12>"),    QStringLiteral("x")};
     RecordList list(4);
     list = file;
     EXPECT_EQ(list.ToStringList(), file);
@@ -331,4 +417,38 @@ TEST(RecordList, NumbersThatMeetAfterRenumberingStayOneNumber)
                                                 QStringLiteral("</BLOC0000>")}));
     list.Delete(0);
     EXPECT_EQ(list.IndexOf(QStringLiteral("</BLOC0000>")), 1);
+}
+
+TEST(RecordList, ArrangedBlocksPastTheFormsDigitsGetTheirNumberInFull)
+{
+    ChunkLimitGuard chunks(4);
+    RecordList list(1);
+    QStringList lines, want;
+    std::vector<RecordList::Range> blocks;
+    for (int i = 0; i < 12; ++i) {
+        lines << QString(QChar(u'a' + i));
+        blocks.push_back({11 - i, 12 - i});
+    }
+    list = lines;
+    list.ArrangeBlocks(blocks);
+    for (int j = 0; j < 12; ++j)
+        want << QStringLiteral("<BLOC%1>").arg(j) << lines[11 - j] << QStringLiteral("</BLOC%1>").arg(j);
+    EXPECT_EQ(list.ToStringList(), want);
+    EXPECT_EQ(list.ToFileBytes(), textfile::JoinLines(want));
+    EXPECT_EQ(list.StartLineCount(), 12);
+    EXPECT_EQ(list.EndLineCount(), 12);
+    EXPECT_EQ(list.FindBlock(3), 9);
+    EXPECT_EQ(list.IndexOf(QStringLiteral("<BLOC10>")), 30);
+    EXPECT_THROW(list.ArrangeBlocks(std::vector<RecordList::Range>{{0, 37}}), Exception);
+    EXPECT_EQ(list.ToStringList(), want);
+}
+
+TEST(RecordList, PackedLinesWithEndsOutOfOrderAreRefusedWhole)
+{
+    RecordList list(4);
+    list.Add(QStringLiteral("x"));
+    const std::vector<qsizetype> backwards{2, 1}, beyond{1, 9};
+    EXPECT_THROW(list.AppendPacked("abc", backwards), Exception);
+    EXPECT_THROW(list.AppendPacked("abc", beyond), Exception);
+    EXPECT_EQ(list.ToStringList(), QStringList{QStringLiteral("x")});
 }
