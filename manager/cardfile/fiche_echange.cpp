@@ -38,8 +38,8 @@ void Importe(TFiche& f, const QString& path, QChar separator)
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        QStringList lines;
-        if (!textfile::LoadFromFile(path, lines)) {
+        QByteArray file;
+        if (!textfile::LoadBytesFromFile(path, file)) {
             restore.dismiss();
             QApplication::restoreOverrideCursor();
             platform::MessageDlg(QStringLiteral("Impossible de lire %1.").arg(QFileInfo(path).fileName()),
@@ -53,7 +53,7 @@ void Importe(TFiche& f, const QString& path, QChar separator)
         while (f.NbClients > 0 && f.ListeClients.FindBlock(f.NbClients - 1) < 0)
             --f.NbClients;
         f.Numerom();
-        done = exchange::ImportCustomers(f.ListeClients, lines, separator, f.NbClients, f.ProchainClient);
+        done = exchange::ImportCustomers(f.ListeClients, file, separator, f.NbClients, f.ProchainClient);
         if (done.blocks > 0)
             f.IndexClient = f.NbClients - 1;
         // The card shows the block it now stands for, and is no longer modified: nothing written

@@ -1,6 +1,7 @@
 #include "manager/cardfile/core/exchange.h"
 
 #include <algorithm>
+#include <cstring>
 #include "manager/cardfile/core/blocks.h"
 #include "platform/textfile.h"
 
@@ -11,14 +12,6 @@ namespace {
 // Lines +1 .. +3 of a customer block come from the import itself; the fields follow, then the
 // empty lines every imported customer gets.
 constexpr int EmptyLinesAfterFields = 25;
-
-// A list that already holds lines takes the imported blocks a few at a time: each run small
-// enough to stay in the cache while the list files its lines, large enough that the runs cost
-// nothing next to the lines.
-constexpr int LinesPerRun = 512;
-// The lines of an imported block, its fields guessed at eight: the room an import into an empty
-// list takes at once.
-constexpr int LinesPerBlock = 2 + 3 + EmptyLinesAfterFields + 8;
 
 // Calls take(field) for each field of the line, in order (see SplitFields).
 template <class Take>
@@ -36,79 +29,115 @@ void ForEachField(const QString& line, QChar separator, Take&& take)
     }
 }
 
-// Only a field opening with '<' can look like a tag: the others are taken as they are, without
-// asking the blocks' rule.
-QString BlockLineOf(QStringView field)
+// A line's units, text or bytes, compared with ASCII prefixes.
+char16_t Unit(QStringView line, qsizetype i)
 {
-    QString line = field.toString();
-    if (field.startsWith(QLatin1Char('<')))
-        return AsBlockLine(line);
-    return line;
+    return line[i].unicode();
 }
 
-void AppendCustomerLines(QStringList& out, int code, const QString& importLine, QChar separator)
+char16_t Unit(QByteArrayView line, qsizetype i)
 {
-    out << QString::number(code) << QStringLiteral("N") << QStringLiteral("N");
-    ForEachField(importLine, separator, [&](QStringView field) { out << BlockLineOf(field); });
-    for (int i = 0; i < EmptyLinesAfterFields; ++i)
-        out << QString();
+    return static_cast<unsigned char>(line[i]);
 }
 
-// What a tag test of the lists asks, without calling out for every line: a line read by the
-// exporter is far more often a field than a tag.
-bool IsTag(const QString& line)
+template <class View>
+bool Begins(View line, QLatin1String prefix)
 {
-    return line.size() >= 5 && line.front() == QLatin1Char('<') && blocks::IsTag(line);
+    if (line.size() < prefix.size())
+        return false;
+    for (qsizetype i = 0; i < prefix.size(); ++i)
+        if (Unit(line, i) != char16_t(prefix[i].unicode()))
+            return false;
+    return true;
 }
 
-bool IsStartTag(const QString& line)
+// A line read by the exporter is far more often a field than a tag: the first unit tells.
+template <class View>
+bool IsStartTag(View line)
 {
-    return line.size() >= 5 && line.front() == QLatin1Char('<') && line.startsWith(QLatin1String("<BLOC"));
+    return line.size() >= 5 && Unit(line, 0) == u'<' && Begins(line, QLatin1String("<BLOC"));
 }
 
-// The number a start tag's digits give, for skipping its block: any number will do for that,
-// since a block's length never runs past the next start tag; -1 when they are not all digits.
-int SkipNumber(const QString& tag, int width)
+template <class View>
+bool IsTag(View line)
 {
-    if (tag.size() < 5 + width)
-        return -1;
-    int n = 0;
-    for (int i = 5; i < 5 + width; ++i) {
-        const char16_t c = tag[i].unicode();
-        if (c < u'0' || c > u'9')
-            return -1;
-        n = n * 10 + (c - u'0');
+    return IsStartTag(line) || (line.size() >= 6 && Unit(line, 0) == u'<' && Begins(line, QLatin1String("</BLOC")));
+}
+
+// The field lines kept of the block being read, as text: strings that keep their room from one
+// block to the next.
+struct KeptText {
+    std::vector<QString> lines;
+    int have = 0;
+
+    void Clear() { have = 0; }
+    void Keep(QStringView line)
+    {
+        if (have == int(lines.size()))
+            lines.emplace_back();
+        QString& kept = lines[have++];
+        kept.resize(line.size());
+        if (!line.isEmpty())
+            std::memcpy(kept.data(), line.data(), line.size() * sizeof(QChar));
     }
-    return n;
-}
+    QStringView operator[](int k) const { return lines[k]; }
+};
 
-// Calls take(own, have) for each block of the list, in list order, with its field lines +1 ..
-// +have: as many as the deepest of the fields asks, fewer when a tag or the list's end comes
-// first. Only those lines are read: the rest of a block is stepped over by its length, which the
-// list knows without making a string of each line. The list's lines are many, and each string
-// made is one more fetched from memory.
-template <class Take>
-void ForEachBlock(const RecordList& list, std::span<const int> fields, Take&& take)
+// The same as bytes: the walk's views, which last as long as the walk for the lines kept (never
+// tags).
+struct KeptBytes {
+    QVarLengthArray<QByteArrayView, 16> lines;
+    int have = 0;
+
+    void Clear()
+    {
+        lines.clear();
+        have = 0;
+    }
+    void Keep(QByteArrayView line)
+    {
+        lines.append(line);
+        ++have;
+    }
+    QByteArrayView operator[](int k) const { return lines[k]; }
+};
+
+// Calls take(kept) for each block of the lines the walk hands out, in list order, with its field
+// lines +1 .. +kept.have: as many as the deepest of the fields asks, fewer when a tag or the list's
+// end comes first. Every line beginning with "<BLOC" opens a block, and lines after a block's
+// fields up to the next one are no block's. The lines are read in one walk, without a string each.
+template <class Kept, class Walk, class Take>
+void ForEachBlock(Walk&& walk, int count, std::span<const int> fields, Take&& take)
 {
     const int deepest = fields.empty() ? 0 : std::max(0, *std::max_element(fields.begin(), fields.end()));
-    std::vector<QString> own(deepest);
-    const int n = list.Count();
-    for (int i = 0; i < n;) {
-        const QString tag = list[i];
-        if (!IsStartTag(tag)) {
-            ++i;
-            continue;
+    Kept kept;
+    bool reading = false;
+    walk([&](int index, auto line) {
+        // Most lines are fields, and their first unit tells.
+        const bool tagLike = line.size() >= 5 && Unit(line, 0) == u'<';
+        if (tagLike && IsStartTag(line)) {
+            if (reading)
+                take(kept);
+            kept.Clear();
+            reading = deepest > 0 && index < count - 1;
+            if (!reading)
+                take(kept);
+            return;
         }
-        int have = 0;
-        for (int k = i + 1; have < deepest && k < n; ++k) {
-            QString line = list[k];
-            if (IsTag(line))
-                break;
-            own[have++] = std::move(line);
+        if (!reading)
+            return;
+        if (tagLike && IsTag(line)) {
+            take(kept);
+            reading = false;
+            return;
         }
-        take(own.data(), have);
-        i += list.BlockLength(i, SkipNumber(tag, list.Width()));
-    }
+        kept.Keep(line);
+        // The last block is taken at the list's last line, while the walk's views still hold.
+        if (kept.have == deepest || index == count - 1) {
+            take(kept);
+            reading = false;
+        }
+    });
 }
 
 }  // namespace
@@ -137,58 +166,111 @@ QStringList CustomerLines(int code, const QStringList& fields)
     return lines;
 }
 
+Imported ImportCustomers(RecordList& list, const QByteArray& file, QChar separator, int& count, int& nextCode)
+{
+    // The file's lines, split as textfile splits them.
+    std::vector<QByteArrayView> lines;
+    for (const char *p = file.data(), *end = p + file.size(); p < end;) {
+        const char* q = textfile::LineEnd(p, end);
+        lines.emplace_back(p, q - p);
+        p = textfile::NextLine(q, end);
+    }
+    Imported result;
+    result.blocks = std::clamp<qsizetype>(MaxCustomers - count, 0, qsizetype(lines.size()));
+    result.truncated = result.blocks < qsizetype(lines.size());
+
+    // The blocks' lines are written from the file's own bytes (one a character in the code page)
+    // laid end to end, and join the list in one go: the list never holds half a customer. A field
+    // that would begin like a tag gets its blank, as blocks::SafeField gives it, so that no
+    // imported text is taken for a tag.
+    const int sep = textfile::Cp1252Byte(separator.unicode());
+    const int width = list.Width();
+    qsizetype room = 0;
+    for (int i = 0; i < result.blocks; ++i)
+        room += 2 * lines[i].size() + 2 * width + 64;
+    QByteArray text(room, Qt::Uninitialized);
+    std::vector<qsizetype> ends;
+    ends.reserve(std::size_t(result.blocks) * (3 + 8 + EmptyLinesAfterFields + 2));
+    char* const base = text.data();
+    char* out = base;
+    const auto lineEnd = [&] { ends.push_back(out - base); };
+    const auto put = [&](const char* bytes, qsizetype n) {
+        if (n > 0)
+            std::memcpy(out, bytes, n);
+        out += n;
+    };
+    // The digits of n, at least `digits` of them.
+    const auto number = [&](qint64 n, int digits) {
+        if (n < 0) {
+            *out++ = '-';
+            n = -n;
+        }
+        char buffer[24];
+        int k = 0;
+        do {
+            buffer[k++] = char('0' + n % 10);
+            n /= 10;
+        } while (n > 0 || k < digits);
+        while (k > 0)
+            *out++ = buffer[--k];
+    };
+    const auto tag = [&](bool end, int n) {
+        put(end ? "</BLOC" : "<BLOC", end ? 6 : 5);
+        number(n, width);
+        *out++ = '>';
+        lineEnd();
+    };
+    for (int i = 0; i < result.blocks; ++i) {
+        tag(false, count + i);
+        number(qint64(nextCode) + i, 1);
+        lineEnd();
+        for (int k = 0; k < 2; ++k) {
+            *out++ = 'N';
+            lineEnd();
+        }
+        QByteArrayView rest = lines[i];
+        for (bool last = false; !last;) {
+            const qsizetype at = sep < 0 ? -1 : rest.indexOf(char(sep));
+            last = at < 0;
+            const QByteArrayView field = last ? rest : rest.first(at);
+            if (!field.isEmpty() && field.front() == '<' && (field.startsWith("<BLOC") || field.startsWith("</BLOC")))
+                *out++ = ' ';
+            put(field.data(), field.size());
+            lineEnd();
+            if (!last)
+                rest = rest.sliced(at + 1).first(std::min<qsizetype>(RestLimit, rest.size() - at - 1));
+        }
+        ends.insert(ends.end(), EmptyLinesAfterFields, out - base);
+        tag(true, count + i);
+    }
+    list.AppendPacked(QByteArrayView(base, out - base), ends);
+    count += result.blocks;
+    nextCode += result.blocks;
+    return result;
+}
+
 Imported ImportCustomers(RecordList& list, const QStringList& lines, QChar separator, int& count, int& nextCode)
 {
-    Imported result;
-    // Each block is gathered whole before it joins the list, so the list never holds half a
-    // customer. An empty list takes them all at once, as it takes a loaded file, which costs it
-    // far less than adding lines; any other takes them by runs.
-    const bool whole = list.IsEmpty();
-    QStringList run;
-    if (whole)
-        run.reserve(std::clamp<qsizetype>(MaxCustomers - count, 0, lines.size()) * LinesPerBlock);
-    else
-        run.reserve(LinesPerRun + 64);
-    for (const QString& line : lines) {
-        if (count >= MaxCustomers) {
-            result.truncated = true;
-            break;
-        }
-        const int number = count;
-        run << list.StartTag(number);
-        AppendCustomerLines(run, nextCode, line, separator);
-        run << list.EndTag(number);
-        ++count;
-        ++nextCode;
-        ++result.blocks;
-        if (!whole && run.size() >= LinesPerRun) {
-            list.Add(run);
-            run.clear();
-        }
-    }
-    if (whole)
-        list.Assign(run);
-    else if (!run.isEmpty())
-        list.Add(run);
-    return result;
+    return ImportCustomers(list, textfile::JoinLines(lines), separator, count, nextCode);
 }
 
 QStringList ExportLines(const RecordList& list, std::span<const int> fields, QChar separator)
 {
     QStringList out;
     out.reserve(list.StartLineCount());
-    ForEachBlock(list, fields, [&](const QString* own, int have) {
+    const auto walk = [&](auto&& visit) { list.ForEachLine(visit); };
+    ForEachBlock<KeptText>(walk, list.Count(), fields, [&](const KeptText& kept) {
         qsizetype size = qsizetype(fields.size()) - 1;
         for (const int f : fields)
-            if (f >= 1 && f <= have)
-                size += own[f - 1].size();
+            if (f >= 1 && f <= kept.have)
+                size += kept[f - 1].size();
         QString line;
         line.reserve(std::max<qsizetype>(size, 0));
         for (std::size_t f = 0; f < fields.size(); ++f) {
             if (f > 0)
                 line += separator;
-            if (fields[f] >= 1 && fields[f] <= have)
-                line += own[fields[f] - 1];
+            if (fields[f] >= 1 && fields[f] <= kept.have)
+                line += kept[fields[f] - 1];
         }
         out << line;
     });
@@ -197,21 +279,36 @@ QStringList ExportLines(const RecordList& list, std::span<const int> fields, QCh
 
 QByteArray ExportFile(const RecordList& list, std::span<const int> fields, QChar separator)
 {
+    // The list's lines are read as the file holds them, so a field's bytes go out as they are.
+    const int code = textfile::Cp1252Byte(separator.unicode());
+    const char between = code < 0 ? '?' : char(code);
     QByteArray bytes;
-    // A line's pieces are its fields and the separators between them, encoded where they stand.
-    const QStringView between(&separator, 1);
-    std::vector<QStringView> pieces;
-    pieces.reserve(2 * fields.size());
-    ForEachBlock(list, fields, [&](const QString* own, int have) {
-        pieces.clear();
+    qsizetype used = 0;  // the bytes written; the rest is room
+    const auto walk = [&](auto&& visit) { list.ForEachLineBytes(visit); };
+    ForEachBlock<KeptBytes>(walk, list.Count(), fields, [&](const KeptBytes& kept) {
+        // Room for the line at most: every kept field, each as often as it is asked for.
+        qsizetype room = qsizetype(fields.size()) + 2;
+        for (const int f : fields)
+            if (f >= 1 && f <= kept.have)
+                room += kept[f - 1].size();
+        if (bytes.size() < used + room)
+            bytes.resize(std::max(2 * bytes.size(), used + room));
+        char* out = bytes.data() + used;
         for (std::size_t f = 0; f < fields.size(); ++f) {
             if (f > 0)
-                pieces.push_back(between);
-            if (fields[f] >= 1 && fields[f] <= have)
-                pieces.push_back(own[fields[f] - 1]);
+                *out++ = between;
+            if (fields[f] >= 1 && fields[f] <= kept.have) {
+                const QByteArrayView field = kept[fields[f] - 1];
+                if (!field.isEmpty())
+                    std::memcpy(out, field.data(), field.size());
+                out += field.size();
+            }
         }
-        textfile::AppendLine(bytes, pieces);
+        *out++ = '\r';
+        *out++ = '\n';
+        used = out - bytes.constData();
     });
+    bytes.truncate(used);
     return bytes;
 }
 

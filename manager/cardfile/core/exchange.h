@@ -3,6 +3,7 @@
 // (TAB for ".txt", ';' for ".csv"): no quoting and no escaping, so a field that holds the
 // separator splits in two on reading and gives one more field on writing.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -33,9 +34,12 @@ struct Imported {
     int blocks = 0;          // customers added
     bool truncated = false;  // the limit stopped the import before the file's end
 };
-// Appends one customer block per line: block numbers from `count` on, codes from `nextCode` on;
-// both come back raised by the customers added. Stops, truncated, once `count` has reached
-// MaxCustomers. Every block is built whole before it joins the list.
+// Appends one customer block per line of the file (its bytes, in the code page; lines split as
+// textfile splits them): block numbers from `count` on, codes from `nextCode` on; both come back
+// raised by the customers added. Stops, truncated, once `count` has reached MaxCustomers. The
+// blocks are built whole and join the list together.
+Imported ImportCustomers(RecordList& list, const QByteArray& file, QChar separator, int& count, int& nextCode);
+// The same for lines already read: the file they make (textfile::JoinLines).
 Imported ImportCustomers(RecordList& list, const QStringList& lines, QChar separator, int& count, int& nextCode);
 
 // One line per block of the list, in list order: the block's field lines `fields` (+k, in the

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
+#include <unordered_map>
 #include <vector>
 #include "manager/cardfile/core/blocks.h"
 #include "platform/rtl.h"
@@ -13,48 +14,6 @@ namespace search {
 namespace {
 
 const QLatin1String StartPrefix("<BLOC");
-const QLatin1String EndPrefix("</BLOC");
-
-// Whether a line opens or closes a block, as the lists recognise tags, asked without calling out
-// for the many lines that cannot be one.
-bool Opens(const QString& line)
-{
-    return line.size() >= StartPrefix.size() && line.front() == QLatin1Char('<') && line.startsWith(StartPrefix);
-}
-
-bool Closes(const QString& line)
-{
-    return line.size() >= EndPrefix.size() && line.front() == QLatin1Char('<') && line.startsWith(EndPrefix);
-}
-
-// A block of the list: where its lines between the tags stand in the list read whole.
-struct Entry {
-    qsizetype from = 0;
-    qsizetype to = 0;  // past the last
-    qsizetype size() const { return to - from; }
-};
-
-// The blocks of the lines in list order. A block ends at its end tag, or before the next start
-// tag; lines outside every block belong to none.
-std::vector<Entry> Entries(const QStringList& lines, int expected)
-{
-    std::vector<Entry> entries;
-    entries.reserve(expected);
-    const qsizetype n = lines.size();
-    bool open = false;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QString& line = lines[i];
-        if (Opens(line)) {
-            entries.push_back({i + 1, i + 1});
-            open = true;
-        } else if (Closes(line)) {
-            open = false;
-        } else if (open) {
-            entries.back().to = i + 1;
-        }
-    }
-    return entries;
-}
 
 }  // namespace
 
@@ -83,27 +42,46 @@ QCollator SortCollator()
 
 int SortBlocks(RecordList& list, int keyLine)
 {
-    // The list read once, whole; the blocks are runs of its lines, and the sorted list is made of
-    // those very strings, moved rather than copied.
-    QStringList all = list.ToStringList();
-    const QStringList& lines = all;
-    const std::vector<Entry> entries = Entries(lines, list.StartLineCount());
+    // The blocks found in one walk that reads no text: a block ends at its end tag, or before the
+    // next start tag; lines outside every block belong to none. Only the key lines are read.
+    std::vector<RecordList::Range> entries;
+    entries.reserve(list.StartLineCount());
+    bool open = false;
+    list.ForEachMark([&](int i, RecordList::Mark mark) {
+        if (mark == RecordList::Mark::Start) {
+            entries.push_back({i + 1, i + 1});
+            open = true;
+        } else if (mark == RecordList::Mark::End) {
+            open = false;
+        } else if (open) {
+            entries.back().to = i + 1;
+        }
+    });
     const QCollator collator = SortCollator();
     std::vector<QCollatorSortKey> keys;
     keys.reserve(entries.size());
-    for (const Entry& e : entries)
-        keys.push_back(collator.sortKey(keyLine >= 1 && keyLine <= e.size() ? lines[e.from + keyLine - 1] : QString()));
+    for (const RecordList::Range& e : entries)
+        keys.push_back(collator.sortKey(keyLine >= 1 && keyLine <= e.size() ? list[e.from + keyLine - 1] : QString()));
 
     // One comparison, the same for every pair: the key, then the block's lines in order, then the
-    // shorter block first. The stable sort keeps blocks equal in all of it where they stood.
+    // shorter block first. The stable sort keeps blocks equal in all of it where they stood. Equal
+    // keys are common (a town, a code left empty), so the lines compared after them get their
+    // collation keys once, when first compared, and not a full comparison each time.
+    std::unordered_map<int, QCollatorSortKey> lineKeys;
+    const auto lineKey = [&](int index) -> const QCollatorSortKey& {
+        auto it = lineKeys.find(index);
+        if (it == lineKeys.end())
+            it = lineKeys.emplace(index, collator.sortKey(list[index])).first;
+        return it->second;
+    };
     const auto before = [&](int a, int b) {
         if (const int c = keys[a].compare(keys[b]))
             return c < 0;
-        const Entry& ea = entries[a];
-        const Entry& eb = entries[b];
-        const qsizetype common = std::min(ea.size(), eb.size());
-        for (qsizetype i = 0; i < common; ++i)
-            if (const int c = collator.compare(lines[ea.from + i], lines[eb.from + i]))
+        const RecordList::Range& ea = entries[a];
+        const RecordList::Range& eb = entries[b];
+        const int common = std::min(ea.size(), eb.size());
+        for (int i = 0; i < common; ++i)
+            if (const int c = lineKey(ea.from + i).compare(lineKey(eb.from + i)))
                 return c < 0;
         return ea.size() < eb.size();
     };
@@ -111,20 +89,12 @@ int SortBlocks(RecordList& list, int keyLine)
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), before);
 
-    qsizetype total = 0;
-    for (const Entry& e : entries)
-        total += e.size() + 2;
-    QStringList rebuilt;
-    rebuilt.reserve(total);
-    QString* from = all.data();
-    for (int j = 0; j < int(order.size()); ++j) {
-        const Entry& e = entries[order[j]];
-        rebuilt << list.StartTag(j);
-        for (qsizetype i = e.from; i < e.to; ++i)
-            rebuilt << std::move(from[i]);
-        rebuilt << list.EndTag(j);
-    }
-    list.Assign(rebuilt);
+    // The list made again in one go from the old one's lines, as they are kept.
+    std::vector<RecordList::Range> sorted;
+    sorted.reserve(order.size());
+    for (const int k : order)
+        sorted.push_back(entries[k]);
+    list.ArrangeBlocks(sorted);
     return int(entries.size());
 }
 

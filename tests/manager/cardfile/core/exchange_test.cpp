@@ -158,6 +158,9 @@ TEST(ExportFile, TheExportedLinesAsTheTextFileHoldsThem)
         // Cut short, a tag written by hand, characters outside the code page.
         {"<BLOC0000>", "10001", "N", "<BLOC0001>", "10002", "N", "N", "LEFÈVRE 5 €", "<BLOCxx>", "1", "2", "3",
          QString::fromUtf8("\xF0\x9F\x98\x80\u4E2D"), "</BLOC0001>"},
+        // The list ends inside a block, on a field outside the code page or on a start tag.
+        {"<BLOC0000>", "10001", "N", "N", QString::fromUtf8("\u03A9 \u2713")},
+        {"<BLOC0000>", "10001", "<BLOC0001>"},
     };
     for (const QStringList& lines : cases) {
         list = lines;
@@ -166,7 +169,12 @@ TEST(ExportFile, TheExportedLinesAsTheTextFileHoldsThem)
                       textfile::JoinLines(exchange::ExportLines(list, fields, separator)))
                 << lines.join('|').toStdString();
     }
+    list = cases[3];
     EXPECT_EQ(exchange::ExportFile(list, fields, ';'), QByteArray(";;10001\r\nLEF\xC8VRE 5 \x80;;10002\r\n??;;1\r\n"));
+    list = cases[4];
+    EXPECT_EQ(exchange::ExportFile(list, fields, ';'), QByteArray("? ?;;10001\r\n"));
+    list = cases[5];
+    EXPECT_EQ(exchange::ExportFile(list, fields, ';'), QByteArray(";;10001\r\n;;\r\n"));
 }
 
 }  // namespace
