@@ -425,19 +425,23 @@ void RecordList::EncodeRun(int c, int offset, int n, ByteViews& views) const
     }
 }
 
-void RecordList::Marks(int c, int offset, int n, Mark* marks) const
+// Tags in the list's form are known by their code; text that begins like one only in the chunks
+// that hold any.
+int RecordList::TagsOf(int c, TagAt* tags) const
 {
     const Chunk& chunk = *chunks_[c];
-    for (int k = 0; k < n; ++k) {
-        const int j = offset + k;
+    const int size = int(chunk.lines.size());
+    int n = 0;
+    for (int j = 0; j < size; ++j) {
         const qint32 code = chunk.lines[j].code;
-        if (code >= 0)
-            marks[k] = code & 1 ? Mark::End : Mark::Start;
-        else if (chunk.irregular == 0)
-            marks[k] = Mark::Field;
-        else
-            marks[k] = std::array{Mark::Field, Mark::Start, Mark::End}[chunk.Prefix(j)];
+        if (code >= 0) {
+            tags[n++] = {j, bool(code & 1)};
+        } else if (chunk.irregular > 0) {
+            if (const int prefix = chunk.Prefix(j))
+                tags[n++] = {j, prefix == 2};
+        }
     }
+    return n;
 }
 
 // A line made ready for `chunk`: a tag in the list's form takes its cell, any other text its bytes.
@@ -885,10 +889,15 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
         ++to.irregular;
         ++(end ? endLines_ : startLines_);
     };
-    const auto addLines = [&](int from, int to) {
-        int c, off;
-        if (from < to)
-            old.Locate(from, c, off);
+    // Where each block's first line is in the old list, looked up once.
+    std::vector<std::pair<int, int>> where(blocks.size());
+    for (std::size_t j = 0; j < blocks.size(); ++j)
+        if (blocks[j].from < blocks[j].to)
+            old.Locate(blocks[j].from, where[j].first, where[j].second);
+    const auto addLines = [&](std::size_t j) {
+        int from = blocks[j].from;
+        const int to = blocks[j].to;
+        auto [c, off] = where[j];
         while (from < to) {
             const Chunk& source = *old.chunks_[c];
             Chunk& into = room();
@@ -928,11 +937,11 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
     // The blocks come from all over the old list, each from memory the last one did not touch: the
     // lines of the block after next and the text of the next are asked for ahead, so that the
     // memory fetches them while this block is copied.
-    const auto ahead = [&](const Range& r, bool text) {
+    const auto ahead = [&](std::size_t j, bool text) {
+        const Range& r = blocks[j];
         if (r.from >= r.to)
             return;
-        int c, off;
-        old.Locate(r.from, c, off);
+        const auto [c, off] = where[j];
         const Chunk& source = *old.chunks_[c];
         const int last = std::min(old.sizes_[c], off + r.size()) - 1;
         const char* from =
@@ -942,14 +951,14 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
         for (; from < to; from += 64)
             __builtin_prefetch(from);
     };
-    for (int j = 0; j < int(blocks.size()); ++j) {
-        if (j + 2 < int(blocks.size()))
-            ahead(blocks[j + 2], false);
-        if (j + 1 < int(blocks.size()))
-            ahead(blocks[j + 1], true);
-        addTag(false, j);
-        addLines(blocks[j].from, blocks[j].to);
-        addTag(true, j);
+    for (std::size_t j = 0; j < blocks.size(); ++j) {
+        if (j + 2 < blocks.size())
+            ahead(j + 2, false);
+        if (j + 1 < blocks.size())
+            ahead(j + 1, true);
+        addTag(false, int(j));
+        addLines(j);
+        addTag(true, int(j));
     }
     finish();
     Reorder(0);

@@ -102,19 +102,11 @@ public:
     {
         ForEachLineBytes(0, count_, visit);
     }
-    // What a line is to the blocks: the place of a start tag (it begins with "<BLOC"), of an end
-    // tag (with "</BLOC"), or a field.
-    enum class Mark { Field, Start, End };
-    // Visits the lines from `from` up to `to` (excluded) in order as visit(int index, Mark mark),
-    // reading none of their text: the quick way to find the blocks of a long list. A visit that
-    // answers a bool stops the walk by answering false, here as in the walk below.
+    // Visits in order the lines that begin with "<BLOC" or "</BLOC", as visit(int index, bool end)
+    // (end for "</BLOC"), reading no text but theirs: the quick way to find the blocks of a long
+    // list.
     template <class Visit>
-    void ForEachMark(int from, int to, Visit&& visit) const;
-    template <class Visit>
-    void ForEachMark(Visit&& visit) const
-    {
-        ForEachMark(0, count_, visit);
-    }
+    void ForEachTagLine(Visit&& visit) const;
     void Put(int index, const QString& line);
     // The position of the first line equal to `line`, or -1.
     int IndexOf(const QString& line) const;
@@ -205,7 +197,11 @@ private:
     QString TextOf(Span span, int j) const;
     QString TextOf(const Chunk& chunk, int j) const { return TextOf(SpanOf(chunk), j); }
     void Decode(int chunk, int offset, int n, Views& views) const;
-    void Marks(int chunk, int offset, int n, Mark* marks) const;
+    struct TagAt {
+        int offset;  // in its chunk
+        bool end;
+    };
+    int TagsOf(int chunk, TagAt* tags) const;
     void EncodeRun(int chunk, int offset, int n, ByteViews& views) const;
     template <class MakeRun, class Visit>
     void WalkRuns(int from, int to, MakeRun&& run, Visit&& visit) const;
@@ -288,17 +284,17 @@ void RecordList::ForEachLine(int from, int to, Visit&& visit) const
 }
 
 template <class Visit>
-void RecordList::ForEachMark(int from, int to, Visit&& visit) const
+void RecordList::ForEachTagLine(Visit&& visit) const
 {
-    QVarLengthArray<Mark, 256> marks;
-    WalkRuns(
-        from, to,
-        [&](int c, int off, int n) {
-            marks.resize(n);
-            Marks(c, off, n, marks.data());
-            return marks.data();
-        },
-        visit);
+    QVarLengthArray<TagAt, 256> tags;
+    int index = 0;
+    for (int c = 0; c < int(chunks_.size()); ++c) {
+        tags.resize(sizes_[c]);
+        const int n = TagsOf(c, tags.data());
+        for (int k = 0; k < n; ++k)
+            visit(index + tags[k].offset, tags[k].end);
+        index += sizes_[c];
+    }
 }
 
 template <class Visit>

@@ -42,21 +42,21 @@ QCollator SortCollator()
 
 int SortBlocks(RecordList& list, int keyLine)
 {
-    // The blocks found in one walk that reads no text: a block ends at its end tag, or before the
-    // next start tag; lines outside every block belong to none. Only the key lines are read.
+    // The blocks found from the tag lines alone: a block's lines run from its start tag to the
+    // next tag line, its end tag or the next start tag, or to the list's end; lines after an end
+    // tag up to the next start tag belong to no block.
     std::vector<RecordList::Range> entries;
     entries.reserve(list.StartLineCount());
     bool open = false;
-    list.ForEachMark([&](int i, RecordList::Mark mark) {
-        if (mark == RecordList::Mark::Start) {
+    list.ForEachTagLine([&](int i, bool end) {
+        if (open)
+            entries.back().to = i;
+        open = !end;
+        if (open)
             entries.push_back({i + 1, i + 1});
-            open = true;
-        } else if (mark == RecordList::Mark::End) {
-            open = false;
-        } else if (open) {
-            entries.back().to = i + 1;
-        }
     });
+    if (open)
+        entries.back().to = list.Count();
     const QCollator collator = SortCollator();
     std::vector<QCollatorSortKey> keys;
     keys.reserve(entries.size());

@@ -154,12 +154,12 @@ public:
                     ASSERT_EQ(views[k], textfile::EncodeCp1252(model_[lineOf[k]])) << lineOf[k];
         });
         ASSERT_EQ(text, model_.mid(from, to - from));
-        list_.ForEachMark(from, to, [&](int j, RecordList::Mark mark) {
-            const RecordList::Mark want = model_[j].startsWith(QLatin1String("<BLOC"))    ? RecordList::Mark::Start
-                                          : model_[j].startsWith(QLatin1String("</BLOC")) ? RecordList::Mark::End
-                                                                                          : RecordList::Mark::Field;
-            ASSERT_EQ(mark, want) << j;
-        });
+        std::vector<std::pair<int, bool>> tags, wanted;
+        list_.ForEachTagLine([&](int j, bool end) { tags.emplace_back(j, end); });
+        for (int j = 0; j < model_.size(); ++j)
+            if (model_[j].startsWith(QLatin1String("<BLOC")) || model_[j].startsWith(QLatin1String("</BLOC")))
+                wanted.emplace_back(j, model_[j].startsWith(QLatin1String("</BLOC")));
+        ASSERT_EQ(tags, wanted);
     }
 
     QString Line() { return alphabet_[Pick(alphabet_.size())]; }
