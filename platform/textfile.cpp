@@ -84,6 +84,28 @@ int Cp1252Byte(char16_t c)
     return -1;
 }
 
+bool ReadsAsLatin1(const char* bytes, qsizetype n)
+{
+    // Eight bytes at a time: those of 0x80-0x9F are the ones whose top three bits are 100.
+    bool high = false;
+    qsizetype i = 0;
+    for (quint64 w; i + 8 <= n && !high; i += 8) {
+        std::memcpy(&w, bytes + i, 8);
+        const quint64 x = (w & (ByteOnes * 0xE0)) ^ ByteTops;
+        high = ((x - ByteOnes) & ~x & ByteTops) != 0;
+    }
+    for (; i < n && !high; ++i)
+        high = static_cast<unsigned char>(bytes[i] - 0x80) < 0x20;
+    if (!high)
+        return true;
+    for (qsizetype k = 0; k < n; ++k) {
+        const auto b = static_cast<unsigned char>(bytes[k]);
+        if (Cp1252Chars[b] != b)
+            return false;
+    }
+    return true;
+}
+
 QByteArray EncodeCp1252(const QString& text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);

@@ -18,19 +18,24 @@ QString DecodeCp1252(const QByteArray& bytes);
 extern const char16_t Cp1252Chars[256];
 // The byte that stands for a character, or -1 when the code page has no place for it.
 int Cp1252Byte(char16_t c);
+// Whether the bytes read the same as Latin-1: none of 0x80-0x9F but the five the code page leaves
+// unassigned.
+bool ReadsAsLatin1(const char* bytes, qsizetype n);
 
 // Splits at CR LF, CR alone or LF alone; a final line end does not add an empty line.
 QStringList SplitLines(const QString& text);
 // The same on bytes: where the line beginning at p ends (its first CR or LF, or end), and where the
 // next line begins after that end.
+// Bytes are looked at eight at a time: these have one bit in each byte.
+inline constexpr quint64 ByteOnes = 0x0101010101010101ull;
+inline constexpr quint64 ByteTops = 0x8080808080808080ull;
+
 inline const char* LineEnd(const char* p, const char* end)
 {
     // Eight bytes at a time while none of them is below 0x0E, as no CR or LF can then be there.
-    constexpr quint64 Ones = 0x0101010101010101ull;
-    constexpr quint64 Tops = 0x8080808080808080ull;
     for (quint64 w; end - p >= 8; p += 8) {
         std::memcpy(&w, p, 8);
-        if ((w - Ones * 0x0E) & ~w & Tops)
+        if ((w - ByteOnes * 0x0E) & ~w & ByteTops)
             break;
     }
     while (p < end && *p != '\r' && *p != '\n')

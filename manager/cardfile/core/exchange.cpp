@@ -1,6 +1,7 @@
 #include "manager/cardfile/core/exchange.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include "manager/cardfile/core/blocks.h"
 #include "platform/textfile.h"
@@ -199,30 +200,13 @@ Imported ImportCustomers(RecordList& list, const QByteArray& file, QChar separat
             std::memcpy(out, bytes, n);
         out += n;
     };
-    // The digits of n, at least `digits` of them.
-    const auto number = [&](qint64 n, int digits) {
-        if (n < 0) {
-            *out++ = '-';
-            n = -n;
-        }
-        char buffer[24];
-        int k = 0;
-        do {
-            buffer[k++] = char('0' + n % 10);
-            n /= 10;
-        } while (n > 0 || k < digits);
-        while (k > 0)
-            *out++ = buffer[--k];
-    };
     const auto tag = [&](bool end, int n) {
-        put(end ? "</BLOC" : "<BLOC", end ? 6 : 5);
-        number(n, width);
-        *out++ = '>';
+        out = list.WriteTagBytes(out, end, n);
         lineEnd();
     };
     for (int i = 0; i < result.blocks; ++i) {
         tag(false, count + i);
-        number(qint64(nextCode) + i, 1);
+        out = std::to_chars(out, out + 24, qint64(nextCode) + i).ptr;
         lineEnd();
         for (int k = 0; k < 2; ++k) {
             *out++ = 'N';

@@ -1,6 +1,5 @@
 #include "manager/cardfile/core/recordlist.h"
 
-#include <QScopeGuard>
 #include <array>
 #include <cstring>
 #include <deque>
@@ -86,30 +85,7 @@ QString MakeTag(bool end, int n, int width)
     return tag;
 }
 
-// The bytes 0x80-0x9F but the five that stand for themselves read otherwise than Latin-1.
-bool ReadsAsLatin1(const char* s, qsizetype n)
-{
-    // Eight bytes at a time: those of 0x80-0x9F are the ones whose top three bits are 100.
-    constexpr quint64 Ones = 0x0101010101010101ull;
-    constexpr quint64 Tops = 0x8080808080808080ull;
-    bool high = false;
-    qsizetype i = 0;
-    for (quint64 w; i + 8 <= n && !high; i += 8) {
-        std::memcpy(&w, s + i, 8);
-        const quint64 x = (w & (Ones * 0xE0)) ^ Tops;
-        high = ((x - Ones) & ~x & Tops) != 0;
-    }
-    for (; i < n && !high; ++i)
-        high = static_cast<unsigned char>(s[i] - 0x80) < 0x20;
-    if (!high)
-        return true;
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (textfile::Cp1252Chars[b] != b)
-            return false;
-    }
-    return true;
-}
+using textfile::ReadsAsLatin1;
 
 template <class Refs>
 void RemoveOne(Refs& refs, const void* chunk)
@@ -228,6 +204,14 @@ QString RecordList::StartTag(int n) const
 QString RecordList::EndTag(int n) const
 {
     return MakeTag(true, n, width_);
+}
+
+char* RecordList::WriteTagBytes(char* out, bool end, int n) const
+{
+    if (TagFits(n, width_))
+        return out + WriteTag(out, end, n, width_);
+    const QByteArray tag = textfile::EncodeCp1252(MakeTag(end, n, width_));
+    return std::copy(tag.begin(), tag.end(), out);
 }
 
 template <class C>

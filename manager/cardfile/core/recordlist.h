@@ -134,6 +134,9 @@ public:
     // ---- blocks ----------------------------------------------------------------------------
     QString StartTag(int n) const;
     QString EndTag(int n) const;
+    // Either tag as the file holds it, written at `out`, which has room for Width() + 19 bytes;
+    // answers the end of what it wrote.
+    char* WriteTagBytes(char* out, bool end, int n) const;
     // The position of block n's start tag (the first one), or -1.
     int FindBlock(int n) const;
     // How many lines deleting block n from its start tag at `pos` removes: up to and including
