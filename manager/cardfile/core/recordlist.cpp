@@ -87,6 +87,15 @@ QString MakeTag(bool end, int n, int width)
 
 using textfile::ReadsAsLatin1;
 
+// Asks the memory for the cache lines that hold from .. to (excluded), to be read soon.
+void Prefetch(const void* from, const void* to)
+{
+    constexpr quintptr kLine = 64;
+    for (quintptr at = reinterpret_cast<quintptr>(from) & ~(kLine - 1); at < reinterpret_cast<quintptr>(to);
+         at += kLine)
+        __builtin_prefetch(reinterpret_cast<const void*>(at));
+}
+
 template <class Refs>
 void RemoveOne(Refs& refs, const void* chunk)
 {
@@ -409,6 +418,11 @@ void RecordList::EncodeRun(int c, int offset, int n, ByteViews& views) const
     }
 }
 
+void RecordList::PrefetchLines(int c) const
+{
+    Prefetch(spans_[c].lines, spans_[c].lines + sizes_[c]);
+}
+
 // Tags in the list's form are known by their code; text that begins like one only in the chunks
 // that hold any.
 int RecordList::TagsOf(int c, TagAt* tags) const
@@ -539,8 +553,15 @@ void RecordList::Locate(int index, int& chunk, int& offset) const
         }
     }
     EnsureStarts();
-    const int n = int(chunks_.size());
-    chunk = lastChunk_ = int(std::upper_bound(starts_.begin(), starts_.begin() + n, index) - starts_.begin()) - 1;
+    // The last chunk starting at or before index, found without branches: reads far apart would
+    // otherwise pay a mispredicted jump at every step.
+    const int* first = starts_.data();
+    for (int n = int(chunks_.size()); n > 1;) {
+        const int half = n / 2;
+        first = first[half] <= index ? first + half : first;
+        n -= half;
+    }
+    chunk = lastChunk_ = int(first - starts_.data());
     offset = index - starts_[chunk];
 }
 
@@ -873,41 +894,62 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
         ++to.irregular;
         ++(end ? endLines_ : startLines_);
     };
-    // Where each block's first line is in the old list, looked up once.
-    std::vector<std::pair<int, int>> where(blocks.size());
-    for (std::size_t j = 0; j < blocks.size(); ++j)
-        if (blocks[j].from < blocks[j].to)
-            old.Locate(blocks[j].from, where[j].first, where[j].second);
+    // The old chunks' spans and counts are read from the old list's own arrays, so that a block
+    // costs no visit to its chunk but for its lines and text.
+    std::vector<char> irregular(old.chunks_.size());
+    for (std::size_t c = 0; c < old.chunks_.size(); ++c)
+        irregular[c] = old.chunks_[c]->irregular > 0;
+    cells_.reserve(blocks.size());
+    number_.reserve(blocks.size());
+    parent_.reserve(blocks.size());
+    byNumber_.reserve(blocks.size());
     const auto addLines = [&](std::size_t j) {
         int from = blocks[j].from;
         const int to = blocks[j].to;
-        auto [c, off] = where[j];
+        if (from == to)
+            return;
+        int c, off;
+        old.Locate(from, c, off);
         while (from < to) {
-            const Chunk& source = *old.chunks_[c];
+            const Span source = old.spans_[c];
             Chunk& into = room();
             const int n = std::min({old.sizes_[c] - off, to - from, fill - int(into.lines.size())});
-            const quint32 base = source.Start(off);
-            const quint32 at = size;
-            for (int j = off; j < off + n; ++j) {
-                const Line& line = source.lines[j];
-                if (line.code >= 0) {
-                    const int n = old.number_[old.Root(line.code >> 1)];
-                    into.lines.push_back({line.end - base + at, RegisterTag(&into, n, line.code & 1)});
-                    continue;
-                }
-                into.lines.push_back({line.end - base + at, line.code});
-                into.cp1252 += line.code == Cp1252;
-                into.utf16 += line.code == Utf16;
-                if (source.irregular > 0) {
-                    if (const int prefix = source.Prefix(j)) {
+            const quint32 base = off > 0 ? source.lines[off - 1].end : 0;
+            const quint32 shift = size - base;  // modulo 2^32, as the ends are
+            const std::size_t first = into.lines.size();
+            into.lines.resize(first + n);
+            const Line* in = source.lines + off;
+            Line* out = into.lines.data() + first;
+            int cp1252 = 0, utf16 = 0;
+            bool tags = false;
+            for (int k = 0; k < n; ++k) {
+                const Line line = in[k];
+                out[k] = {line.end + shift, line.code};
+                cp1252 += line.code == Cp1252;
+                utf16 += line.code == Utf16;
+                tags |= line.code >= 0;
+            }
+            into.cp1252 += cp1252;
+            into.utf16 += utf16;
+            if (tags) {
+                for (int k = 0; k < n; ++k)
+                    if (in[k].code >= 0)
+                        out[k].code = RegisterTag(&into, old.number_[old.Root(in[k].code >> 1)], in[k].code & 1);
+            }
+            if (irregular[c]) {
+                const Chunk& chunk = *old.chunks_[c];
+                for (int k = 0; k < n; ++k) {
+                    if (in[k].code >= 0)
+                        continue;
+                    if (const int prefix = chunk.Prefix(off + k)) {
                         ++(prefix == 1 ? startLines_ : endLines_);
                         ++into.irregular;
                     }
                 }
             }
-            const quint32 last = source.lines[off + n - 1].end;
+            const quint32 last = in[n - 1].end;
             if (last > base) {
-                pieces.emplace_back(source.text.data() + base, last - base);
+                pieces.emplace_back(source.text + base, last - base);
                 size += last - base;
             }
             from += n;
@@ -925,15 +967,15 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
         const Range& r = blocks[j];
         if (r.from >= r.to)
             return;
-        const auto [c, off] = where[j];
-        const Chunk& source = *old.chunks_[c];
+        int c, off;
+        old.Locate(r.from, c, off);
+        const Span source = old.spans_[c];
         const int last = std::min(old.sizes_[c], off + r.size()) - 1;
-        const char* from =
-            text ? source.text.data() + source.Start(off) : reinterpret_cast<const char*>(&source.lines[off]);
+        const char* from = text ? source.text + (off > 0 ? source.lines[off - 1].end : 0)
+                                : reinterpret_cast<const char*>(source.lines + std::max(0, off - 1));
         const char* to =
-            text ? source.text.data() + source.lines[last].end : reinterpret_cast<const char*>(&source.lines[last] + 1);
-        for (; from < to; from += 64)
-            __builtin_prefetch(from);
+            text ? source.text + source.lines[last].end : reinterpret_cast<const char*>(source.lines + last + 1);
+        Prefetch(from, to);
     };
     for (std::size_t j = 0; j < blocks.size(); ++j) {
         if (j + 2 < blocks.size())
@@ -946,6 +988,35 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
     }
     finish();
     Reorder(0);
+}
+
+QStringList RecordList::Strings(std::span<const int> indexes) const
+{
+    std::vector<std::pair<int, int>> where(indexes.size());
+    for (std::size_t k = 0; k < indexes.size(); ++k) {
+        if (indexes[k] < 0 || indexes[k] >= count_)
+            OutOfBounds(indexes[k]);
+        Locate(indexes[k], where[k].first, where[k].second);
+    }
+    // Where a line's text begins is read from the line before it, so the lines are asked for twice
+    // as far ahead as their text.
+    constexpr std::size_t kAhead = 8;
+    const auto lineOf = [&](std::size_t k) { return spans_[where[k].first].lines + where[k].second; };
+    QStringList out;
+    out.reserve(qsizetype(indexes.size()));
+    for (std::size_t k = 0; k < indexes.size(); ++k) {
+        if (k + 2 * kAhead < indexes.size()) {
+            const Line* line = lineOf(k + 2 * kAhead);
+            Prefetch(where[k + 2 * kAhead].second > 0 ? line - 1 : line, line + 1);
+        }
+        if (k + kAhead < indexes.size()) {
+            const auto [c, off] = where[k + kAhead];
+            const Span span = spans_[c];
+            Prefetch(span.text + (off > 0 ? span.lines[off - 1].end : 0), span.text + span.lines[off].end);
+        }
+        out.append(TextOf(spans_[where[k].first], where[k].second));
+    }
+    return out;
 }
 
 QStringList RecordList::ToStringList() const

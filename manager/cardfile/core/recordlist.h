@@ -80,6 +80,9 @@ public:
 
     QString Strings(int index) const;
     QString operator[](int index) const { return Strings(index); }
+    // The lines at these positions, in their order: the quick way to read lines spread over a long
+    // list, as the memory is asked for the next ones while one is read.
+    QStringList Strings(std::span<const int> indexes) const;
     // Visits the lines from `from` up to `to` (excluded) in order as visit(int index, QStringView
     // line); a visit that answers a bool stops the walk by answering false. The view lasts until
     // the visit returns, and the list must not change during the walk. No string is made per line:
@@ -205,6 +208,8 @@ private:
         bool end;
     };
     int TagsOf(int chunk, TagAt* tags) const;
+    // Asks the memory for a chunk's lines ahead of a walk over them.
+    void PrefetchLines(int chunk) const;
     void EncodeRun(int chunk, int offset, int n, ByteViews& views) const;
     template <class MakeRun, class Visit>
     void WalkRuns(int from, int to, MakeRun&& run, Visit&& visit) const;
@@ -292,6 +297,8 @@ void RecordList::ForEachTagLine(Visit&& visit) const
     QVarLengthArray<TagAt, 256> tags;
     int index = 0;
     for (int c = 0; c < int(chunks_.size()); ++c) {
+        if (c + 1 < int(chunks_.size()))
+            PrefetchLines(c + 1);
         tags.resize(sizes_[c]);
         const int n = TagsOf(c, tags.data());
         for (int k = 0; k < n; ++k)

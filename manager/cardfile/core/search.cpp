@@ -57,11 +57,22 @@ int SortBlocks(RecordList& list, int keyLine)
     });
     if (open)
         entries.back().to = list.Count();
+    // The key lines read first, all together, and their collation keys made in a pass of their own:
+    // reading the lines in between pushes the collator's tables out of the cache. A block too short
+    // for its key line sorts by an empty key.
+    const auto hasKey = [&](const RecordList::Range& e) { return keyLine >= 1 && keyLine <= e.size(); };
+    std::vector<int> keyLines;
+    keyLines.reserve(entries.size());
+    for (const RecordList::Range& e : entries)
+        if (hasKey(e))
+            keyLines.push_back(e.from + keyLine - 1);
+    const QStringList texts = list.Strings(keyLines);
     const QCollator collator = SortCollator();
     std::vector<QCollatorSortKey> keys;
     keys.reserve(entries.size());
+    qsizetype next = 0;
     for (const RecordList::Range& e : entries)
-        keys.push_back(collator.sortKey(keyLine >= 1 && keyLine <= e.size() ? list[e.from + keyLine - 1] : QString()));
+        keys.push_back(collator.sortKey(hasKey(e) ? texts[next++] : QString()));
 
     // One comparison, the same for every pair: the key, then the block's lines in order, then the
     // shorter block first. The stable sort keeps blocks equal in all of it where they stood. Equal

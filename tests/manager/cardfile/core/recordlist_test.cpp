@@ -134,6 +134,14 @@ public:
             ASSERT_EQ(list_.FindBlock(n), model_.indexOf(list_.StartTag(n))) << n;
         for (int j = 0; j < model_.size(); ++j)
             ASSERT_EQ(list_[j], model_[j]) << j;
+        // Lines read together, at positions in any order, some more than once.
+        std::vector<int> picked;
+        QStringList pickedLines;
+        for (int k = model_.isEmpty() ? 0 : Pick(40); k > 0; --k) {
+            picked.push_back(Pick(model_.size()));
+            pickedLines << model_[picked.back()];
+        }
+        ASSERT_EQ(list_.Strings(picked), pickedLines);
         ASSERT_EQ(list_.ToFileBytes(), textfile::JoinLines(model_));
         // The walks, over the whole list and over a part of it.
         const int from = Pick(model_.size() + 1);
@@ -382,6 +390,7 @@ TEST(RecordList, OutOfRangeAccessIsAnErrorNotACrash)
     EXPECT_THROW(list.Delete(1), Exception);
     EXPECT_THROW(list.Delete(0, 2), Exception);
     EXPECT_THROW(list.Insert(2, QStringLiteral("b")), Exception);
+    EXPECT_THROW(list.Strings(std::vector<int>{0, 1}), Exception);
     EXPECT_EQ(list.ToStringList(), QStringList{QStringLiteral("a")});
 }
 
