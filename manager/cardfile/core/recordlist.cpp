@@ -428,16 +428,20 @@ void RecordList::PrefetchLines(int c) const
 int RecordList::TagsOf(int c, TagAt* tags) const
 {
     const Chunk& chunk = *chunks_[c];
+    const Line* lines = chunk.lines.data();
     const int size = int(chunk.lines.size());
     int n = 0;
+    if (chunk.irregular == 0) {
+        for (int j = 0; j < size; ++j)
+            if (lines[j].code >= 0)
+                tags[n++] = {j, bool(lines[j].code & 1)};
+        return n;
+    }
     for (int j = 0; j < size; ++j) {
-        const qint32 code = chunk.lines[j].code;
-        if (code >= 0) {
-            tags[n++] = {j, bool(code & 1)};
-        } else if (chunk.irregular > 0) {
-            if (const int prefix = chunk.Prefix(j))
-                tags[n++] = {j, prefix == 2};
-        }
+        if (lines[j].code >= 0)
+            tags[n++] = {j, bool(lines[j].code & 1)};
+        else if (const int prefix = chunk.Prefix(j))
+            tags[n++] = {j, prefix == 2};
     }
     return n;
 }
