@@ -157,9 +157,10 @@ public:
                 views << line;
                 lineOf.push_back(j);
             }
-            if (j == to - 1)
+            if (j == to - 1) {
                 for (qsizetype k = 0; k < views.size(); ++k)
                     ASSERT_EQ(views[k], textfile::EncodeCp1252(model_[lineOf[k]])) << lineOf[k];
+            }
         });
         ASSERT_EQ(text, model_.mid(from, to - from));
         std::vector<std::pair<int, bool>> tags, wanted;
