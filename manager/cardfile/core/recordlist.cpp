@@ -314,7 +314,7 @@ QString RecordList::TextOf(Span span, int j) const
     const Line& line = span.lines[j];
     if (line.code >= 0)
         return MakeTag(line.code & 1, number_[Root(line.code >> 1)], width_);
-    const quint32 start = j > 0 ? span.lines[j - 1].end : 0;
+    const quint32 start = span.Start(j);
     const char* text = span.text + start;
     const qsizetype size = line.end - start;
     switch (line.code) {
@@ -918,7 +918,7 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
             const Span source = old.spans_[c];
             Chunk& into = room();
             const int n = std::min({old.sizes_[c] - off, to - from, fill - int(into.lines.size())});
-            const quint32 base = off > 0 ? source.lines[off - 1].end : 0;
+            const quint32 base = source.Start(off);
             const quint32 shift = size - base;  // modulo 2^32, as the ends are
             const std::size_t first = into.lines.size();
             into.lines.resize(first + n);
@@ -975,8 +975,8 @@ void RecordList::ArrangeBlocks(std::span<const Range> blocks)
         old.Locate(r.from, c, off);
         const Span source = old.spans_[c];
         const int last = std::min(old.sizes_[c], off + r.size()) - 1;
-        const char* from = text ? source.text + (off > 0 ? source.lines[off - 1].end : 0)
-                                : reinterpret_cast<const char*>(source.lines + std::max(0, off - 1));
+        const char* from =
+            text ? source.text + source.Start(off) : reinterpret_cast<const char*>(source.lines + std::max(0, off - 1));
         const char* to =
             text ? source.text + source.lines[last].end : reinterpret_cast<const char*>(source.lines + last + 1);
         Prefetch(from, to);
@@ -1016,7 +1016,7 @@ QStringList RecordList::Strings(std::span<const int> indexes) const
         if (k + kAhead < indexes.size()) {
             const auto [c, off] = where[k + kAhead];
             const Span span = spans_[c];
-            Prefetch(span.text + (off > 0 ? span.lines[off - 1].end : 0), span.text + span.lines[off].end);
+            Prefetch(span.text + span.Start(off), span.text + span.lines[off].end);
         }
         out.append(TextOf(spans_[where[k].first], where[k].second));
     }

@@ -196,6 +196,8 @@ private:
     struct Span {
         const Line* lines;
         const char* text;
+        // Where line j's text begins: where the one before it ends.
+        quint32 Start(int j) const { return j > 0 ? lines[j - 1].end : 0; }
     };
 
     [[noreturn]] static void OutOfBounds(int index);
