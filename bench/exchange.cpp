@@ -4,14 +4,19 @@
 //   file renamed over the target);
 // - sorting 9,999 customers by name, beside sorting the same names by precomputed collation keys
 //   (the keys computed, then a stable sort of them).
-#include <benchmark/benchmark.h>
+// Each is repeated, all the repetitions run interleaved, and the ratios are taken between medians
+// and printed at the end; the goal is at most 3 for each.
+#include "manager/cardfile/core/exchange.h"
 #include <QCollatorSortKey>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
 #include <numeric>
+#include <string>
 #include "bench/full_set.h"
+#include "bench/medians.h"
 #include "bench/qt_bench_main.h"
-#include "manager/cardfile/core/exchange.h"
 #include "manager/cardfile/core/search.h"
 #include "manager/cardfile/fiche.h"
 #include "platform/textfile.h"
@@ -63,7 +68,7 @@ void BM_ImportCustomers(benchmark::State& state)
     if (fiche.NbClients != exchange::MaxCustomers)
         state.SkipWithError("not every line was imported");
 }
-BENCHMARK(BM_ImportCustomers)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportCustomers)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 void BM_ImportCustomers_ReadingTheFile(benchmark::State& state)
 {
@@ -74,7 +79,7 @@ void BM_ImportCustomers_ReadingTheFile(benchmark::State& state)
         benchmark::DoNotOptimize(lines);
     }
 }
-BENCHMARK(BM_ImportCustomers_ReadingTheFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportCustomers_ReadingTheFile)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // ---- export ---------------------------------------------------------------------------------------
 
@@ -96,7 +101,7 @@ void BM_ExportTickets(benchmark::State& state)
     for (auto _ : state)
         fiche.ExportCsv(path);
 }
-BENCHMARK(BM_ExportTickets)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportTickets)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 void BM_ExportTickets_WritingTheBytes(benchmark::State& state)
 {
@@ -111,7 +116,7 @@ void BM_ExportTickets_WritingTheBytes(benchmark::State& state)
         set.commit();
     }
 }
-BENCHMARK(BM_ExportTickets_WritingTheBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportTickets_WritingTheBytes)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // ---- sort -----------------------------------------------------------------------------------------
 
@@ -151,7 +156,7 @@ void BM_SortCustomers(benchmark::State& state)
         search::SortBlocks(list, int(state.range(0)));
     }
 }
-BENCHMARK(BM_SortCustomers)->ArgName("keyLine")->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortCustomers)->ArgName("keyLine")->Arg(4)->Arg(8)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 void BM_SortCustomersByName_CollationKeys(benchmark::State& state)
 {
@@ -173,11 +178,25 @@ void BM_SortCustomersByName_CollationKeys(benchmark::State& state)
         benchmark::DoNotOptimize(order);
     }
 }
-BENCHMARK(BM_SortCustomersByName_CollationKeys)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortCustomersByName_CollationKeys)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+MedianRecorder Medians;
+
+void Ratio(const char* what, const std::string& measured, const std::string& floor)
+{
+    if (const double ratio = Medians.Ratio(measured, floor))
+        std::printf("%s: %.1f ms against a floor of %.1f ms, ratio %.2f (goal: at most 3)\n", what,
+                    Medians.Median(measured), Medians.Median(floor), ratio);
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    return RunQtBenchmarks(argc, argv);
+    if (const int failed = RunQtBenchmarks(argc, argv, &Medians, true))
+        return failed;
+    Ratio("Import", "BM_ImportCustomers", "BM_ImportCustomers_ReadingTheFile");
+    Ratio("Export", "BM_ExportTickets", "BM_ExportTickets_WritingTheBytes");
+    Ratio("Sort by name", "BM_SortCustomers/keyLine:4", "BM_SortCustomersByName_CollationKeys");
+    return 0;
 }

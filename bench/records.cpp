@@ -5,10 +5,10 @@
 // and reads to the plain list's (medians) are printed at the end.
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
+#include "bench/medians.h"
 #include "bench/qt_bench_main.h"
 #include "manager/cardfile/fiche.h"
 
@@ -329,31 +329,19 @@ void BM_LoadAndSaveLines(benchmark::State& state)
 }
 BENCHMARK(BM_LoadAndSaveLines)->Unit(benchmark::kMillisecond);
 
-std::map<std::string, double> Seconds;  // median real time per iteration, by benchmark name
-
-class Recorder : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                Seconds[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+MedianRecorder Medians;
 
 void Ratio(const char* what, const std::string& measured, const std::string& plain, const char* goal)
 {
-    if (Seconds.count(measured) && Seconds.count(plain) && Seconds[plain] > 0)
-        std::printf("%s: ratio %.2f to a plain list (%s)\n", what, Seconds[measured] / Seconds[plain], goal);
+    if (const double ratio = Medians.Ratio(measured, plain))
+        std::printf("%s: ratio %.2f to a plain list (%s)\n", what, ratio, goal);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    Recorder reporter;
-    if (const int failed = RunQtBenchmarks(argc, argv, &reporter))
+    if (const int failed = RunQtBenchmarks(argc, argv, &Medians))
         return failed;
     Ratio("Walk", "BM_WalkAllLines", "BM_WalkAllLines_PlainList", "goal: at most 1.5");
     Ratio("Walk by position", "BM_WalkByPosition", "BM_WalkAllLines_PlainList", "as close as can be");

@@ -13,10 +13,10 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 #include "bench/full_set.h"
+#include "bench/medians.h"
 #include "manager/cardfile/fiche.h"
 #include "platform/textfile.h"
 
@@ -33,7 +33,7 @@ const char* const Extensions[] = {"vtr", "stk", "fct", "pst", "cai"};
 
 using namespace fullset;
 
-std::map<std::string, double> Seconds;  // median real time per iteration, by benchmark name
+MedianRecorder Medians;  // in milliseconds
 
 void Generate()
 {
@@ -102,22 +102,11 @@ BENCHMARK(BM_ChargeFloor)->Unit(benchmark::kMillisecond)->MinTime(1)->Repetition
 BENCHMARK(BM_Sauve)->Unit(benchmark::kMillisecond)->MinTime(1)->Repetitions(5);
 BENCHMARK(BM_SauveFloor)->Unit(benchmark::kMillisecond)->MinTime(1)->Repetitions(5);
 
-class Recorder : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                Seconds[run.run_name.function_name] = run.GetAdjustedRealTime() / 1e3;  // ms to s
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 void Ratio(const char* what, const std::string& measured, const std::string& floor, double goal)
 {
-    if (Seconds.count(measured) && Seconds.count(floor) && Seconds[floor] > 0)
+    if (const double ratio = Medians.Ratio(measured, floor))
         std::printf("%s: %.1f ms against a floor of %.1f ms, ratio %.2f (goal: at most %.1f)\n", what,
-                    Seconds[measured] * 1e3, Seconds[floor] * 1e3, Seconds[measured] / Seconds[floor], goal);
+                    Medians.Median(measured), Medians.Median(floor), ratio, goal);
 }
 
 // A field of /proc/self/status in KiB, or -1.
@@ -180,8 +169,7 @@ int main(int argc, char** argv)
     args.insert(args.begin() + 1, interleave);
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());
-    Recorder reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::RunSpecifiedBenchmarks(&Medians);
     benchmark::Shutdown();
     Ratio("Charge", "BM_Charge", "BM_ChargeFloor", 2);
     Ratio("Sauve", "BM_Sauve", "BM_SauveFloor", 1.2);
