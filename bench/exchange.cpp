@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <numeric>
 #include <string>
 #include "bench/full_set.h"
@@ -182,21 +181,14 @@ BENCHMARK(BM_SortCustomersByName_CollationKeys)->Unit(benchmark::kMillisecond)->
 
 MedianRecorder Medians;
 
-void Ratio(const char* what, const std::string& measured, const std::string& floor)
-{
-    if (const double ratio = Medians.Ratio(measured, floor))
-        std::printf("%s: %.1f ms against a floor of %.1f ms, ratio %.2f (goal: at most 3)\n", what,
-                    Medians.Median(measured), Medians.Median(floor), ratio);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     if (const int failed = RunQtBenchmarks(argc, argv, &Medians, true))
         return failed;
-    Ratio("Import", "BM_ImportCustomers", "BM_ImportCustomers_ReadingTheFile");
-    Ratio("Export", "BM_ExportTickets", "BM_ExportTickets_WritingTheBytes");
-    Ratio("Sort by name", "BM_SortCustomers/keyLine:4", "BM_SortCustomersByName_CollationKeys");
+    Medians.PrintRatio("Import", "BM_ImportCustomers", "BM_ImportCustomers_ReadingTheFile", 3);
+    Medians.PrintRatio("Export", "BM_ExportTickets", "BM_ExportTickets_WritingTheBytes", 3);
+    Medians.PrintRatio("Sort by name", "BM_SortCustomers/keyLine:4", "BM_SortCustomersByName_CollationKeys", 3);
     return 0;
 }

@@ -4,6 +4,7 @@
 // benchmark's own time unit; a benchmark with arguments is named with them, as
 // "BM_SortCustomers/keyLine:4".
 #include <benchmark/benchmark.h>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +35,14 @@ public:
     {
         const double under = Median(floor);
         return under > 0 ? Median(measured) / under : 0;
+    }
+    // The line that gives a measure against its floor, both timed in milliseconds; nothing when
+    // either did not run.
+    void PrintRatio(const char* what, const std::string& measured, const std::string& floor, double goal) const
+    {
+        if (const double ratio = Ratio(measured, floor))
+            std::printf("%s: %.1f ms against a floor of %.1f ms, ratio %.2f (goal: at most %.1f)\n", what,
+                        Median(measured), Median(floor), ratio, goal);
     }
 
 private:

@@ -102,13 +102,6 @@ BENCHMARK(BM_ChargeFloor)->Unit(benchmark::kMillisecond)->MinTime(1)->Repetition
 BENCHMARK(BM_Sauve)->Unit(benchmark::kMillisecond)->MinTime(1)->Repetitions(5);
 BENCHMARK(BM_SauveFloor)->Unit(benchmark::kMillisecond)->MinTime(1)->Repetitions(5);
 
-void Ratio(const char* what, const std::string& measured, const std::string& floor, double goal)
-{
-    if (const double ratio = Medians.Ratio(measured, floor))
-        std::printf("%s: %.1f ms against a floor of %.1f ms, ratio %.2f (goal: at most %.1f)\n", what,
-                    Medians.Median(measured), Medians.Median(floor), ratio, goal);
-}
-
 // A field of /proc/self/status in KiB, or -1.
 long StatusKiB(const char* field)
 {
@@ -171,8 +164,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&count, args.data());
     benchmark::RunSpecifiedBenchmarks(&Medians);
     benchmark::Shutdown();
-    Ratio("Charge", "BM_Charge", "BM_ChargeFloor", 2);
-    Ratio("Sauve", "BM_Sauve", "BM_SauveFloor", 1.2);
+    Medians.PrintRatio("Charge", "BM_Charge", "BM_ChargeFloor", 2);
+    Medians.PrintRatio("Sauve", "BM_Sauve", "BM_SauveFloor", 1.2);
     Resident("with no set", QString());
     Resident("with the full set open", Path("set", "vtr"));
     return 0;
