@@ -17,7 +17,7 @@ struct RecordList::Chunk {
     int cp1252 = 0;          // lines of the kind Cp1252
     int utf16 = 0;           // lines of the kind Utf16
 
-    quint32 Start(int j) const { return j > 0 ? lines[j - 1].end : 0; }
+    quint32 Start(int j) const { return SpanOf(*this).Start(j); }
     // For a text line: 1 when it begins with "<BLOC", 2 with "</BLOC", else 0.
     int Prefix(int j) const;
 };
